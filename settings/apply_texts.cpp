@@ -1,0 +1,103 @@
+#include "settings/apply_texts.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "settings/language.h"
+#include "settings/ui_text_tables.h"
+
+namespace tessaly {
+
+namespace {
+
+std::string selectedTabCaption(HWND tab)
+{
+    int selected = TabCtrl_GetCurSel(tab);
+    if (selected < 0) return {};
+    char caption[256] = {};
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = caption;
+    item.cchTextMax = sizeof caption;
+    SendMessageA(tab, TCM_GETITEMA, selected, reinterpret_cast<LPARAM>(&item));
+    return caption;
+}
+
+void setMenuText(HMENU menu, UINT item, bool byPosition, const std::string& text)
+{
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_STRING;
+    info.dwTypeData = const_cast<char*>(text.c_str());
+    SetMenuItemInfoA(menu, item, byPosition, &info);
+}
+
+void setColumnText(HWND list, int column, const std::string& text)
+{
+    HWND header = ListView_GetHeader(list);
+    if (!header || column >= Header_GetItemCount(header)) return;
+    LVCOLUMNA info{};
+    info.mask = LVCF_TEXT;
+    info.pszText = const_cast<char*>(text.c_str());
+    SendMessageA(list, LVM_SETCOLUMNA, column, reinterpret_cast<LPARAM>(&info));
+}
+
+void setTabText(HWND tab, int index, const std::string& text)
+{
+    if (index >= TabCtrl_GetItemCount(tab)) return;
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<char*>(text.c_str());
+    SendMessageA(tab, TCM_SETITEMA, index, reinterpret_cast<LPARAM>(&item));
+}
+
+// Returns whether the row changed the window's menu.
+bool applyRow(HWND window, const TextRow& row)
+{
+    const std::string text = composeText(row, translate(row.key));
+    HWND control = row.id ? GetDlgItem(window, row.id) : nullptr;
+    switch (row.target) {
+    case TextTarget::WindowTitle:
+        SetWindowTextA(window, text.c_str());
+        return false;
+    case TextTarget::Control:
+        if (control) SetWindowTextA(control, text.c_str());
+        return false;
+    case TextTarget::MenuPosition:
+    case TextTarget::MenuCommand:
+        if (HMENU menu = GetMenu(window)) {
+            bool byPosition = row.target == TextTarget::MenuPosition;
+            setMenuText(menu, byPosition ? row.index : row.id, byPosition, text);
+            return true;
+        }
+        return false;
+    case TextTarget::ListColumn:
+        if (control) setColumnText(control, row.index, text);
+        return false;
+    case TextTarget::Tab:
+        if (control) setTabText(control, row.index, text);
+        return false;
+    case TextTarget::TitleFromSelectedTab:
+        if (control) SetWindowTextA(window, mainWindowTitle(selectedTabCaption(control)).c_str());
+        return false;
+    }
+    return false;
+}
+
+}  // namespace
+
+void applyTexts(HWND window, int templateId)
+{
+    bool menuChanged = false;
+    for (const TextRow& row : textRowsFor(templateId)) {
+        menuChanged = applyRow(window, row) || menuChanged;
+    }
+    if (menuChanged) {
+        // Re-attaching the menu makes the menu bar show the new texts.
+        SetMenu(window, GetMenu(window));
+        DrawMenuBar(window);
+    }
+}
+
+}  // namespace tessaly

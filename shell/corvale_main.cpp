@@ -1,0 +1,26 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include "resources/corvale_ids.h"
+#include "shell/file_dialog.h"
+#include "shell/main_window.h"
+#include "shell/win32_handles.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    using namespace tessaly;
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES |
+                                                       ICC_BAR_CLASSES | ICC_PROGRESS_CLASS | ICC_LINK_CLASS};
+    InitCommonControlsEx(&controls);
+    makeProgramFolderCurrent();
+
+    BrushHandle whiteBrush(CreateSolidBrush(RGB(255, 255, 255)));
+    mainWindowState().whiteBrush = whiteBrush.get();
+    // Never tested: a second copy of the program runs alongside the first.
+    KernelHandle mutex(CreateMutexA(nullptr, FALSE, "TSYVuduMutex"));
+
+    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), GetDesktopWindow(), mainWindowProc, 0);
+
+    mainWindowState().whiteBrush = nullptr;
+    return kCorvaleExitCode;
+}

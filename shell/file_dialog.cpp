@@ -1,0 +1,50 @@
+#include "shell/file_dialog.h"
+
+#include <commdlg.h>
+
+#include "shell/file_dialog_rules.h"
+
+namespace tessaly {
+
+std::string programFolder()
+{
+    char path[MAX_PATH] = {};
+    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return folderWithBackslash(std::string(path, length));
+}
+
+void makeProgramFolderCurrent()
+{
+    std::string folder = programFolder();
+    if (!folder.empty()) SetCurrentDirectoryA(folder.c_str());
+}
+
+bool showFileDialog(HWND owner, char (&fileName)[MAX_PATH], const std::string& title,
+                    const std::string& filterLabel, const std::string& pattern,
+                    const std::string& defaultExtension, bool save)
+{
+    char currentDirectory[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, currentDirectory);
+    const std::string folder = initialFolderFor(fileName, currentDirectory);
+    const std::string filter = buildFileFilter(filterLabel, pattern);
+    const std::string extension = defaultExtensionForDialog(defaultExtension);
+
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = fileName;
+    dialog.nMaxFile = MAX_PATH;
+    dialog.lpstrInitialDir = folder.c_str();
+    dialog.lpstrTitle = title.c_str();
+    dialog.lpstrDefExt = extension.c_str();
+    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST |
+                   (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+
+    const bool confirmed = save ? GetSaveFileNameA(&dialog) != 0 : GetOpenFileNameA(&dialog) != 0;
+    makeProgramFolderCurrent();
+    return confirmed;
+}
+
+}  // namespace tessaly

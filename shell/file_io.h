@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+
+// The few file operations the portable code needs, implemented once per
+// platform (file_io_posix.cpp, file_io_win32.cpp). Paths are byte strings in
+// the system's ANSI code page.
+namespace tessaly {
+
+// Reads the whole file. False when it cannot be opened or read; `bytes` is
+// then left as it was.
+bool readWholeFile(const std::string& path, std::string& bytes);
+
+// Writes `bytes` to a new temporary file in the target's folder, flushes it
+// to the disk and only then puts it in place of `path`. On any failure the
+// old file, if there was one, is untouched and the temporary file is gone.
+bool writeFileReplacing(const std::string& path, const std::string& bytes);
+
+// True when the path is not empty and names a file that can be opened for
+// reading.
+bool isReadableFile(const std::string& path);
+
+}  // namespace tessaly

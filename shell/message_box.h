@@ -1,0 +1,12 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string_view>
+
+namespace tessaly {
+
+// A message box whose text and caption are the translations of two keys.
+int showTranslatedMessage(HWND owner, std::string_view textKey, std::string_view captionKey, UINT type);
+
+}  // namespace tessaly

@@ -1,0 +1,122 @@
+#include "settings/language.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "settings/ui_text_tables.h"
+#include "tests/support/temp_folder.h"
+
+namespace tessaly {
+namespace {
+
+const char* const kDefaultLanguage = TESSALY_SOURCE_DIR "/resources/lang/default.lang";
+const char* const kSpanishLanguage = TESSALY_SOURCE_DIR "/resources/lang/spanish.lang";
+
+// Keys the program fetches with translate() outside the caption tables.
+const char* const kKeysOutsideTables[] = {
+    "exit_main", "are_you_sure_exit", "new_file", "are_you_sure_new_file", "warning", "you_must_insert_user",
+    "you_must_insert_pass", "regenerate_bmp", "open_file", "save_file", "pass_list", "bitmap_image", "sfx_file",
+    "too_short", "weak", "good", "very_good", "excellent", "executable", "exe_path", "lang", "lang_file",
+    "loading_image", "encrypting", "decrypting", "saving_image", "building_sfx", "generating", "generating_pass",
+    "sfx_insert_password", "sfx_ok", "sfx_cancel", "sfx_wait", "user", "pass", "description", "list", "list_bmp",
+    "list_bmp_encrypted", "translated_by", "lang_code",
+    // Messages of the program's own checks.
+    "error", "list_file_damaged", "cannot_open_file", "cannot_save_file", "cannot_save_settings",
+    "no_image_to_save", "cannot_load_image", "image_too_large",
+};
+
+std::set<std::string> keysTheProgramUses()
+{
+    std::set<std::string> keys(std::begin(kKeysOutsideTables), std::end(kKeysOutsideTables));
+    for (int templateId : templatesWithTexts()) {
+        for (const TextRow& row : textRowsFor(templateId)) {
+            if (*row.key) keys.insert(row.key);
+        }
+    }
+    return keys;
+}
+
+// How many "%i" a format holds; -1 when it holds any other conversion.
+int integerConversions(const std::string& format)
+{
+    int count = 0;
+    for (size_t pos = format.find('%'); pos != std::string::npos; pos = format.find('%', pos + 2)) {
+        if (pos + 1 >= format.size() || format[pos + 1] != 'i') return -1;
+        ++count;
+    }
+    return count;
+}
+
+TEST(LoadLanguage, MissingFileKeepsTheOldTextsAndEmptyFileClearsThem)
+{
+    testing::TempFolder folder;
+    KeyValueTable table;
+    table.append("add", "Add");
+    EXPECT_FALSE(loadLanguage(table, folder.file("missing.lang")));
+    EXPECT_EQ(table.get("add"), "Add");
+
+    testing::writeFile(folder.file("empty.lang"), "");
+    EXPECT_TRUE(loadLanguage(table, folder.file("empty.lang")));
+    EXPECT_TRUE(table.entries().empty());
+
+    testing::writeFile(folder.file("es.lang"), "/Spanish\r\n//x=y\r\nOPTIONS=Ajustes\r\nadd=Agregar\r\n");
+    EXPECT_TRUE(loadLanguage(table, folder.file("es.lang")));
+    EXPECT_EQ(table.entries().size(), 2u);
+    EXPECT_EQ(table.get("options"), "Ajustes");
+}
+
+TEST(LoadLanguage, TranslateReadsTheCurrentLanguage)
+{
+    testing::TempFolder folder;
+    testing::writeFile(folder.file("a.lang"), "Warning=Achtung\n");
+    ASSERT_TRUE(loadLanguage(languageTable(), folder.file("a.lang")));
+    EXPECT_EQ(translate("warning"), "Achtung");
+    EXPECT_EQ(translate("nothing"), "");
+}
+
+TEST(LanguageFiles, BothHoldEveryKeyOnceAndNothingElse)
+{
+    const std::set<std::string> used = keysTheProgramUses();
+    for (const char* path : {kDefaultLanguage, kSpanishLanguage}) {
+        const std::string bytes = testing::readFile(path);
+        ASSERT_FALSE(bytes.empty()) << path;
+        KeyValueTable table;
+        ASSERT_TRUE(loadLanguage(table, path));
+
+        std::set<std::string> seen;
+        for (const auto& entry : table.entries()) {
+            EXPECT_TRUE(seen.insert(entry.key).second) << path << ": " << entry.key << " twice";
+            EXPECT_TRUE(used.count(entry.key) || entry.key == "lang_translator") << path << ": unused " << entry.key;
+        }
+        for (const auto& key : used) {
+            EXPECT_FALSE(table.get(key).empty()) << path << ": no text for " << key;
+        }
+        // Every line is a comment or a record: none runs into the next key.
+        size_t lines = 0, comments = 0;
+        for (size_t pos = 0; pos < bytes.size(); pos = bytes.find('\n', pos) + 1) {
+            ++lines;
+            comments += bytes[pos] == '/';
+        }
+        EXPECT_GT(comments, 0u) << path << " says what it is in comment lines";
+        EXPECT_EQ(table.entries().size(), lines - comments) << path;
+        EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n") << path;
+    }
+}
+
+TEST(LanguageFiles, CodesAndFormats)
+{
+    KeyValueTable english, spanish;
+    ASSERT_TRUE(loadLanguage(english, kDefaultLanguage));
+    ASSERT_TRUE(loadLanguage(spanish, kSpanishLanguage));
+    EXPECT_EQ(english.get("lang_code"), "en-US");
+    EXPECT_EQ(spanish.get("lang_code"), "es-ES");
+    for (const auto* table : {&english, &spanish}) {
+        // The formats are filled with two integers and with one.
+        EXPECT_EQ(integerConversions(table->get("generating_pass")), 2);
+        EXPECT_EQ(integerConversions(table->get("list_file_damaged")), 1);
+    }
+}
+
+}  // namespace
+}  // namespace tessaly
