@@ -1,9 +1,10 @@
+#include <windows.h>
+#include <uxtheme.h>
+
 #include "resources/corvale_ids.h"
 #include "settings/apply_texts.h"
 #include "shell/dialog_theme.h"
 #include "shell/pages.h"
-
-#include <uxtheme.h>
 
 namespace tessaly {
 

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <new>
+
 #include "shell/win32_handles.h"
 
 namespace tessaly {

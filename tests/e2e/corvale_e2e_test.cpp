@@ -1,0 +1,184 @@
+// Runs the built Corvale.exe as its own process from a fresh folder and drives
+// it through its windows' titles and fixed ids, as a user would.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "resources/corvale_ids.h"
+#include "shell/win32_handles.h"
+#include "tests/support/gui_test.h"
+#include "tests/support/temp_folder.h"
+
+namespace tessaly {
+namespace {
+
+using testing::DialogResponder;
+using testing::pressButtonIn;
+using testing::readFile;
+
+const std::string kBinDir = TESSALY_BIN_DIR;
+const std::string kSourceDir = TESSALY_SOURCE_DIR;
+constexpr int kTimeoutMs = 20000;
+
+class CorvaleProcess {
+public:
+    explicit CorvaleProcess(const std::string& folder)
+    {
+        std::string commandLine = "\"" + folder + "\\Corvale.exe\"";
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION info{};
+        // Started from another directory: the program must find its folder itself.
+        if (CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+            process_.reset(info.hProcess);
+            KernelHandle thread(info.hThread);
+            id_ = info.dwProcessId;
+        }
+    }
+
+    bool started() const { return static_cast<bool>(process_); }
+    DWORD id() const { return id_; }
+
+    HWND waitForWindow(const std::string& title) const
+    {
+        HWND window = nullptr;
+        for (int waited = 0; waited < kTimeoutMs && !window && running(); waited += 50) {
+            window = testing::findTopLevelWindow(title, id_);
+            if (!window) Sleep(50);
+        }
+        return window;
+    }
+
+    bool running() const { return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
+
+    // The exit code, or -1 if the process is still running after the wait.
+    long waitForExit() const
+    {
+        if (WaitForSingleObject(process_.get(), kTimeoutMs) != WAIT_OBJECT_0) return -1;
+        DWORD code = 0;
+        GetExitCodeProcess(process_.get(), &code);
+        return static_cast<long>(code);
+    }
+
+    ~CorvaleProcess()
+    {
+        if (running()) TerminateProcess(process_.get(), 1);
+    }
+
+private:
+    KernelHandle process_;
+    DWORD id_ = 0;
+};
+
+class CorvaleEndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        namespace fs = std::filesystem;
+        fs::copy_file(kBinDir + "/Corvale.exe", folder.file("Corvale.exe"));
+        fs::create_directory(folder.file("lang"));
+        for (const auto& entry : fs::directory_iterator(kBinDir + "/lang")) {
+            fs::copy_file(entry.path(), fs::path(folder.file("lang")) / entry.path().filename());
+        }
+    }
+
+    std::string defaultSettings() const { return readFile(kSourceDir + "/resources/default_settings.dat"); }
+    std::string settingsFile() const { return folder.file("conf.dat"); }
+
+    // Closes the main window through the exit question, answered Yes.
+    long exitThroughTheQuestion(const CorvaleProcess& corvale, HWND mainWindow, const std::string& questionTitle)
+    {
+        DialogResponder responder({pressButtonIn(questionTitle, IDYES)}, corvale.id(), kTimeoutMs);
+        PostMessageA(mainWindow, WM_CLOSE, 0, 0);
+        EXPECT_EQ(responder.finish(), 1u);
+        return corvale.waitForExit();
+    }
+
+    testing::TempFolder folder;
+};
+
+TEST_F(CorvaleEndToEnd, FirstRunCreatesSettingsAndExitsWith153)
+{
+    CorvaleProcess corvale(folder.path());
+    ASSERT_TRUE(corvale.started());
+    HWND mainWindow = corvale.waitForWindow("Tessaly - List");
+    ASSERT_TRUE(mainWindow);
+    EXPECT_EQ(readFile(settingsFile()), defaultSettings());
+
+    // Closing answered No leaves the program running.
+    {
+        DialogResponder responder({pressButtonIn("Exit", IDNO)}, corvale.id(), kTimeoutMs);
+        PostMessageA(mainWindow, WM_COMMAND, MAKEWPARAM(ID_FILE_EXIT, 0), 0);
+        EXPECT_EQ(responder.finish(), 1u);
+    }
+    Sleep(200);
+    EXPECT_TRUE(corvale.running());
+
+    EXPECT_EQ(exitThroughTheQuestion(corvale, mainWindow, "Exit"), 153);
+    EXPECT_EQ(readFile(settingsFile()), defaultSettings());
+    // Nothing but the settings file is left beside the program.
+    EXPECT_EQ(testing::listFolder(folder.path()), "Corvale.exe\nconf.dat\nlang\n");
+}
+
+TEST_F(CorvaleEndToEnd, HandAddedKeySurvivesASavedExitInItsPlace)
+{
+    std::string settings = defaultSettings();
+    settings.insert(settings.find("fontsize="), "my_own_key=keep me\r\n");
+    testing::writeFile(settingsFile(), settings);
+    CorvaleProcess corvale(folder.path());
+    HWND mainWindow = corvale.waitForWindow("Tessaly - List");
+    ASSERT_TRUE(mainWindow);
+    EXPECT_EQ(exitThroughTheQuestion(corvale, mainWindow, "Exit"), 153);
+    EXPECT_EQ(readFile(settingsFile()), settings);
+}
+
+TEST_F(CorvaleEndToEnd, SpanishChosenAtStartUpIsShownAndRemembered)
+{
+    std::string settings = defaultSettings();
+    settings.replace(settings.find("lang\\default.lang"), 17, "lang\\gone.lang");
+    testing::writeFile(settingsFile(), settings);
+    const std::string spanish = folder.path() + "\\lang\\spanish.lang";
+
+    CorvaleProcess corvale(folder.path());
+    DialogResponder responder({pressButtonIn("Error", IDOK), testing::chooseFileIn("Open file", spanish)},
+                              corvale.id(), kTimeoutMs);
+    EXPECT_EQ(responder.finish(), 2u);
+    HWND mainWindow = corvale.waitForWindow("Tessaly - Lista");
+    ASSERT_TRUE(mainWindow);
+    EXPECT_EQ(exitThroughTheQuestion(corvale, mainWindow, "Salir"), 153);
+
+    std::string expected = settings;
+    expected.replace(expected.find("lang\\gone.lang"), 14, spanish);
+    EXPECT_STRCASEEQ(readFile(settingsFile()).c_str(), expected.c_str());
+}
+
+TEST_F(CorvaleEndToEnd, CancelledLanguageChoiceEndsWithoutSavingSettings)
+{
+    std::string settings = defaultSettings();
+    settings.replace(settings.find("lang\\default.lang"), 17, "");
+    settings.insert(0, "font=Verdana\r\n");
+    testing::writeFile(settingsFile(), settings);
+    CorvaleProcess corvale(folder.path());
+    DialogResponder responder({pressButtonIn("Error", IDOK), pressButtonIn("Open file", IDCANCEL)}, corvale.id(),
+                              kTimeoutMs);
+    EXPECT_EQ(responder.finish(), 2u);
+    EXPECT_EQ(corvale.waitForExit(), 153);
+    EXPECT_EQ(readFile(settingsFile()), settings);
+}
+
+TEST_F(CorvaleEndToEnd, SecondCopyStartsAlongsideTheFirst)
+{
+    CorvaleProcess first(folder.path());
+    ASSERT_TRUE(first.waitForWindow("Tessaly - List"));
+    CorvaleProcess second(folder.path());
+    HWND secondWindow = second.waitForWindow("Tessaly - List");
+    ASSERT_TRUE(secondWindow);
+    EXPECT_TRUE(first.running());
+    EXPECT_EQ(exitThroughTheQuestion(second, secondWindow, "Exit"), 153);
+    EXPECT_TRUE(first.running());
+}
+
+}  // namespace
+}  // namespace tessaly

@@ -1,0 +1,225 @@
+#include "shell/main_window.h"
+
+#include <commctrl.h>
+
+#include "resources/corvale_ids.h"
+#include "settings/settings.h"
+#include "tests/support/corvale_fixture.h"
+
+namespace tessaly {
+namespace {
+
+using testing::dialogItemText;
+using testing::DialogResponder;
+using testing::pressButtonIn;
+using testing::pumpUntil;
+using testing::readFile;
+using testing::windowText;
+
+constexpr WPARAM kBullet = 183;
+
+std::string menuText(HWND window, UINT item, bool byPosition)
+{
+    char text[256] = {};
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_STRING;
+    info.dwTypeData = text;
+    info.cch = sizeof text;
+    GetMenuItemInfoA(GetMenu(window), item, byPosition, &info);
+    return text;
+}
+
+std::string tabText(HWND tab, int index)
+{
+    char text[256] = {};
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    SendMessageA(tab, TCM_GETITEMA, index, reinterpret_cast<LPARAM>(&item));
+    return text;
+}
+
+bool enabled(HWND window, int id)
+{
+    return IsWindowEnabled(GetDlgItem(window, id));
+}
+
+class MainWindowTest : public testing::ProgramFolderTest {
+protected:
+    HWND openMainWindow()
+    {
+        window = testing::openDialogModeless(IDD_MAIN, mainWindowProc);
+        testing::pumpFor(100);
+        return window;
+    }
+
+    void writeSettings(const std::string& extraLines)
+    {
+        testing::writeFile(folder.file("conf.dat"), defaultSettingsText() + extraLines);
+    }
+};
+
+TEST_F(MainWindowTest, FirstStartCreatesTheSettingsAndShowsTheLanguageTexts)
+{
+    ASSERT_TRUE(openMainWindow());
+    EXPECT_EQ(readFile(folder.file("conf.dat")), defaultSettingsText());
+
+    EXPECT_EQ(windowText(window), "Tessaly - List");
+    HWND tab = GetDlgItem(window, IDC_TAB);
+    ASSERT_EQ(TabCtrl_GetItemCount(tab), 3);
+    EXPECT_EQ(tabText(tab, 0), "List");
+    EXPECT_EQ(tabText(tab, 1), "Image");
+    EXPECT_EQ(tabText(tab, 2), "Encrypted Image");
+
+    EXPECT_EQ(menuText(window, 0, true), "&File");
+    EXPECT_EQ(menuText(window, 2, true), "&Help");
+    EXPECT_EQ(menuText(window, ID_OPTIONS, false), "&Options...");
+    EXPECT_EQ(menuText(window, ID_HELP_HOME, false), "&Velmora Home Page");
+    EXPECT_EQ(menuText(window, ID_HELP_ABOUT, false), "&About...");
+    EXPECT_EQ(menuText(window, ID_FILE_LOAD_BMP, false), "Load &BMP");
+
+    EXPECT_EQ(dialogItemText(window, IDC_LABEL_ADD_USER), "User:");
+    EXPECT_EQ(dialogItemText(window, IDC_LABEL_SELECT_DESCRIPTION), "Description:");
+    EXPECT_EQ(dialogItemText(window, IDC_FRAME_SELECT), "Select");
+    EXPECT_EQ(dialogItemText(window, IDC_ADD), "&Add");
+    EXPECT_EQ(dialogItemText(window, IDC_SHOW_ADD), "&Show");
+
+    // Until a row is selected the select pane and Delete are disabled.
+    for (int id : {IDC_SELECT_USER, IDC_SELECT_PASS, IDC_SELECT_DESCRIPTION, IDC_SHOW_SELECT, IDC_DELETE,
+                   IDC_REFRESH}) {
+        EXPECT_FALSE(enabled(window, id)) << id;
+    }
+    for (int id : {IDC_ADD_USER, IDC_ADD_PASS, IDC_ADD_DESCRIPTION, IDC_ADD, IDC_CLEAN_TEXT, IDC_EXIT}) {
+        EXPECT_TRUE(enabled(window, id)) << id;
+    }
+    EXPECT_EQ(IsDlgButtonChecked(window, IDC_CLEAN_TEXT), BST_UNCHECKED);
+    EXPECT_EQ(SendDlgItemMessageA(window, IDC_ADD_PASS, EM_GETPASSWORDCHAR, 0, 0), kBullet);
+
+    const auto& state = mainWindowState();
+    EXPECT_TRUE(IsWindowVisible(state.pages[0]));
+    EXPECT_FALSE(IsWindowVisible(state.pages[1]));
+    EXPECT_EQ(state.currentPage, state.pages[0]);
+    EXPECT_EQ(dialogItemText(state.pages[0], IDC_GENERATE_IMAGE), "&Generate Image");
+    EXPECT_EQ(dialogItemText(state.pages[1], IDC_SPOTLIGHT), "Spotlight");
+    EXPECT_EQ(IsDlgButtonChecked(state.pages[1], IDC_SPOTLIGHT), BST_CHECKED);
+    EXPECT_EQ(SendDlgItemMessageA(state.pages[1], IDC_SPOTLIGHT_SIZE, TBM_GETPOS, 0, 0), 20);
+    EXPECT_EQ(dialogItemText(state.pages[2], IDC_DECRYPT), "&Decrypt");
+}
+
+TEST_F(MainWindowTest, ClickedTabShowsItsPageAndTitle)
+{
+    ASSERT_TRUE(openMainWindow());
+    HWND tab = GetDlgItem(window, IDC_TAB);
+    for (int index : {2, 1, 0}) {
+        RECT item;
+        TabCtrl_GetItemRect(tab, index, &item);
+        testing::clickAt(tab, POINT{(item.left + item.right) / 2, (item.top + item.bottom) / 2});
+        const auto& state = mainWindowState();
+        EXPECT_TRUE(pumpUntil([&] { return state.currentPage == state.pages[index]; })) << index;
+        EXPECT_EQ(windowText(window), "Tessaly - " + tabText(tab, index));
+        for (int other = 0; other < kPageCount; ++other) {
+            EXPECT_EQ(IsWindowVisible(state.pages[other]) != FALSE, other == index) << index << " " << other;
+        }
+    }
+}
+
+TEST_F(MainWindowTest, SettingsSetTheInitialBoxes)
+{
+    std::string text = defaultSettingsText();
+    text.replace(text.find("clean_text=false"), 16, "clean_text=true");
+    text.replace(text.find("show_pass=false"), 15, "show_pass=true");
+    testing::writeFile(folder.file("conf.dat"), text);
+    ASSERT_TRUE(openMainWindow());
+    EXPECT_EQ(IsDlgButtonChecked(window, IDC_CLEAN_TEXT), BST_CHECKED);
+    EXPECT_EQ(IsDlgButtonChecked(window, IDC_SHOW_ADD), BST_CHECKED);
+    EXPECT_EQ(IsDlgButtonChecked(window, IDC_SHOW_SELECT), BST_CHECKED);
+    EXPECT_EQ(IsDlgButtonChecked(mainWindowState().pages[0], IDC_SHOW_PASS_ON_LIST), BST_CHECKED);
+    EXPECT_EQ(SendDlgItemMessageA(window, IDC_ADD_PASS, EM_GETPASSWORDCHAR, 0, 0), 0);
+    EXPECT_EQ(SendDlgItemMessageA(window, IDC_SELECT_PASS, EM_GETPASSWORDCHAR, 0, 0), 0);
+
+    // Unchecking a Show box masks its field again.
+    CheckDlgButton(window, IDC_SHOW_ADD, BST_UNCHECKED);
+    SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_SHOW_ADD, BN_CLICKED), 0);
+    EXPECT_EQ(SendDlgItemMessageA(window, IDC_ADD_PASS, EM_GETPASSWORDCHAR, 0, 0), kBullet);
+    EXPECT_EQ(GetFocus(), GetDlgItem(window, IDC_ADD_PASS));
+}
+
+TEST_F(MainWindowTest, CustomColoursAreLoadedFromTheSettings)
+{
+    std::string text = defaultSettingsText();
+    text.replace(text.find("custom_color_3=#FFFFFF"), 22, "custom_color_3=#0000ff");
+    testing::writeFile(folder.file("conf.dat"), text);
+    ASSERT_TRUE(openMainWindow());
+    EXPECT_EQ(customColors()[3], RGB(0, 0, 255));
+    EXPECT_EQ(customColors()[4], RGB(255, 255, 255));
+}
+
+TEST_F(MainWindowTest, EnterAndEscapeDoNothing)
+{
+    ASSERT_TRUE(openMainWindow());
+    SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    testing::pumpFor(200);
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_FALSE(testing::findTopLevelWindow("Exit"));
+}
+
+TEST_F(MainWindowTest, ClosingAnsweredNoKeepsEverything)
+{
+    ASSERT_TRUE(openMainWindow());
+    settingsTable().set("font", "Changed");
+    DialogResponder responder({pressButtonIn("Exit", IDNO)});
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(responder.finish(), 1u);
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_EQ(readFile(folder.file("conf.dat")), defaultSettingsText());
+}
+
+TEST_F(MainWindowTest, ExitAnsweredYesWritesTheSettingsAndEndsTheWindow)
+{
+    writeSettings("my_key=hand added\r\n");
+    ASSERT_TRUE(openMainWindow());
+    settingsTable().set("font", "Verdana");
+    DialogResponder responder({pressButtonIn("Exit", IDYES)});
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_EXIT, BN_CLICKED), 0);
+    EXPECT_EQ(responder.finish(), 1u);
+    EXPECT_TRUE(pumpUntil([&] { return !IsWindowVisible(window); }));
+    std::string expected = defaultSettingsText() + "my_key=hand added\r\n";
+    expected.replace(expected.find("font=Arial"), 10, "font=Verdana");
+    EXPECT_EQ(readFile(folder.file("conf.dat")), expected);
+    EXPECT_FALSE(mainWindowState().pages[0]);
+}
+
+TEST_F(MainWindowTest, MissingLanguageFileCancelledEndsWithoutWritingSettings)
+{
+    std::string text = defaultSettingsText();
+    text.replace(text.find("lang\\default.lang"), 17, "lang\\nowhere.lang");
+    testing::writeFile(folder.file("conf.dat"), text);
+    DialogResponder responder({pressButtonIn("Error", IDOK), pressButtonIn("Open file", IDCANCEL)});
+    window = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr, mainWindowProc, 0);
+    EXPECT_EQ(responder.finish(), 2u);
+    testing::pumpFor(100);
+    EXPECT_FALSE(IsWindowVisible(window));
+    EXPECT_EQ(readFile(folder.file("conf.dat")), text);
+}
+
+TEST_F(MainWindowTest, LanguageChosenAtStartUpIsUsedAndRemembered)
+{
+    std::string text = defaultSettingsText();
+    text.replace(text.find("lang_file=lang\\default.lang"), 27, "lang_file=");
+    testing::writeFile(folder.file("conf.dat"), text);
+    char full[MAX_PATH] = {};
+    GetFullPathNameA("lang\\spanish.lang", MAX_PATH, full, nullptr);
+    DialogResponder responder({pressButtonIn("Error", IDOK), testing::chooseFileIn("Open file", full)});
+    window = testing::openDialogModeless(IDD_MAIN, mainWindowProc);
+    EXPECT_EQ(responder.finish(), 2u);
+    ASSERT_TRUE(window);
+    EXPECT_EQ(windowText(window), "Tessaly - Lista");
+    EXPECT_EQ(dialogItemText(window, IDC_ADD), "&Agregar");
+    EXPECT_STRCASEEQ(settingsTable().get("lang_file").c_str(), full);
+}
+
+}  // namespace
+}  // namespace tessaly

@@ -1,0 +1,248 @@
+#include "tests/support/gui_test.h"
+
+#include <atomic>
+
+#include "shell/win32_handles.h"
+#include "tests/support/png_writer.h"
+#include "tests/support/temp_folder.h"
+
+namespace tessaly::testing {
+
+namespace {
+
+// Ids of the file-name field in the common file dialogs (combo box in the
+// explorer style, plain edit in the older one).
+constexpr int kFileNameCombo = 1148;
+constexpr int kFileNameEdit = 1152;
+
+struct WindowSearch {
+    const std::string* title;
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK matchWindow(HWND window, LPARAM lParam)
+{
+    auto* search = reinterpret_cast<WindowSearch*>(lParam);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    if (processId == search->processId && IsWindowVisible(window) && windowText(window) == *search->title) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+INPUT keyInput(WORD virtualKey, bool up)
+{
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return input;
+}
+
+}  // namespace
+
+bool pumpUntil(const std::function<bool()>& done, int timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (static_cast<int>(GetTickCount() - start) > timeoutMs) return done();
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (!IsDialogMessageA(GetActiveWindow(), &message)) {
+                TranslateMessage(&message);
+                DispatchMessageA(&message);
+            }
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return true;
+}
+
+void pumpFor(int milliseconds)
+{
+    pumpUntil([] { return false; }, milliseconds);
+}
+
+HWND openDialogModeless(int templateId, DLGPROC proc, HWND owner, LPARAM param)
+{
+    HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), owner, proc, param);
+    if (dialog) ShowWindow(dialog, SW_SHOW);
+    return dialog;
+}
+
+HWND findTopLevelWindow(const std::string& title, DWORD processId)
+{
+    WindowSearch search{&title, processId, nullptr};
+    EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::string windowText(HWND window)
+{
+    char text[1024] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+std::string dialogItemText(HWND dialog, int id)
+{
+    return windowText(GetDlgItem(dialog, id));
+}
+
+void pressButton(HWND dialog, int buttonId)
+{
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, buttonId)));
+}
+
+void fillFileNameAndConfirm(HWND fileDialog, const std::string& path)
+{
+    HWND field = GetDlgItem(fileDialog, kFileNameCombo);
+    if (!field) field = GetDlgItem(fileDialog, kFileNameEdit);
+    SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    pressButton(fileDialog, IDOK);
+}
+
+DialogStep pressButtonIn(const std::string& title, int buttonId)
+{
+    return {title, [buttonId](HWND dialog) { pressButton(dialog, buttonId); }};
+}
+
+DialogStep chooseFileIn(const std::string& title, const std::string& path)
+{
+    return {title, [path](HWND dialog) { fillFileNameAndConfirm(dialog, path); }};
+}
+
+struct DialogResponder::Shared {
+    std::vector<DialogStep> steps;
+    DWORD processId;
+    int timeoutMs;
+    std::atomic<size_t> done{0};
+};
+
+DialogResponder::DialogResponder(std::vector<DialogStep> steps, DWORD processId, int timeoutMs)
+    : shared_(std::make_shared<Shared>())
+{
+    shared_->steps = std::move(steps);
+    shared_->processId = processId;
+    shared_->timeoutMs = timeoutMs;
+    auto* keep = new std::shared_ptr<Shared>(shared_);
+    thread_ = CreateThread(
+        nullptr, 0,
+        [](void* parameter) -> DWORD {
+            std::unique_ptr<std::shared_ptr<Shared>> owned(static_cast<std::shared_ptr<Shared>*>(parameter));
+            Shared& shared = **owned;
+            for (const DialogStep& step : shared.steps) {
+                HWND window = nullptr;
+                const DWORD start = GetTickCount();
+                while (!(window = findTopLevelWindow(step.title, shared.processId))) {
+                    if (static_cast<int>(GetTickCount() - start) > shared.timeoutMs) return 1;
+                    Sleep(20);
+                }
+                // Let the window finish its initialisation before acting on it.
+                Sleep(100);
+                step.act(window);
+                // Wait until the window has gone, so the next step cannot
+                // find it again.
+                while (IsWindow(window) && IsWindowVisible(window) &&
+                       static_cast<int>(GetTickCount() - start) < shared.timeoutMs) {
+                    Sleep(20);
+                }
+                ++shared.done;
+            }
+            return 0;
+        },
+        keep, 0, nullptr);
+    if (!thread_) delete keep;
+}
+
+size_t DialogResponder::finish()
+{
+    if (thread_) {
+        // The thread under test keeps pumping so the answered windows can close.
+        pumpUntil([this] { return WaitForSingleObject(thread_, 0) == WAIT_OBJECT_0; },
+                  shared_->timeoutMs * static_cast<int>(shared_->steps.size() + 1));
+        KernelHandle ended(thread_);
+        thread_ = nullptr;
+    }
+    return shared_->done;
+}
+
+DialogResponder::~DialogResponder()
+{
+    finish();
+}
+
+void typeText(const std::string& text)
+{
+    for (char c : text) {
+        SHORT scan = VkKeyScanA(c);
+        if (scan == -1) continue;
+        const WORD key = LOBYTE(scan);
+        const bool shift = HIBYTE(scan) & 1;
+        std::vector<INPUT> inputs;
+        if (shift) inputs.push_back(keyInput(VK_SHIFT, false));
+        inputs.push_back(keyInput(key, false));
+        inputs.push_back(keyInput(key, true));
+        if (shift) inputs.push_back(keyInput(VK_SHIFT, true));
+        SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    }
+}
+
+void clickAt(HWND window, POINT client)
+{
+    ClientToScreen(window, &client);
+    SetCursorPos(client.x, client.y);
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
+bool saveWindowPng(HWND window, const std::string& path)
+{
+    RECT area;
+    if (!GetWindowRect(window, &area)) return false;
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    if (width <= 0 || height <= 0) return false;
+
+    WindowDc screen(nullptr);
+    MemoryDc memory(CreateCompatibleDC(screen.get()));
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    BitmapHandle canvas(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!memory || !canvas) return false;
+    {
+        SelectGuard selected(memory.get(), canvas.get());
+        BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY);
+        GdiFlush();
+    }
+    std::string rgb;
+    rgb.reserve(static_cast<size_t>(width) * height * 3);
+    const auto* pixels = static_cast<const unsigned char*>(bits);
+    for (int i = 0; i < width * height; ++i) {
+        rgb.push_back(static_cast<char>(pixels[4 * i + 2]));
+        rgb.push_back(static_cast<char>(pixels[4 * i + 1]));
+        rgb.push_back(static_cast<char>(pixels[4 * i]));
+    }
+    writeFile(path, encodePng(width, height, rgb));
+    return true;
+}
+
+std::string screenshotPath(const std::string& name)
+{
+    char folder[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, folder);
+    return std::string(folder) + "\\" + name + ".png";
+}
+
+}  // namespace tessaly::testing

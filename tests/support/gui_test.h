@@ -1,0 +1,77 @@
+#pragma once
+
+// Helpers for the Windows tests: real windows, real messages, real input.
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tessaly::testing {
+
+// Pumps this thread's messages until `done` answers true or `timeoutMs`
+// passes; answers `done` once more at the end.
+bool pumpUntil(const std::function<bool()>& done, int timeoutMs = 5000);
+void pumpFor(int milliseconds);
+
+HWND openDialogModeless(int templateId, DLGPROC proc, HWND owner = nullptr, LPARAM param = 0);
+
+// A visible top-level window with exactly this title, belonging to the given
+// process (this one by default); nullptr if there is none.
+HWND findTopLevelWindow(const std::string& title, DWORD processId = GetCurrentProcessId());
+
+std::string windowText(HWND window);
+std::string dialogItemText(HWND dialog, int id);
+
+// Clicks a dialog's button the way the button itself reports a click.
+void pressButton(HWND dialog, int buttonId);
+
+// In a common open or save dialog: types `path` into the file-name field and
+// confirms.
+void fillFileNameAndConfirm(HWND fileDialog, const std::string& path);
+
+// One step of a scripted answer to windows that a command opens: wait for a
+// top-level window with `title`, then act on it.
+struct DialogStep {
+    std::string title;
+    std::function<void(HWND)> act;
+};
+
+DialogStep pressButtonIn(const std::string& title, int buttonId);
+DialogStep chooseFileIn(const std::string& title, const std::string& path);
+
+// Works through its steps on a thread of its own, so the thread under test
+// may sit in a modal loop meanwhile. Each step waits up to `timeoutMs`.
+class DialogResponder {
+public:
+    explicit DialogResponder(std::vector<DialogStep> steps, DWORD processId = GetCurrentProcessId(),
+                             int timeoutMs = 10000);
+    DialogResponder(const DialogResponder&) = delete;
+    DialogResponder& operator=(const DialogResponder&) = delete;
+    ~DialogResponder();
+
+    // Waits for the thread and tells how many steps were carried out.
+    size_t finish();
+
+private:
+    struct Shared;
+    std::shared_ptr<Shared> shared_;
+    HANDLE thread_;
+};
+
+// Injects key presses for the characters of `text` (letters, digits and the
+// punctuation of the US layout) through the system's input.
+void typeText(const std::string& text);
+
+// Left click at a point of a window's client area, through the system input.
+void clickAt(HWND window, POINT client);
+
+// Saves what the screen shows of `window` as a PNG file.
+bool saveWindowPng(HWND window, const std::string& path);
+
+// The folder that failure screenshots go to: the test's working directory.
+std::string screenshotPath(const std::string& name);
+
+}  // namespace tessaly::testing
