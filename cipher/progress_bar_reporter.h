@@ -1,0 +1,30 @@
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+
+#include "cipher/cipher_progress.h"
+
+namespace tessaly {
+
+// Shows a cipher run on a progress bar control (PBM_SETRANGE32, then
+// PBM_DELTAPOS per report) and stops it once `cancelled` is set. The bar may
+// belong to another thread: the messages are sent, so they are handled there.
+class ProgressBarReporter : public CipherProgress {
+public:
+    ProgressBarReporter(HWND bar, const std::atomic<bool>* cancelled = nullptr);
+
+    void start(uint64_t total) override;
+    bool advance(uint64_t delta) override;
+
+private:
+    HWND bar_;
+    const std::atomic<bool>* cancelled_;
+    // A bar counts in int: runs longer than that are shown scaled down.
+    unsigned shift_ = 0;
+    uint64_t reported_ = 0;
+    uint64_t shown_ = 0;
+};
+
+}  // namespace tessaly

@@ -1,0 +1,69 @@
+#include "cipher/progress_bar_reporter.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "cipher/rijndael_cipher.h"
+#include "shell/win32_handles.h"
+
+namespace tessaly {
+namespace {
+
+struct ProgressBarWindow {
+    ProgressBarWindow()
+    {
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS};
+        InitCommonControlsEx(&controls);
+        bar = CreateWindowExA(0, PROGRESS_CLASSA, "", WS_POPUP | WS_VISIBLE, 0, 0, 200, 20, nullptr, nullptr,
+                              GetModuleHandleA(nullptr), nullptr);
+    }
+    ~ProgressBarWindow() { DestroyWindow(bar); }
+    int position() const { return static_cast<int>(SendMessageA(bar, PBM_GETPOS, 0, 0)); }
+    int high() const { return static_cast<int>(SendMessageA(bar, PBM_GETRANGE, FALSE, 0)); }
+    HWND bar;
+};
+
+TEST(ProgressBarReporter, BarRunsFromZeroToTheLength)
+{
+    ProgressBarWindow window;
+    ASSERT_TRUE(window.bar);
+    RijndaelCipher cipher;
+    cipher.setKey("progress bar", 32);
+    for (size_t length : {size_t(0), size_t(100), size_t(3 * 640 * 480)}) {
+        std::vector<uint8_t> data(length, 3);
+        ProgressBarReporter reporter(window.bar);
+        SendMessageA(window.bar, PBM_SETPOS, 0, 0);
+        EXPECT_EQ(cipher.encryptBuffer(data.data(), data.size(), &reporter), length);
+        EXPECT_EQ(window.high(), static_cast<int>(length));
+        EXPECT_EQ(window.position(), static_cast<int>(length));
+    }
+}
+
+TEST(ProgressBarReporter, LongRunsAreScaledIntoTheBarsRange)
+{
+    ProgressBarWindow window;
+    ProgressBarReporter reporter(window.bar);
+    const uint64_t total = 5ull << 30;
+    reporter.start(total);
+    EXPECT_GT(window.high(), 0);
+    for (int i = 0; i < 5; ++i) reporter.advance(1ull << 30);
+    EXPECT_EQ(window.position(), window.high());
+}
+
+TEST(ProgressBarReporter, CancelStopsTheRun)
+{
+    ProgressBarWindow window;
+    std::atomic<bool> cancelled{true};
+    ProgressBarReporter reporter(window.bar, &cancelled);
+    RijndaelCipher cipher;
+    cipher.setKey("progress bar", 32);
+    std::vector<uint8_t> data(32 * 4096, 1);
+    const size_t done = cipher.encryptBuffer(data.data(), data.size(), &reporter);
+    EXPECT_LT(done, data.size());
+    EXPECT_EQ(data.back(), 1);
+}
+
+}  // namespace
+}  // namespace tessaly
