@@ -11,19 +11,6 @@ namespace tessaly {
 
 namespace {
 
-std::string selectedTabCaption(HWND tab)
-{
-    int selected = TabCtrl_GetCurSel(tab);
-    if (selected < 0) return {};
-    char caption[256] = {};
-    TCITEMA item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = caption;
-    item.cchTextMax = sizeof caption;
-    SendMessageA(tab, TCM_GETITEMA, selected, reinterpret_cast<LPARAM>(&item));
-    return caption;
-}
-
 void setMenuText(HMENU menu, UINT item, bool byPosition, const std::string& text)
 {
     MENUITEMINFOA info{};
@@ -79,13 +66,25 @@ bool applyRow(HWND window, const TextRow& row)
         if (control) setTabText(control, row.index, text);
         return false;
     case TextTarget::TitleFromSelectedTab:
-        if (control) SetWindowTextA(window, mainWindowTitle(selectedTabCaption(control)).c_str());
+        if (control) SetWindowTextA(window, mainWindowTitle(tabCaption(control, TabCtrl_GetCurSel(control))).c_str());
         return false;
     }
     return false;
 }
 
 }  // namespace
+
+std::string tabCaption(HWND tab, int index)
+{
+    if (index < 0) return {};
+    char caption[256] = {};
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = caption;
+    item.cchTextMax = sizeof caption;
+    SendMessageA(tab, TCM_GETITEMA, index, reinterpret_cast<LPARAM>(&item));
+    return caption;
+}
 
 void applyTexts(HWND window, int templateId)
 {

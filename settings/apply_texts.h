@@ -2,10 +2,15 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace tessaly {
 
 // Sets every caption of `window` from the language table, by the caption
 // rows of its dialog template. A template without rows changes nothing.
 void applyTexts(HWND window, int templateId);
+
+// The caption of tab `index` of a tab control (at most 255 bytes).
+std::string tabCaption(HWND tab, int index);
 
 }  // namespace tessaly

@@ -93,13 +93,7 @@ void showSelectedPage(HWND window)
     SetWindowPos(state.currentPage, HWND_TOP, area.left, area.top, area.right - area.left, area.bottom - area.top,
                  SWP_SHOWWINDOW);
 
-    char caption[256] = {};
-    TCITEMA item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = caption;
-    item.cchTextMax = sizeof caption;
-    SendMessageA(tab, TCM_GETITEMA, index, reinterpret_cast<LPARAM>(&item));
-    SetWindowTextA(window, mainWindowTitle(caption).c_str());
+    SetWindowTextA(window, mainWindowTitle(tabCaption(tab, index)).c_str());
 }
 
 void setPasswordMask(HWND window, int fieldId, int showBoxId)

@@ -13,13 +13,6 @@ namespace {
 using testing::dialogItemText;
 using testing::windowText;
 
-std::string menuItemText(HWND window, UINT command)
-{
-    char text[256] = {};
-    GetMenuStringA(GetMenu(window), command, text, sizeof text, MF_BYCOMMAND);
-    return text;
-}
-
 std::string columnText(HWND list, int column)
 {
     char text[256] = {};
@@ -57,8 +50,8 @@ TEST_F(ApplyTextsTest, ANewLanguageChangesWindowMenuPagesAndTitle)
     applyTexts(pages[1], IDD_IMAGE_PAGE);
 
     EXPECT_EQ(windowText(window), "Tessaly - Imagen");
-    EXPECT_EQ(menuItemText(window, ID_OPTIONS), "&Opciones...");
-    EXPECT_EQ(menuItemText(window, ID_FILE_SAVE_LIST), "&Guardar lista");
+    EXPECT_EQ(testing::menuText(window, ID_OPTIONS, false), "&Opciones...");
+    EXPECT_EQ(testing::menuText(window, ID_FILE_SAVE_LIST, false), "&Guardar lista");
     EXPECT_EQ(dialogItemText(window, IDC_LABEL_ADD_PASS), "Contrase\xf1" "a:");
     EXPECT_EQ(dialogItemText(pages[0], IDC_GENERATE_IMAGE), "&Generar imagen");
     EXPECT_EQ(columnText(GetDlgItem(pages[0], IDC_LIST), 1), "Contrase\xf1" "a");
@@ -72,8 +65,8 @@ TEST_F(ApplyTextsTest, MissingKeysGiveEmptyCaptionsOrOnlyTheSuffix)
     applyTexts(window, IDD_MAIN);
     EXPECT_EQ(dialogItemText(window, IDC_ADD), "");
     EXPECT_EQ(dialogItemText(window, IDC_LABEL_ADD_USER), ":");
-    EXPECT_EQ(menuItemText(window, ID_OPTIONS), "Settings...");
-    EXPECT_EQ(menuItemText(window, ID_HELP_HOME), "&Velmora ");
+    EXPECT_EQ(testing::menuText(window, ID_OPTIONS, false), "Settings...");
+    EXPECT_EQ(testing::menuText(window, ID_HELP_HOME, false), "&Velmora ");
     EXPECT_EQ(windowText(window), "Tessaly - ");
 }
 

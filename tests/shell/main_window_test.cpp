@@ -14,32 +14,11 @@ using testing::DialogResponder;
 using testing::pressButtonIn;
 using testing::pumpUntil;
 using testing::readFile;
+using testing::menuText;
+using testing::tabText;
 using testing::windowText;
 
 constexpr WPARAM kBullet = 183;
-
-std::string menuText(HWND window, UINT item, bool byPosition)
-{
-    char text[256] = {};
-    MENUITEMINFOA info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_STRING;
-    info.dwTypeData = text;
-    info.cch = sizeof text;
-    GetMenuItemInfoA(GetMenu(window), item, byPosition, &info);
-    return text;
-}
-
-std::string tabText(HWND tab, int index)
-{
-    char text[256] = {};
-    TCITEMA item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    SendMessageA(tab, TCM_GETITEMA, index, reinterpret_cast<LPARAM>(&item));
-    return text;
-}
 
 bool enabled(HWND window, int id)
 {

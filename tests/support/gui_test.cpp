@@ -1,5 +1,7 @@
 #include "tests/support/gui_test.h"
 
+#include <commctrl.h>
+
 #include <atomic>
 
 #include "shell/win32_handles.h"
@@ -90,6 +92,24 @@ std::string windowText(HWND window)
 std::string dialogItemText(HWND dialog, int id)
 {
     return windowText(GetDlgItem(dialog, id));
+}
+
+std::string menuText(HWND window, UINT item, bool byPosition)
+{
+    char text[256] = {};
+    GetMenuStringA(GetMenu(window), item, text, sizeof text, byPosition ? MF_BYPOSITION : MF_BYCOMMAND);
+    return text;
+}
+
+std::string tabText(HWND tab, int index)
+{
+    char text[256] = {};
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    SendMessageA(tab, TCM_GETITEMA, index, reinterpret_cast<LPARAM>(&item));
+    return text;
 }
 
 void pressButton(HWND dialog, int buttonId)
