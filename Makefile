@@ -8,7 +8,7 @@ BIN_DIR    := $(CURDIR)/$(BUILD)/bin
 PREFIX_DIR := $(BUILD)/wineprefix
 JOBS       ?= $(shell nproc)
 
-.PHONY: all deps native windows test test-native test-windows run bench clean
+.PHONY: all deps native windows test test-native test-windows run bench fuzz clean
 
 all: windows
 
@@ -51,3 +51,6 @@ bench: native windows
 
 clean:
 	rm -rf $(BUILD)
+
+fuzz:
+	tools/run-fuzzer 60

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -16,5 +17,10 @@ bool loadLanguage(KeyValueTable& table, const std::string& path);
 
 // The current language's text for `key`, or the empty string.
 std::string translate(std::string_view key);
+
+// Fills a format from a language file: each "%i" (or "%d") takes the next of
+// `values`, "%%" is a percent sign, anything else stands as it is. Unlike
+// printf it cannot be led astray by what the file holds.
+std::string formatIntegers(std::string_view format, std::initializer_list<long long> values);
 
 }  // namespace tessaly

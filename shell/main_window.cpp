@@ -11,8 +11,12 @@
 #include "settings/ui_text_tables.h"
 #include "shell/file_dialog.h"
 #include "shell/file_io.h"
+#include "shell/hyperlink_label.h"
+#include "shell/list_file.h"
+#include "shell/masked_password_field.h"
 #include "shell/message_box.h"
 #include "shell/pages.h"
+#include "shell/password_list.h"
 
 namespace tessaly {
 
@@ -24,6 +28,29 @@ constexpr wchar_t kMaskBullet = 183;
 HINSTANCE instance()
 {
     return GetModuleHandleA(nullptr);
+}
+
+// The main window's custom controls live as long as the program.
+struct MainWindowControls {
+    MaskedPasswordField addPassword;
+    MaskedPasswordField selectPassword;
+    HyperlinkLabel webLink;
+};
+
+MainWindowControls& controls()
+{
+    static MainWindowControls objects;
+    return objects;
+}
+
+HWND listPage()
+{
+    return mainWindowState().pages[0];
+}
+
+std::string fieldText(HWND window, int id)
+{
+    return readWindowText(GetDlgItem(window, id));
 }
 
 // Start-up texts are fixed English: no language is loaded yet.
@@ -117,6 +144,10 @@ BOOL onInitDialog(HWND window)
         return TRUE;
     }
     loadLanguage(languageTable(), settingsTable().get("lang_file"));
+    const std::string& webBase = state.webBase;
+    controls().webLink.attach(GetDlgItem(window, IDC_WEB_LINK), webBase.substr(0, webBase.size() - 1));
+    controls().addPassword.attach(GetDlgItem(window, IDC_ADD_PASS));
+    controls().selectPassword.attach(GetDlgItem(window, IDC_SELECT_PASS));
     setWindowIcons(window);
     createPages(window);
     showPage(window, 0);
@@ -158,10 +189,159 @@ void onShowPassword(HWND window, int showBoxId)
     SetFocus(field);
 }
 
+void emptyFields(HWND window, std::initializer_list<int> ids)
+{
+    for (int id : ids) SetDlgItemTextA(window, id, "");
+}
+
+void showListPage(HWND window)
+{
+    if (mainWindowState().currentPage != listPage()) showPage(window, 0);
+}
+
+void onAdd(HWND window)
+{
+    PasswordEntry entry{fieldText(window, IDC_ADD_USER), fieldText(window, IDC_ADD_PASS),
+                        fieldText(window, IDC_ADD_DESCRIPTION)};
+    const std::string warning = addWarning(entry.user.empty(), entry.pass.empty(), translate("you_must_insert_user"),
+                                           translate("you_must_insert_pass"));
+    if (!warning.empty()) {
+        MessageBoxA(window, warning.c_str(), translate("warning").c_str(), MB_OK | MB_ICONEXCLAMATION);
+    } else {
+        mainWindowState().imageOutOfDate = true;
+        appendEntry(listPage(), entry);
+        if (IsDlgButtonChecked(window, IDC_CLEAN_TEXT) == BST_CHECKED) {
+            emptyFields(window, {IDC_ADD_USER, IDC_ADD_PASS, IDC_ADD_DESCRIPTION});
+        }
+        SetFocus(GetDlgItem(window, IDC_ADD_USER));
+        showListPage(window);
+    }
+    wipeText(entry.pass);
+}
+
+void onSelectionChanged(HWND window)
+{
+    HWND list = listControl(listPage());
+    const int first = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    const bool one = first >= 0 && SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0) == 1;
+    for (int id : {IDC_SELECT_USER, IDC_SELECT_PASS, IDC_SELECT_DESCRIPTION, IDC_SHOW_SELECT, IDC_REFRESH}) {
+        EnableWindow(GetDlgItem(window, id), one);
+    }
+    EnableWindow(GetDlgItem(window, IDC_DELETE), first >= 0);
+    if (first < 0) {
+        emptyFields(window, {IDC_SELECT_USER, IDC_SELECT_PASS, IDC_SELECT_DESCRIPTION});
+        return;
+    }
+    const int fields[] = {IDC_SELECT_USER, IDC_SELECT_PASS, IDC_SELECT_DESCRIPTION};
+    for (int column = 0; column < 3; ++column) {
+        std::string text = cellText(list, first, column).substr(0, 254);
+        SetDlgItemTextA(window, fields[column], text.c_str());
+        wipeText(text);
+    }
+}
+
+void onDelete(HWND window)
+{
+    deleteSelectedEntries(listPage());
+    emptyFields(window, {IDC_SELECT_USER, IDC_SELECT_PASS, IDC_SELECT_DESCRIPTION});
+    showListPage(window);
+}
+
+void onRefresh(HWND window)
+{
+    PasswordEntry entry{fieldText(window, IDC_SELECT_USER), fieldText(window, IDC_SELECT_PASS),
+                        fieldText(window, IDC_SELECT_DESCRIPTION)};
+    updateSelectedEntry(listPage(), entry);
+    wipeText(entry.pass);
+    showListPage(window);
+}
+
+void forgetImage(HBITMAP& slot, HWND page)
+{
+    if (slot) DeleteObject(slot);
+    slot = nullptr;
+    HWND picture = GetDlgItem(page, IDC_PICTURE);
+    SendMessageA(picture, STM_SETIMAGE, IMAGE_BITMAP, 0);
+    SendMessageA(page, WM_RELAYOUT_IMAGE, 0, 0);
+    RedrawWindow(picture, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+void clearAll(HWND window)
+{
+    auto& state = mainWindowState();
+    clearEntries(listPage());
+    emptyFields(window, {IDC_ADD_USER, IDC_ADD_PASS, IDC_ADD_DESCRIPTION, IDC_SELECT_USER, IDC_SELECT_PASS,
+                         IDC_SELECT_DESCRIPTION});
+    forgetImage(state.plainImage, state.pages[1]);
+    forgetImage(state.encryptedImage, state.pages[2]);
+}
+
+void onNew(HWND window)
+{
+    if (showTranslatedMessage(window, "are_you_sure_new_file", "new_file", MB_YESNO | MB_ICONEXCLAMATION) == IDYES) {
+        clearAll(window);
+    }
+}
+
+bool askListFile(HWND window, char (&path)[MAX_PATH], bool save)
+{
+    return showFileDialog(window, path, translate(save ? "save_file" : "open_file"), translate("pass_list"), "*.slc",
+                          ".slc", save);
+}
+
+void onLoadList(HWND window)
+{
+    char path[MAX_PATH] = {};
+    if (!askListFile(window, path, false)) return;
+    // The file is read whole before anything is cleared.
+    std::vector<PasswordEntry> entries;
+    const ListFileStatus status = loadListFile(path, entries);
+    if (status == ListFileStatus::CannotOpen) {
+        showTranslatedMessage(window, "cannot_open_file", "error", MB_OK | MB_ICONERROR);
+        return;
+    }
+    clearAll(window);
+    appendEntries(listPage(), entries);
+    showPage(window, 0);
+    if (status == ListFileStatus::Damaged) {
+        const std::string text =
+            formatIntegers(translate("list_file_damaged"), {static_cast<long long>(entries.size())});
+        MessageBoxA(window, text.c_str(), translate("warning").c_str(), MB_OK | MB_ICONWARNING);
+    }
+    for (auto& entry : entries) wipeText(entry.pass);
+}
+
+void onSaveList(HWND window)
+{
+    char path[MAX_PATH] = {};
+    if (!askListFile(window, path, true)) return;
+    std::vector<PasswordEntry> entries = collectEntries(listControl(listPage()), false);
+    if (!saveListFile(path, entries)) showTranslatedMessage(window, "cannot_save_file", "error", MB_OK | MB_ICONERROR);
+    for (auto& entry : entries) wipeText(entry.pass);
+}
+
 void onCommand(HWND window, int id)
 {
     const std::string& webBase = mainWindowState().webBase;
     switch (id) {
+    case IDC_ADD:
+        onAdd(window);
+        break;
+    case IDC_DELETE:
+        onDelete(window);
+        break;
+    case IDC_REFRESH:
+        onRefresh(window);
+        break;
+    case ID_FILE_NEW:
+        onNew(window);
+        break;
+    case ID_FILE_LOAD_LIST:
+        onLoadList(window);
+        break;
+    case ID_FILE_SAVE_LIST:
+        onSaveList(window);
+        break;
     case IDC_EXIT:
     case ID_FILE_EXIT:
         closeMainWindow(window);
@@ -192,6 +372,16 @@ void onCommand(HWND window, int id)
 INT_PTR onNotify(HWND window, const NMHDR* header)
 {
     if (header->idFrom == IDC_TAB && header->code == TCN_SELCHANGE) showSelectedPage(window);
+    if (header->idFrom == IDC_LIST && header->code == LVN_ITEMCHANGED) {
+        const auto* change = reinterpret_cast<const NMLISTVIEW*>(header);
+        if ((change->uChanged & LVIF_STATE) && ((change->uOldState ^ change->uNewState) & LVIS_SELECTED)) {
+            onSelectionChanged(window);
+        }
+    }
+    if (header->idFrom == IDC_LIST && header->code == LVN_KEYDOWN &&
+        reinterpret_cast<const NMLVKEYDOWN*>(header)->wVKey == VK_DELETE) {
+        onDelete(window);
+    }
     return FALSE;
 }
 

@@ -1,6 +1,7 @@
 #include "stub/password_window.h"
 
 #include "resources/peekstub_ids.h"
+#include "shell/masked_password_field.h"
 #include "shell/win32_handles.h"
 
 namespace tessaly {
@@ -26,6 +27,10 @@ void setTextFromString(HWND window, int controlId, int stringId)
 
 BOOL onInitDialog(HWND window)
 {
+    // The stub never changes the mask: the field keeps the template's mask
+    // and font, and only the decoys act.
+    static MaskedPasswordField password;
+    password.attach(GetDlgItem(window, IDC_STUB_PASSWORD));
     setIcon(window, IDI_STUB_LARGE, ICON_BIG, GetSystemMetrics(SM_CXICON));
     setIcon(window, IDI_STUB_SMALL, ICON_SMALL, GetSystemMetrics(SM_CXSMICON));
     setTextFromString(window, IDC_STUB_PROMPT, IDS_PROMPT);

@@ -75,6 +75,15 @@ TEST(LoadLanguage, TranslateReadsTheCurrentLanguage)
     EXPECT_EQ(translate("nothing"), "");
 }
 
+TEST(FormatIntegers, FillsOnlyIntegerConversions)
+{
+    EXPECT_EQ(formatIntegers("%i/%i", {3, 10}), "3/10");
+    EXPECT_EQ(formatIntegers("Entries read: %d.", {7}), "Entries read: 7.");
+    EXPECT_EQ(formatIntegers("%s %n %x 100%% %i", {5}), "%s %n %x 100% 5");
+    EXPECT_EQ(formatIntegers("%i %i %i", {1}), "1 %i %i");
+    EXPECT_EQ(formatIntegers("trailing %", {1}), "trailing %");
+}
+
 TEST(LanguageFiles, BothHoldEveryKeyOnceAndNothingElse)
 {
     const std::set<std::string> used = keysTheProgramUses();

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tessaly {
+
+// One entry of the password list, in the order of the list's columns.
+struct PasswordEntry {
+    std::string user;
+    std::string pass;
+    std::string description;
+};
+
+bool operator==(const PasswordEntry& a, const PasswordEntry& b);
+
+// The list file: per entry three fields, each a 32-bit little-endian length
+// and that many bytes; nothing before, between or after.
+std::string encodeListFile(const std::vector<PasswordEntry>& entries);
+
+struct DecodedList {
+    std::vector<PasswordEntry> entries;  // every whole record before any damage
+    bool damaged = false;                // a length ran past the end, or the file ended inside a record
+};
+
+// Never reads past the bytes given nor allocates more than remain. A field
+// holding a zero byte is cut there.
+DecodedList decodeListFile(std::string_view bytes);
+
+bool saveListFile(const std::string& path, const std::vector<PasswordEntry>& entries);
+
+enum class ListFileStatus { Loaded, CannotOpen, Damaged };
+
+// Replaces `entries` with what the file holds; on CannotOpen it is left as
+// it was, on Damaged it holds the entries before the damaged record.
+ListFileStatus loadListFile(const std::string& path, std::vector<PasswordEntry>& entries);
+
+// The list's sort order: bytes compared as unsigned; a text sorts before
+// any longer text that begins with it. -1, 0 or 1.
+int compareCells(std::string_view a, std::string_view b);
+
+// The warning for an Add with missing fields, or empty when nothing is
+// missing: one line per missing field, from the language texts given.
+std::string addWarning(bool userMissing, bool passMissing, std::string_view userLine, std::string_view passLine);
+
+}  // namespace tessaly

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "shell/list_file.h"
+
+namespace tessaly {
+
+// The password list is the rows of the list page's list control; these work
+// on that control. Only collectEntries may run on another thread: it reads
+// through messages, which the control's thread carries out.
+HWND listControl(HWND listPage);
+
+bool appendEntry(HWND listPage, const PasswordEntry& entry);
+bool updateSelectedEntry(HWND listPage, const PasswordEntry& entry);
+bool deleteSelectedEntries(HWND listPage);
+void clearEntries(HWND listPage);
+
+// Appends many entries with one redraw at the end.
+void appendEntries(HWND listPage, const std::vector<PasswordEntry>& entries);
+
+// Every row in display order, its cells read whole. Labelled: each field is
+// prefixed with the language text of its column key and ": ".
+std::vector<PasswordEntry> collectEntries(HWND list, bool labelled);
+
+// Cell `column` of row `row`, however long.
+std::string cellText(HWND list, int row, int column);
+
+}  // namespace tessaly
