@@ -4,7 +4,7 @@
 
 #include "resources/corvale_ids.h"
 #include "settings/settings.h"
-#include "tests/support/corvale_fixture.h"
+#include "tests/shell/main_window_fixture.h"
 
 namespace tessaly {
 namespace {
@@ -19,26 +19,6 @@ using testing::tabText;
 using testing::windowText;
 
 constexpr WPARAM kBullet = 183;
-
-bool enabled(HWND window, int id)
-{
-    return IsWindowEnabled(GetDlgItem(window, id));
-}
-
-class MainWindowTest : public testing::ProgramFolderTest {
-protected:
-    HWND openMainWindow()
-    {
-        window = testing::openDialogModeless(IDD_MAIN, mainWindowProc);
-        testing::pumpFor(100);
-        return window;
-    }
-
-    void writeSettings(const std::string& extraLines)
-    {
-        testing::writeFile(folder.file("conf.dat"), defaultSettingsText() + extraLines);
-    }
-};
 
 TEST_F(MainWindowTest, FirstStartCreatesTheSettingsAndShowsTheLanguageTexts)
 {

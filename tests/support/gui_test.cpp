@@ -51,8 +51,10 @@ bool pumpUntil(const std::function<bool()>& done, int timeoutMs)
     const DWORD start = GetTickCount();
     while (!done()) {
         if (static_cast<int>(GetTickCount() - start) > timeoutMs) return done();
+        // A bounded batch, so an endless stream of messages cannot hold
+        // the test past its timeout.
         MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        for (int batch = 0; batch < 200 && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE); ++batch) {
             if (!IsDialogMessageA(GetActiveWindow(), &message)) {
                 TranslateMessage(&message);
                 DispatchMessageA(&message);
@@ -196,20 +198,34 @@ DialogResponder::~DialogResponder()
     finish();
 }
 
-void typeText(const std::string& text)
+std::vector<INPUT> keyStrokes(const std::string& text)
 {
+    std::vector<INPUT> inputs;
     for (char c : text) {
-        SHORT scan = VkKeyScanA(c);
+        const SHORT scan = VkKeyScanA(c);
         if (scan == -1) continue;
         const WORD key = LOBYTE(scan);
         const bool shift = HIBYTE(scan) & 1;
-        std::vector<INPUT> inputs;
         if (shift) inputs.push_back(keyInput(VK_SHIFT, false));
         inputs.push_back(keyInput(key, false));
         inputs.push_back(keyInput(key, true));
         if (shift) inputs.push_back(keyInput(VK_SHIFT, true));
+    }
+    return inputs;
+}
+
+void typeText(const std::string& text)
+{
+    for (char c : text) {
+        std::vector<INPUT> inputs = keyStrokes(std::string(1, c));
         SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
     }
+}
+
+void pressKey(WORD virtualKey, bool up)
+{
+    INPUT input = keyInput(virtualKey, up);
+    SendInput(1, &input, sizeof input);
 }
 
 void clickAt(HWND window, POINT client)

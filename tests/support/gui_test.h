@@ -64,9 +64,12 @@ private:
     HANDLE thread_;
 };
 
-// Injects key presses for the characters of `text` (letters, digits and the
-// punctuation of the US layout) through the system's input.
+// Key presses for the characters of `text` (letters, digits and the
+// punctuation of the US layout), Shift included where needed.
+std::vector<INPUT> keyStrokes(const std::string& text);
+// Injects them through the system's input, one character at a time.
 void typeText(const std::string& text);
+void pressKey(WORD virtualKey, bool up);
 
 // Left click at a point of a window's client area, through the system input.
 void clickAt(HWND window, POINT client);
