@@ -3,8 +3,11 @@
 #include <uxtheme.h>
 
 #include <array>
+#include <string>
+#include <vector>
 
 #include "resources/corvale_ids.h"
+#include "cipher/secure_wipe.h"
 #include "settings/apply_texts.h"
 #include "settings/language.h"
 #include "settings/settings.h"
@@ -28,6 +31,9 @@ constexpr size_t kDrawnCellLength = 255;
 struct ListPageState {
     std::array<bool, kColumns> ascending{true, true, true};
     int sortColumn = 0;
+    // The sort column's cells while a sort runs, by each row's position
+    // before the sort.
+    std::vector<std::string> sortCells;
     BitmapHandle marker;
     BitmapHandle selectedMarker;
 };
@@ -60,6 +66,7 @@ BOOL onInitDialog(HWND page)
     applyTexts(page, IDD_LIST_PAGE);
     if (isFlagOn(settingsTable().get("show_pass"))) CheckDlgButton(page, IDC_SHOW_PASS_ON_LIST, BST_CHECKED);
     auto& state = pageState();
+    state.ascending = {true, true, true};
     auto load = [](int id) {
         return BitmapHandle(static_cast<HBITMAP>(
             LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_DEFAULTSIZE)));
@@ -117,16 +124,42 @@ int CALLBACK compareRows(LPARAM first, LPARAM second, LPARAM page)
     return static_cast<int>(SendMessageA(reinterpret_cast<HWND>(page), WM_COMPARE_ROWS, first, second));
 }
 
-// Answers the compare-rows message for rows i and j in the sort column.
-INT_PTR onCompareRows(HWND page, int i, int j)
+// Answers the compare-rows message for rows i and j (positions before the
+// sort began) in the sort column.
+INT_PTR onCompareRows(HWND page, size_t i, size_t j)
 {
-    HWND list = GetDlgItem(page, IDC_LIST);
     const auto& state = pageState();
-    const std::string a = cellText(list, i, state.sortColumn).substr(0, kDrawnCellLength);
-    const std::string b = cellText(list, j, state.sortColumn).substr(0, kDrawnCellLength);
+    if (i >= state.sortCells.size() || j >= state.sortCells.size()) return FALSE;
+    const std::string& a = state.sortCells[i];
+    const std::string& b = state.sortCells[j];
     const int result = state.ascending[state.sortColumn] ? compareCells(a, b) : compareCells(b, a);
     SetWindowLongPtrA(page, DWLP_MSGRESULT, result);
     return TRUE;
+}
+
+// The control's contents are unstable while it sorts, so the cells are read
+// before: each row carries its starting position as its item data, and the
+// comparison looks the cells up by it.
+void sortRows(HWND page, HWND list, int column)
+{
+    auto& state = pageState();
+    state.sortColumn = column;
+    const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    state.sortCells.clear();
+    for (int row = 0; row < count; ++row) {
+        state.sortCells.push_back(cellText(list, row, column).substr(0, kDrawnCellLength));
+        LVITEMA item{};
+        item.mask = LVIF_PARAM;
+        item.iItem = row;
+        item.lParam = row;
+        SendMessageA(list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    }
+    SendMessageA(list, LVM_SORTITEMS, reinterpret_cast<WPARAM>(page), reinterpret_cast<LPARAM>(compareRows));
+    for (std::string& cell : state.sortCells) {
+        if (!cell.empty()) secureWipe(&cell[0], cell.size());
+    }
+    state.sortCells.clear();
+    state.ascending[column] = !state.ascending[column];
 }
 
 INT_PTR onNotify(HWND page, LPARAM lParam)
@@ -134,14 +167,7 @@ INT_PTR onNotify(HWND page, LPARAM lParam)
     const auto* header = reinterpret_cast<const NMHDR*>(lParam);
     if (header->idFrom == IDC_LIST && header->code == LVN_COLUMNCLICK) {
         const int column = reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem;
-        if (column >= 0 && column < kColumns) {
-            auto& state = pageState();
-            state.sortColumn = column;
-            // The comparison gets row indices, so LVM_SORTITEMSEX.
-            SendMessageA(header->hwndFrom, LVM_SORTITEMSEX, reinterpret_cast<WPARAM>(page),
-                         reinterpret_cast<LPARAM>(compareRows));
-            state.ascending[column] = !state.ascending[column];
-        }
+        if (column >= 0 && column < kColumns) sortRows(page, header->hwndFrom, column);
     }
     return forwardNotify(page, lParam);
 }
@@ -162,7 +188,7 @@ INT_PTR CALLBACK listPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lPa
     case WM_DRAWITEM:
         return onDrawItem(page, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
     case WM_COMPARE_ROWS:
-        return onCompareRows(page, static_cast<int>(wParam), static_cast<int>(lParam));
+        return onCompareRows(page, static_cast<size_t>(wParam), static_cast<size_t>(lParam));
     case WM_COMMAND:
         return onCommand(page, wParam, lParam);
     case WM_NOTIFY:

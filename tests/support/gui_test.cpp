@@ -16,6 +16,8 @@ namespace {
 // explorer style, plain edit in the older one).
 constexpr int kFileNameCombo = 1148;
 constexpr int kFileNameEdit = 1152;
+// Id of the static text that holds a message box's message.
+constexpr int kMessageBoxText = 0xFFFF;
 
 struct WindowSearch {
     const std::string* title;
@@ -136,6 +138,14 @@ DialogStep pressButtonIn(const std::string& title, int buttonId)
 DialogStep chooseFileIn(const std::string& title, const std::string& path)
 {
     return {title, [path](HWND dialog) { fillFileNameAndConfirm(dialog, path); }};
+}
+
+DialogStep readMessageIn(const std::string& title, std::shared_ptr<std::string> text, int buttonId)
+{
+    return {title, [text, buttonId](HWND box) {
+                *text = dialogItemText(box, kMessageBoxText);
+                pressButton(box, buttonId);
+            }};
 }
 
 struct DialogResponder::Shared {

@@ -44,6 +44,8 @@ struct DialogStep {
 
 DialogStep pressButtonIn(const std::string& title, int buttonId);
 DialogStep chooseFileIn(const std::string& title, const std::string& path);
+// Reads a message box's text into `text`, then presses the button.
+DialogStep readMessageIn(const std::string& title, std::shared_ptr<std::string> text, int buttonId = IDOK);
 
 // Works through its steps on a thread of its own, so the thread under test
 // may sit in a modal loop meanwhile. Each step waits up to `timeoutMs`.

@@ -1,0 +1,289 @@
+#include "shell/password_list.h"
+
+#include <commctrl.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "shell/list_file.h"
+#include "shell/win32_handles.h"
+#include "tests/shell/main_window_fixture.h"
+
+namespace tessaly {
+namespace {
+
+using testing::chooseFileIn;
+using testing::DialogResponder;
+using testing::dialogItemText;
+using testing::pressButtonIn;
+using testing::pumpFor;
+using testing::readFile;
+using testing::readMessageIn;
+
+// A list file built by hand from the format: per field a 32-bit
+// little-endian length, then the bytes.
+std::string field(const std::string& bytes)
+{
+    const auto n = static_cast<unsigned>(bytes.size());
+    std::string out{static_cast<char>(n & 0xFF), static_cast<char>((n >> 8) & 0xFF),
+                    static_cast<char>((n >> 16) & 0xFF), static_cast<char>(n >> 24)};
+    return out + bytes;
+}
+
+std::string record(const std::string& user, const std::string& pass, const std::string& description)
+{
+    return field(user) + field(pass) + field(description);
+}
+
+std::vector<std::string> column(const std::vector<PasswordEntry>& rows, int index)
+{
+    std::vector<std::string> cells;
+    for (const auto& row : rows) cells.push_back(index == 0 ? row.user : index == 1 ? row.pass : row.description);
+    return cells;
+}
+
+class PasswordListTest : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        ASSERT_TRUE(openMainWindow());
+    }
+
+    HWND list() const { return listControl(mainWindowState().pages[0]); }
+    std::vector<PasswordEntry> rows() const { return collectEntries(list(), false); }
+
+    void command(int id) { SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+
+    void add(const std::string& user, const std::string& pass, const std::string& description)
+    {
+        SetDlgItemTextA(window, IDC_ADD_USER, user.c_str());
+        SetDlgItemTextA(window, IDC_ADD_PASS, pass.c_str());
+        SetDlgItemTextA(window, IDC_ADD_DESCRIPTION, description.c_str());
+        command(IDC_ADD);
+    }
+
+    void select(std::initializer_list<int> indices)
+    {
+        ListView_SetItemState(list(), -1, 0, LVIS_SELECTED);
+        for (int index : indices) ListView_SetItemState(list(), index, LVIS_SELECTED, LVIS_SELECTED);
+        pumpFor(30);
+    }
+
+    void clickHeader(int index)
+    {
+        HWND header = ListView_GetHeader(list());
+        RECT item;
+        Header_GetItemRect(header, index, &item);
+        testing::clickAt(header, POINT{(item.left + item.right) / 2, (item.top + item.bottom) / 2});
+        // Two clicks in quick succession would make a double click.
+        pumpFor(static_cast<int>(GetDoubleClickTime()) + 100);
+    }
+
+    // Runs a command that opens windows, answering them with `steps`;
+    // tells how many were answered.
+    size_t commandAnswered(int id, std::vector<testing::DialogStep> steps)
+    {
+        DialogResponder responder(std::move(steps));
+        PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+        const size_t answered = responder.finish();
+        pumpFor(50);
+        return answered;
+    }
+
+    // Loads a list file and reports the message shown, if any.
+    std::string loadAnswering(const std::string& path, const std::string& messageTitle)
+    {
+        auto text = std::make_shared<std::string>();
+        std::vector<testing::DialogStep> steps{chooseFileIn("Open file", path)};
+        if (!messageTitle.empty()) steps.push_back(readMessageIn(messageTitle, text));
+        EXPECT_EQ(commandAnswered(ID_FILE_LOAD_LIST, steps), steps.size());
+        return *text;
+    }
+
+    void save(const std::string& path)
+    {
+        EXPECT_EQ(commandAnswered(ID_FILE_SAVE_LIST, {chooseFileIn("Save file", path)}), 1u);
+    }
+};
+
+TEST_F(PasswordListTest, AddWarnsWithOneLinePerMissingFieldAndAddsNothing)
+{
+    auto text = std::make_shared<std::string>();
+    EXPECT_EQ(commandAnswered(IDC_ADD, {readMessageIn("Warning", text)}), 1u);
+    EXPECT_EQ(*text, "You must insert a user name.\nYou must insert a password.");
+
+    SetDlgItemTextA(window, IDC_ADD_USER, "someone");
+    EXPECT_EQ(commandAnswered(IDC_ADD, {readMessageIn("Warning", text)}), 1u);
+    EXPECT_EQ(*text, "You must insert a password.");
+    EXPECT_TRUE(rows().empty());
+    EXPECT_FALSE(mainWindowState().imageOutOfDate);
+}
+
+TEST_F(PasswordListTest, AddAppendsLastAndCleanTextDecidesWhetherTheAddPaneEmpties)
+{
+    showPage(window, 1);
+    add("carol", "pw1", "");
+    EXPECT_EQ(mainWindowState().currentPage, mainWindowState().pages[0]);
+    EXPECT_TRUE(mainWindowState().imageOutOfDate);
+    EXPECT_EQ(dialogItemText(window, IDC_ADD_USER), "carol");
+    EXPECT_EQ(GetFocus(), GetDlgItem(window, IDC_ADD_USER));
+
+    CheckDlgButton(window, IDC_CLEAN_TEXT, BST_CHECKED);
+    add("alice", "pw2", "mail");
+    for (int id : {IDC_ADD_USER, IDC_ADD_PASS, IDC_ADD_DESCRIPTION}) EXPECT_EQ(dialogItemText(window, id), "") << id;
+    EXPECT_EQ(GetFocus(), GetDlgItem(window, IDC_ADD_USER));
+
+    const std::vector<PasswordEntry> expected{{"carol", "pw1", ""}, {"alice", "pw2", "mail"}};
+    EXPECT_EQ(rows(), expected);
+}
+
+TEST_F(PasswordListTest, SelectPaneFollowsOneSeveralOrNoSelectedRows)
+{
+    add("u0", "p0", "d0");
+    add("u1", "p1", "d1");
+    add("u2", "p2", "d2");
+    const int pane[] = {IDC_SELECT_USER, IDC_SELECT_PASS, IDC_SELECT_DESCRIPTION, IDC_SHOW_SELECT, IDC_REFRESH};
+
+    select({1});
+    for (int id : pane) EXPECT_TRUE(enabled(window, id)) << id;
+    EXPECT_TRUE(enabled(window, IDC_DELETE));
+    EXPECT_EQ(dialogItemText(window, IDC_SELECT_USER), "u1");
+    EXPECT_EQ(dialogItemText(window, IDC_SELECT_PASS), "p1");
+    EXPECT_EQ(dialogItemText(window, IDC_SELECT_DESCRIPTION), "d1");
+
+    select({2, 0});
+    for (int id : pane) EXPECT_FALSE(enabled(window, id)) << id;
+    EXPECT_TRUE(enabled(window, IDC_DELETE));
+    EXPECT_EQ(dialogItemText(window, IDC_SELECT_USER), "u0");
+
+    select({});
+    for (int id : pane) EXPECT_FALSE(enabled(window, id)) << id;
+    EXPECT_FALSE(enabled(window, IDC_DELETE));
+    for (int id : {IDC_SELECT_USER, IDC_SELECT_PASS, IDC_SELECT_DESCRIPTION}) {
+        EXPECT_EQ(dialogItemText(window, id), "") << id;
+    }
+}
+
+TEST_F(PasswordListTest, RefreshWritesTheSelectPaneBackAndDeleteRemovesEverySelectedRow)
+{
+    for (const char* user : {"u0", "u1", "u2", "u3"}) add(user, "p", "d");
+    mainWindowState().imageOutOfDate = false;
+
+    select({1});
+    SetDlgItemTextA(window, IDC_SELECT_USER, "");
+    SetDlgItemTextA(window, IDC_SELECT_PASS, "new pass");
+    command(IDC_REFRESH);
+    EXPECT_EQ(rows()[1], (PasswordEntry{"", "new pass", "d"}));
+
+    select({0, 2});
+    command(IDC_DELETE);
+    EXPECT_EQ(column(rows(), 0), (std::vector<std::string>{"", "u3"}));
+    EXPECT_EQ(dialogItemText(window, IDC_SELECT_USER), "");
+
+    // The Delete key in the list acts as the button.
+    select({1});
+    SetForegroundWindow(window);
+    SetFocus(list());
+    testing::pressKey(VK_DELETE, false);
+    testing::pressKey(VK_DELETE, true);
+    EXPECT_TRUE(testing::pumpUntil([&] { return rows().size() == 1; }));
+    EXPECT_EQ(column(rows(), 0), (std::vector<std::string>{""}));
+    EXPECT_FALSE(mainWindowState().imageOutOfDate);
+}
+
+TEST_F(PasswordListTest, HeaderClicksSortEachColumnAscendingThenDescendingByUnsignedBytes)
+{
+    add("abc", "2", "");
+    add("ABD", "3", "");
+    add("ab", "1", "");
+    add("\xE9t\xE9", "0", "");
+
+    clickHeader(0);
+    EXPECT_EQ(column(rows(), 0), (std::vector<std::string>{"ABD", "ab", "abc", "\xE9t\xE9"}));
+    clickHeader(0);
+    EXPECT_EQ(column(rows(), 0), (std::vector<std::string>{"\xE9t\xE9", "abc", "ab", "ABD"}));
+    // Another column starts ascending, whatever happened to the first.
+    clickHeader(1);
+    EXPECT_EQ(column(rows(), 1), (std::vector<std::string>{"0", "1", "2", "3"}));
+    clickHeader(0);
+    EXPECT_EQ(column(rows(), 0), (std::vector<std::string>{"ABD", "ab", "abc", "\xE9t\xE9"}));
+}
+
+TEST_F(PasswordListTest, SavedFileHoldsTheDisplayedRowsByteForByteAndLoadsBackInOrder)
+{
+    add("zed", "pw", "");
+    add("amy", "s3cr3t!", "bank: \"main\"");
+    std::string printable;
+    for (int c = 0x20; c < 0x7F; ++c) printable += static_cast<char>(c);
+    add("~all", printable.substr(0, 35), printable);
+    clickHeader(0);
+
+    const std::string path = folder.file("list.slc");
+    save(path);
+    const std::string expected =
+        record("amy", "s3cr3t!", "bank: \"main\"") + record("zed", "pw", "") +
+        record("~all", printable.substr(0, 35), printable);
+    EXPECT_EQ(readFile(path), expected);
+
+    const auto before = rows();
+    EXPECT_EQ(commandAnswered(ID_FILE_NEW, {pressButtonIn("New", IDYES)}), 1u);
+    EXPECT_TRUE(rows().empty());
+    EXPECT_EQ(loadAnswering(path, ""), "");
+    EXPECT_EQ(rows(), before);
+}
+
+TEST_F(PasswordListTest, LongFieldsLoadAndSaveWholeAndZeroBytesCutTheirField)
+{
+    const std::string longText(300, 'L');
+    const std::string source = record(longText, "p", std::string("before\0after", 12)) + record("next", "", "");
+    const std::string path = folder.file("made elsewhere.slc");
+    testing::writeFile(path, source);
+    EXPECT_EQ(loadAnswering(path, ""), "");
+    const std::vector<PasswordEntry> expected{{longText, "p", "before"}, {"next", "", ""}};
+    EXPECT_EQ(rows(), expected);
+
+    const std::string copy = folder.file("copy.slc");
+    save(copy);
+    EXPECT_EQ(readFile(copy), record(longText, "p", "before") + record("next", "", ""));
+}
+
+TEST_F(PasswordListTest, EmptyFileLoadsAnEmptyListWithoutAMessage)
+{
+    add("old", "row", "");
+    const std::string path = folder.file("empty.slc");
+    testing::writeFile(path, "");
+    EXPECT_EQ(loadAnswering(path, ""), "");
+    pumpFor(200);
+    EXPECT_FALSE(testing::findTopLevelWindow("Warning"));
+    EXPECT_FALSE(testing::findTopLevelWindow("Error"));
+    EXPECT_TRUE(rows().empty());
+}
+
+TEST_F(PasswordListTest, DamagedFileLoadsTheWholeRecordsBeforeTheDamageAndSaysHowMany)
+{
+    add("old", "row", "");
+    const std::string path = folder.file("damaged.slc");
+    std::string bytes = record("first", "1", "") + record("second", "2", "");
+    bytes += field("third") + std::string("\x40\x00\x00\x00short", 9);
+    testing::writeFile(path, bytes);
+    EXPECT_EQ(loadAnswering(path, "Warning"), "The list file is damaged. Entries read before the damage: 2.");
+    const std::vector<PasswordEntry> expected{{"first", "1", ""}, {"second", "2", ""}};
+    EXPECT_EQ(rows(), expected);
+}
+
+TEST_F(PasswordListTest, FileThatCannotBeOpenedIsReportedAndTheListStays)
+{
+    add("kept", "row", "");
+    const std::string path = folder.file("locked.slc");
+    testing::writeFile(path, record("other", "x", ""));
+    // Another program holds the file open without sharing.
+    FileHandle lock(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(lock);
+    EXPECT_EQ(loadAnswering(path, "Error"), "The file could not be opened.");
+    EXPECT_EQ(rows(), (std::vector<PasswordEntry>{{"kept", "row", ""}}));
+}
+
+}  // namespace
+}  // namespace tessaly
