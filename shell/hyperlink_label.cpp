@@ -31,10 +31,11 @@ void HyperlinkLabel::attach(HWND label, const std::string& address)
 {
     label_ = label;
     parent_ = GetParent(label);
+    hovering_ = false;
     if (SendMessageA(parent_, WM_LINK_FORWARDER_PROBE, 0, 0) == WM_LINK_FORWARDER_PROBE) {
         reinterpret_cast<HyperlinkLabel*>(GetWindowLongPtrA(parent_, GWLP_USERDATA))->registered_.push_back(label);
     } else {
-        registered_.push_back(label);
+        registered_.assign(1, label);
         SetWindowLongPtrA(parent_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         parentPrevious_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
             parent_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HyperlinkLabel::forwarderProcedure)));
