@@ -2,15 +2,13 @@
 
 #include <commctrl.h>
 
+#include "cipher/secure_wipe.h"
 #include "resources/corvale_ids.h"
 #include "settings/language.h"
 
 namespace tessaly {
 
 namespace {
-
-// Asking for a row past every existing one places the new row last.
-constexpr int kAppendRow = 65536;
 
 void setCell(HWND list, int row, int column, const std::string& text)
 {
@@ -24,13 +22,31 @@ int insertRow(HWND list, const PasswordEntry& entry)
 {
     LVITEMA item{};
     item.mask = LVIF_TEXT;
-    item.iItem = kAppendRow;
+    // A fixed "past the end" index would land in the middle of a long list.
+    item.iItem = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
     item.pszText = const_cast<char*>(entry.user.c_str());
     int row = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
     if (row < 0) return row;
     setCell(list, row, 1, entry.pass);
     setCell(list, row, 2, entry.description);
     return row;
+}
+
+// Reads a cell into the start of `buffer` and answers its length. The
+// control copies at most the buffer's size, so the buffer grows until the
+// text fits.
+size_t readCell(HWND list, int row, int column, std::string& buffer)
+{
+    for (;;) {
+        LVITEMA item{};
+        item.iSubItem = column;
+        item.pszText = &buffer[0];
+        item.cchTextMax = static_cast<int>(buffer.size());
+        const size_t length =
+            static_cast<size_t>(SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item)));
+        if (length + 1 < buffer.size()) return length;
+        buffer.assign(buffer.size() * 4, '\0');
+    }
 }
 
 int firstSelectedRow(HWND list)
@@ -47,21 +63,9 @@ HWND listControl(HWND listPage)
 
 std::string cellText(HWND list, int row, int column)
 {
-    // The control copies at most the buffer's size; grow until the text fits.
     std::string text(256, '\0');
-    for (;;) {
-        LVITEMA item{};
-        item.iSubItem = column;
-        item.pszText = &text[0];
-        item.cchTextMax = static_cast<int>(text.size());
-        const size_t length =
-            static_cast<size_t>(SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item)));
-        if (length + 1 < text.size()) {
-            text.resize(length);
-            return text;
-        }
-        text.assign(text.size() * 4, '\0');
-    }
+    text.resize(readCell(list, row, column, text));
+    return text;
 }
 
 bool appendEntry(HWND listPage, const PasswordEntry& entry)
@@ -114,13 +118,19 @@ std::vector<PasswordEntry> collectEntries(HWND list, bool labelled)
     const std::string passLabel = labelled ? translate("pass") + ": " : "";
     const std::string descriptionLabel = labelled ? translate("description") + ": " : "";
     entries.reserve(static_cast<size_t>(count));
+    // One buffer for every cell; it holds passwords, so it is wiped after.
+    std::string buffer(256, '\0');
     int row = -1;
+    auto cell = [&](const std::string& label, int column) {
+        const size_t length = readCell(list, row, column, buffer);
+        return std::string(label).append(buffer.data(), length);
+    };
     for (int i = 0; i < count; ++i) {
         row = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_ALL));
         if (row < 0) break;
-        entries.push_back({userLabel + cellText(list, row, 0), passLabel + cellText(list, row, 1),
-                           descriptionLabel + cellText(list, row, 2)});
+        entries.push_back({cell(userLabel, 0), cell(passLabel, 1), cell(descriptionLabel, 2)});
     }
+    secureWipe(&buffer[0], buffer.size());
     return entries;
 }
 

@@ -1,0 +1,137 @@
+// A timing program for the Windows build (run under Wine): list files of
+// 10,000 and 100,000 entries, the codec alone next to loading the file into
+// the list page's list control (shown) and saving the list again.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "resources/corvale_ids.h"
+#include "shell/list_file.h"
+#include "shell/pages.h"
+#include "shell/password_list.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using tessaly::PasswordEntry;
+
+double secondsOf(const std::function<void()>& run)
+{
+    const auto start = Clock::now();
+    run();
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+double bestOf(const std::function<void()>& run, int repeats = 3)
+{
+    double best = 1e9;
+    for (int i = 0; i < repeats; ++i) best = std::min(best, secondsOf(run));
+    return best;
+}
+
+std::string randomText(std::mt19937& random, size_t minLength, size_t maxLength)
+{
+    std::string text(minLength + random() % (maxLength - minLength + 1), ' ');
+    for (char& c : text) c = static_cast<char>(0x21 + random() % 94);
+    return text;
+}
+
+std::vector<PasswordEntry> makeEntries(size_t count)
+{
+    std::mt19937 random(7);
+    std::vector<PasswordEntry> entries;
+    for (size_t i = 0; i < count; ++i) {
+        entries.push_back({"user" + std::to_string(i) + randomText(random, 2, 10), randomText(random, 8, 20),
+                           randomText(random, 10, 40)});
+    }
+    return entries;
+}
+
+void pump()
+{
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+}
+
+INT_PTR CALLBACK ownerProc(HWND, UINT message, WPARAM, LPARAM)
+{
+    return message == WM_INITDIALOG;
+}
+
+bool runSize(HWND page, size_t count)
+{
+    const std::vector<PasswordEntry> entries = makeEntries(count);
+    const std::string bytes = tessaly::encodeListFile(entries);
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    const std::string path = std::string(folder) + "tessaly-list-timing.slc";
+    const std::string copy = std::string(folder) + "tessaly-list-timing-copy.slc";
+    tessaly::saveListFile(path, entries);
+
+    const double decodeTime = bestOf([&] { tessaly::decodeListFile(bytes); });
+    const double encodeTime = bestOf([&] { tessaly::encodeListFile(entries); });
+    std::vector<PasswordEntry> loaded;
+    const double readTime = bestOf([&] { tessaly::loadListFile(path, loaded); });
+
+    HWND list = tessaly::listControl(page);
+    double showTime = 1e9;
+    for (int repeat = 0; repeat < 3; ++repeat) {
+        tessaly::clearEntries(page);
+        pump();
+        showTime = std::min(showTime, secondsOf([&] {
+            std::vector<PasswordEntry> fromFile;
+            tessaly::loadListFile(path, fromFile);
+            tessaly::appendEntries(page, fromFile);
+            UpdateWindow(list);
+            pump();
+        }));
+    }
+    const double saveTime = bestOf([&] {
+        tessaly::saveListFile(copy, tessaly::collectEntries(list, false));
+    });
+
+    std::vector<PasswordEntry> saved;
+    const bool same = tessaly::loadListFile(copy, saved) == tessaly::ListFileStatus::Loaded && saved == entries;
+    DeleteFileA(path.c_str());
+    DeleteFileA(copy.c_str());
+
+    std::printf("%zu entries, %.1f MB\n", count, bytes.size() / 1e6);
+    std::printf("  %-44s %8.1f ms\n", "codec: decode the bytes", decodeTime * 1e3);
+    std::printf("  %-44s %8.1f ms\n", "codec: encode the entries", encodeTime * 1e3);
+    std::printf("  %-44s %8.1f ms\n", "read and decode the file", readTime * 1e3);
+    std::printf("  %-44s %8.1f ms  %9.0f rows/s  %5.1f x read and decode\n", "load into the list control and show",
+                showTime * 1e3, count / showTime, showTime / readTime);
+    std::printf("  %-44s %8.1f ms  %9.0f rows/s  %5.1f x encode\n", "collect the rows and save the file",
+                saveTime * 1e3, count / saveTime, saveTime / encodeTime);
+    std::printf("  %-44s %s\n", "saved rows equal the built ones", same ? "yes" : "NO");
+    return same;
+}
+
+}  // namespace
+
+int main()
+{
+    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES};
+    InitCommonControlsEx(&classes);
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    HWND owner = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, ownerProc, 0);
+    HWND page = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_LIST_PAGE), owner, tessaly::listPageProc, 0);
+    if (!owner || !page) {
+        std::printf("cannot create the list page\n");
+        return 1;
+    }
+    ShowWindow(owner, SW_SHOW);
+    ShowWindow(page, SW_SHOW);
+    pump();
+    bool ok = true;
+    for (size_t count : {10000u, 100000u}) ok = runSize(page, count) && ok;
+    DestroyWindow(owner);
+    return ok ? 0 : 1;
+}
