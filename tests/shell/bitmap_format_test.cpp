@@ -1,0 +1,54 @@
+#include "shell/bitmap_format.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace tessaly {
+namespace {
+
+uint32_t field(const std::array<uint8_t, kBitmapHeaderSize>& header, size_t offset, int bytes)
+{
+    uint32_t value = 0;
+    for (int i = bytes - 1; i >= 0; --i) value = value << 8 | header[offset + i];
+    return value;
+}
+
+TEST(BitmapFormat, RowsArePaddedToFourBytes)
+{
+    const std::vector<std::pair<uint32_t, size_t>> cases{{1, 1}, {2, 2}, {3, 3}, {4, 0}, {5, 1}, {8, 0}};
+    for (auto [width, padding] : cases) {
+        EXPECT_EQ(bitmapRowPadding(width), padding) << width;
+        EXPECT_EQ(bitmapRowBytes(width), 3 * width + padding) << width;
+        EXPECT_EQ(bitmapRowBytes(width) % 4, 0u) << width;
+    }
+}
+
+TEST(BitmapFormat, HeaderFieldsDescribeA24BitBottomUpFile)
+{
+    const auto header = bitmapFileHeader(5, 3);
+    const uint32_t imageSize = 16 * 3;
+    EXPECT_EQ(header[0], 'B');
+    EXPECT_EQ(header[1], 'M');
+    EXPECT_EQ(field(header, 2, 4), 54 + imageSize);
+    EXPECT_EQ(field(header, 6, 4), 0u);
+    EXPECT_EQ(field(header, 10, 4), 54u);
+    EXPECT_EQ(field(header, 14, 4), 40u);
+    EXPECT_EQ(field(header, 18, 4), 5u);
+    EXPECT_EQ(field(header, 22, 4), 3u);
+    EXPECT_EQ(field(header, 26, 2), 1u);
+    EXPECT_EQ(field(header, 28, 2), 24u);
+    EXPECT_EQ(field(header, 30, 4), 0u);
+    EXPECT_EQ(field(header, 34, 4), imageSize);
+    for (size_t offset : {38, 42, 46, 50}) EXPECT_EQ(field(header, offset, 4), 0u) << offset;
+}
+
+TEST(BitmapFormat, SizesBeyondTheFileFieldsAreRefused)
+{
+    EXPECT_EQ(bitmapPixelBytes(4000, 3000), 36000000u);
+    EXPECT_EQ(bitmapPixelBytes(70000, 70000), 0u);
+    EXPECT_EQ(bitmapPixelBytes(0, 10), 0u);
+}
+
+}  // namespace
+}  // namespace tessaly
