@@ -9,6 +9,16 @@ void putLittleEndian(uint8_t* out, uint32_t value, int bytes)
     for (int i = 0; i < bytes; ++i) out[i] = static_cast<uint8_t>(value >> (8 * i));
 }
 
+uint32_t getLittleEndian(std::string_view bytes, size_t offset, int count)
+{
+    uint32_t value = 0;
+    for (int i = count - 1; i >= 0; --i) value = value << 8 | static_cast<uint8_t>(bytes[offset + i]);
+    return value;
+}
+
+constexpr uint32_t kUncompressed = 0;
+constexpr uint32_t kBitFields = 3;
+
 }  // namespace
 
 size_t bitmapRowPadding(uint32_t width)
@@ -42,6 +52,22 @@ std::array<uint8_t, kBitmapHeaderSize> bitmapFileHeader(uint32_t width, uint32_t
     putLittleEndian(&header[28], 24, 2);
     putLittleEndian(&header[34], imageSize, 4);
     return header;
+}
+
+bool bitmapFileComplete(std::string_view file)
+{
+    if (file.size() < kBitmapHeaderSize || file[0] != 'B' || file[1] != 'M') return false;
+    if (getLittleEndian(file, 14, 4) < 40) return true;  // older header forms: the loader decides
+    const uint32_t compression = getLittleEndian(file, 30, 4);
+    if (compression != kUncompressed && compression != kBitFields) return true;
+    const uint64_t offset = getLittleEndian(file, 10, 4);
+    const auto width = static_cast<int32_t>(getLittleEndian(file, 18, 4));
+    const auto height = static_cast<int32_t>(getLittleEndian(file, 22, 4));
+    const uint32_t bitsPerPixel = getLittleEndian(file, 28, 2);
+    if (width <= 0 || height == 0 || bitsPerPixel == 0) return false;
+    const uint64_t rowBytes = (static_cast<uint64_t>(width) * bitsPerPixel + 31) / 32 * 4;
+    const uint64_t rows = height < 0 ? -static_cast<int64_t>(height) : height;
+    return offset + rowBytes * rows <= file.size();
 }
 
 }  // namespace tessaly

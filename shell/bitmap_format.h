@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 namespace tessaly {
 
@@ -19,5 +20,9 @@ uint64_t bitmapPixelBytes(uint32_t width, uint32_t height);
 
 // The 14-byte file header and the 40-byte information header.
 std::array<uint8_t, kBitmapHeaderSize> bitmapFileHeader(uint32_t width, uint32_t height);
+
+// Whether a bitmap file of any depth holds all the pixel bytes its headers
+// promise; compressed files are left to the loader.
+bool bitmapFileComplete(std::string_view file);
 
 }  // namespace tessaly

@@ -14,13 +14,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     InitCommonControlsEx(&controls);
     makeProgramFolderCurrent();
 
-    BrushHandle whiteBrush(CreateSolidBrush(RGB(255, 255, 255)));
-    mainWindowState().whiteBrush = whiteBrush.get();
     // Never tested: a second copy of the program runs alongside the first.
     KernelHandle mutex(CreateMutexA(nullptr, FALSE, "TSYVuduMutex"));
 
     DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), GetDesktopWindow(), mainWindowProc, 0);
-
-    mainWindowState().whiteBrush = nullptr;
     return kCorvaleExitCode;
 }

@@ -9,9 +9,11 @@
 #include "settings/language.h"
 #include "settings/settings.h"
 #include "settings/ui_text_tables.h"
+#include "shell/bitmap_file.h"
 #include "shell/file_dialog.h"
 #include "shell/file_io.h"
 #include "shell/hyperlink_label.h"
+#include "shell/image_view.h"
 #include "shell/list_file.h"
 #include "shell/masked_password_field.h"
 #include "shell/message_box.h"
@@ -258,12 +260,9 @@ void onRefresh(HWND window)
 
 void forgetImage(HBITMAP& slot, HWND page)
 {
+    showImageInPage(page, nullptr);
     if (slot) DeleteObject(slot);
     slot = nullptr;
-    HWND picture = GetDlgItem(page, IDC_PICTURE);
-    SendMessageA(picture, STM_SETIMAGE, IMAGE_BITMAP, 0);
-    SendMessageA(page, WM_RELAYOUT_IMAGE, 0, 0);
-    RedrawWindow(picture, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
 void clearAll(HWND window)
@@ -320,6 +319,45 @@ void onSaveList(HWND window)
     for (auto& entry : entries) wipeText(entry.pass);
 }
 
+bool askBitmapFile(HWND window, char (&path)[MAX_PATH], bool save)
+{
+    return showFileDialog(window, path, translate(save ? "save_file" : "open_file"), translate("bitmap_image"),
+                          "*.bmp", ".bmp", save);
+}
+
+// Save BMP (page 1, the plain picture) and Save Encrypted BMP (page 2).
+void onSaveImage(HWND window, int pageIndex)
+{
+    auto& state = mainWindowState();
+    HBITMAP image = pageIndex == 1 ? state.plainImage : state.encryptedImage;
+    if (!image) {
+        showTranslatedMessage(window, "no_image_to_save", "warning", MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    char path[MAX_PATH] = {};
+    if (!askBitmapFile(window, path, true)) return;
+    if (!writeBitmapFile(image, path)) showTranslatedMessage(window, "cannot_save_file", "error", MB_OK | MB_ICONERROR);
+}
+
+// Load BMP (page 1) and Load Encrypted BMP (page 2): the file is loaded
+// before anything is cleared.
+void onLoadImage(HWND window, int pageIndex)
+{
+    char path[MAX_PATH] = {};
+    if (!askBitmapFile(window, path, false)) return;
+    HBITMAP image = loadBitmapFile(path);
+    if (!image) {
+        showTranslatedMessage(window, "cannot_load_image", "error", MB_OK | MB_ICONERROR);
+        return;
+    }
+    clearAll(window);
+    auto& state = mainWindowState();
+    (pageIndex == 1 ? state.plainImage : state.encryptedImage) = image;
+    HWND page = state.pages[pageIndex];
+    showPage(window, pageIndex);
+    showImageInPage(page, image);
+}
+
 void onCommand(HWND window, int id)
 {
     const std::string& webBase = mainWindowState().webBase;
@@ -341,6 +379,18 @@ void onCommand(HWND window, int id)
         break;
     case ID_FILE_SAVE_LIST:
         onSaveList(window);
+        break;
+    case ID_FILE_SAVE_BMP:
+        onSaveImage(window, 1);
+        break;
+    case ID_FILE_SAVE_ENCRYPTED_BMP:
+        onSaveImage(window, 2);
+        break;
+    case ID_FILE_LOAD_BMP:
+        onLoadImage(window, 1);
+        break;
+    case ID_FILE_LOAD_ENCRYPTED_BMP:
+        onLoadImage(window, 2);
         break;
     case IDC_EXIT:
     case ID_FILE_EXIT:
@@ -423,6 +473,15 @@ INT_PTR CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     default:
         return FALSE;
     }
+}
+
+void showImageInPage(HWND page, HBITMAP image)
+{
+    HWND picture = GetDlgItem(page, IDC_PICTURE);
+    SendMessageA(picture, STM_SETIMAGE, IMAGE_BITMAP, 0);
+    if (image) SendMessageA(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(image));
+    SendMessageA(page, WM_RELAYOUT_IMAGE, 0, 0);
+    redrawNow(picture);
 }
 
 }  // namespace tessaly

@@ -19,7 +19,8 @@ struct MainWindowState {
     HBITMAP plainImage = nullptr;
     HBITMAP encryptedImage = nullptr;
     bool imageOutOfDate = false;
-    HBRUSH whiteBrush = nullptr;
+    // A stock object: never deleted.
+    HBRUSH whiteBrush = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     HWND progressWindow = nullptr;
     std::string webBase = "https://www.velmora.example/";
 };
@@ -30,5 +31,10 @@ INT_PTR CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 // Selects tab `index` and shows its page, as a click on the tab would.
 void showPage(HWND mainWindow, int index);
+
+// Shows a picture, or none, in the image page or the encrypted-image page:
+// its picture control, a view reset to the top-left corner, drawn at once.
+// The caller keeps the picture in its slot.
+void showImageInPage(HWND page, HBITMAP image);
 
 }  // namespace tessaly

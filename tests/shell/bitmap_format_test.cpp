@@ -50,5 +50,20 @@ TEST(BitmapFormat, SizesBeyondTheFileFieldsAreRefused)
     EXPECT_EQ(bitmapPixelBytes(0, 10), 0u);
 }
 
+TEST(BitmapFormat, FilesCutShortAreIncomplete)
+{
+    const auto header = bitmapFileHeader(3, 2);
+    std::string file(header.begin(), header.end());
+    file += std::string(2 * bitmapRowBytes(3), '\x11');
+    EXPECT_TRUE(bitmapFileComplete(file));
+    EXPECT_FALSE(bitmapFileComplete(file.substr(0, file.size() - 1)));
+    EXPECT_FALSE(bitmapFileComplete(file.substr(0, 20)));
+    EXPECT_FALSE(bitmapFileComplete("not a bitmap file, but long enough to hold a whole header....."));
+    std::string topDown = file;
+    topDown[22] = '\xFE';  // height -2
+    for (int i = 23; i < 26; ++i) topDown[i] = '\xFF';
+    EXPECT_TRUE(bitmapFileComplete(topDown));
+}
+
 }  // namespace
 }  // namespace tessaly

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+namespace tessaly {
+
+// The program's pictures are 24-bit bottom-up DIB sections: their bits are
+// laid out exactly as the rows of the bitmap file, so pixels move in bulk and
+// every channel value is kept, whatever the screen's colour depth.
+struct ImageRows {
+    uint8_t* rows = nullptr;
+    uint32_t width = 0;
+    uint32_t height = 0;
+};
+
+// A new picture with its rows set to zero; nullptr when it cannot be had
+// (no memory, or a size the file format cannot hold).
+HBITMAP createImage(uint32_t width, uint32_t height, ImageRows* rows = nullptr);
+// The rows of a picture made by createImage; false for any other bitmap.
+bool imageRows(HBITMAP image, ImageRows& rows);
+uint32_t imageWidth(HBITMAP image);
+uint32_t imageHeight(HBITMAP image);
+
+// Writes the 24-bit bitmap file through a temporary file that replaces
+// `path` only when complete. False when nothing or not all could be written.
+bool writeBitmapFile(HBITMAP image, const std::string& path);
+
+// Any bitmap file the platform can read (any depth, RLE), converted exactly
+// into a picture of createImage; nullptr when it cannot be loaded.
+HBITMAP loadBitmapFile(const std::string& path);
+
+}  // namespace tessaly

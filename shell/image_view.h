@@ -1,0 +1,45 @@
+#pragma once
+
+#include <windows.h>
+
+namespace tessaly {
+
+// Image views: an owner-drawn picture control with two scroll bars (1047
+// horizontal, 1048 vertical) showing a picture from an offset, and, on
+// spotlight hosts, readable only inside a disc around the mouse pointer.
+struct ImageViewState {
+    int offsetX = 0;
+    int offsetY = 0;
+    int spotlightRadius = 20;
+    bool spotlightOff = false;
+};
+
+// A new picture (or none): offsets back to 0, bars sized for it.
+void relayoutImageView(HWND host, HWND picture, HBITMAP image, ImageViewState& view);
+
+// WM_HSCROLL or WM_VSCROLL from one of the view's bars.
+void scrollImageView(HWND host, HWND picture, HWND bar, WPARAM wParam, ImageViewState& view);
+
+// White, then the picture from the view's offsets.
+void drawImageView(const DRAWITEMSTRUCT& item, HBITMAP image, const ImageViewState& view, HBRUSH white);
+
+// What the spotlight hides the readable picture behind: a cover picture, or
+// where there is none a fill over the part of the area the picture covers.
+struct SpotlightCover {
+    HBITMAP image = nullptr;
+    COLORREF fill = RGB(255, 255, 255);
+};
+
+// One repaint through an off-screen canvas: white; the readable picture
+// whole with the spotlight off, else the cover with the readable picture
+// inside the disc of `radius` around `mouse` (client coordinates of the
+// picture control), clipped to the area.
+void drawSpotlightView(const DRAWITEMSTRUCT& item, HBITMAP readable, const SpotlightCover& cover, POINT mouse,
+                       const ImageViewState& view, HBRUSH white);
+
+// The mouse position in the picture control's client coordinates.
+POINT mouseIn(HWND picture);
+
+void redrawNow(HWND window);
+
+}  // namespace tessaly
