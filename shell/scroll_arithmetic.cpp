@@ -33,7 +33,8 @@ int scrolledPosition(const ScrollBarState& bar, int request, int thumb)
 
 ScrollBarLayout scrollBarLayout(int imageSize, int areaSize)
 {
-    return {imageSize - 1, areaSize, imageSize < areaSize};
+    // No picture still gives a valid range, 0 to 0.
+    return {std::max(imageSize - 1, 0), areaSize, imageSize < areaSize};
 }
 
 }  // namespace tessaly

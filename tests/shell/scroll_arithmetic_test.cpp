@@ -50,6 +50,8 @@ TEST(ScrollArithmetic, LayoutDisablesBarsOfShortPictures)
     EXPECT_FALSE(wide.disabled);
     EXPECT_TRUE(scrollBarLayout(100, 600).disabled);
     EXPECT_FALSE(scrollBarLayout(600, 600).disabled);
+    EXPECT_EQ(scrollBarLayout(0, 600).max, 0);
+    EXPECT_TRUE(scrollBarLayout(0, 600).disabled);
 }
 
 }  // namespace

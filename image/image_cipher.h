@@ -1,0 +1,27 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+#include "cipher/cipher_progress.h"
+#include "image/encrypt_job.h"
+
+namespace tessaly {
+
+// How a picture transform reports: a status text by its language key, the
+// cipher's progress (which may stop the run), and why it gave no picture.
+struct ImageCipherReport {
+    std::function<void(const char* key)> status;
+    CipherProgress* progress = nullptr;
+    bool outOfMemory = false;
+};
+
+// A new picture of the same size holding the enciphered (deciphered) pixel
+// stream of `source`, keyed with the job's password and 32-byte blocks; the
+// source is not changed. nullptr when the progress stopped the run, when
+// memory ran out (report.outOfMemory) or when there is no source.
+HBITMAP encryptImage(HBITMAP source, const EncryptJob& job, ImageCipherReport& report);
+HBITMAP decryptImage(HBITMAP source, const EncryptJob& job, ImageCipherReport& report);
+
+}  // namespace tessaly

@@ -1,0 +1,176 @@
+#include "image/image_workers.h"
+
+#include <commctrl.h>
+
+#include <random>
+#include <vector>
+
+#include "cipher/rijndael_cipher.h"
+#include "image/encrypt_job.h"
+#include "image/image_cipher.h"
+#include "image/pixel_stream.h"
+#include "image/progress_window.h"
+#include "shell/bitmap_file.h"
+#include "shell/win32_handles.h"
+#include "tests/shell/main_window_fixture.h"
+
+namespace tessaly {
+namespace {
+
+std::vector<uint8_t> randomStream(uint32_t width, uint32_t height)
+{
+    std::mt19937 random(width * 7 + height);
+    std::vector<uint8_t> stream(pixelStreamBytes(width, height));
+    for (auto& byte : stream) byte = static_cast<uint8_t>(random());
+    return stream;
+}
+
+HBITMAP pictureOf(const std::vector<uint8_t>& stream, uint32_t width, uint32_t height)
+{
+    ImageRows rows;
+    HBITMAP image = createImage(width, height, &rows);
+    rowsFromPixelStream(stream.data(), width, height, rows.rows);
+    return image;
+}
+
+std::vector<uint8_t> streamOf(HBITMAP image)
+{
+    ImageRows rows;
+    if (!imageRows(image, rows)) return {};
+    std::vector<uint8_t> stream(pixelStreamBytes(rows.width, rows.height));
+    pixelStreamFromRows(rows.rows, rows.width, rows.height, stream.data());
+    return stream;
+}
+
+void setPassword(EncryptJob& job, const char* password)
+{
+    job.password = password;
+}
+
+TEST(ImageCipher, EnciphersThePixelStreamAndDeciphersItBack)
+{
+    const uint32_t width = 37, height = 11;  // 1221 bytes: a tail shorter than a block
+    const auto stream = randomStream(width, height);
+    BitmapHandle plain(pictureOf(stream, width, height));
+    EncryptJob job;
+    setPassword(job, "correct horse");
+    std::vector<std::string> statuses;
+    ImageCipherReport report;
+    report.status = [&](const char* key) { statuses.push_back(key); };
+
+    BitmapHandle encrypted(encryptImage(plain.get(), job, report));
+    ASSERT_TRUE(encrypted);
+    EXPECT_EQ(statuses, (std::vector<std::string>{"loading_image", "encrypting", "saving_image"}));
+    EXPECT_EQ(streamOf(plain.get()), stream) << "the source changed";
+
+    std::vector<uint8_t> expected = stream;
+    RijndaelCipher cipher;
+    cipher.setKey("correct horse", 32);
+    cipher.encryptBuffer(expected.data(), expected.size());
+    EXPECT_TRUE(streamOf(encrypted.get()) == expected);
+
+    statuses.clear();
+    BitmapHandle decrypted(decryptImage(encrypted.get(), job, report));
+    ASSERT_TRUE(decrypted);
+    EXPECT_EQ(statuses, (std::vector<std::string>{"loading_image", "decrypting", "saving_image"}));
+    EXPECT_TRUE(streamOf(decrypted.get()) == stream);
+}
+
+TEST(ImageCipher, SavedEncryptedPictureDeciphersLikeTheOneInMemory)
+{
+    testing::TempFolder folder;
+    const uint32_t width = 53, height = 29;
+    const auto stream = randomStream(width, height);
+    BitmapHandle plain(pictureOf(stream, width, height));
+    EncryptJob job;
+    setPassword(job, "s3cret-words");
+    ImageCipherReport report;
+    BitmapHandle encrypted(encryptImage(plain.get(), job, report));
+    ASSERT_TRUE(writeBitmapFile(encrypted.get(), folder.file("enc.bmp")));
+    BitmapHandle loaded(loadBitmapFile(folder.file("enc.bmp")));
+    ASSERT_TRUE(loaded);
+    BitmapHandle fromFile(decryptImage(loaded.get(), job, report));
+    BitmapHandle fromMemory(decryptImage(encrypted.get(), job, report));
+    EXPECT_TRUE(streamOf(fromFile.get()) == streamOf(fromMemory.get()));
+    EXPECT_TRUE(streamOf(fromFile.get()) == stream) << "last pixels included";
+}
+
+class ImageWorkerTest : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        ASSERT_TRUE(openMainWindow());
+        stream = randomStream(kWidth, kHeight);
+        mainWindowState().plainImage = pictureOf(stream, kWidth, kHeight);
+        setPassword(job, "worker password");
+    }
+
+    // The page was told of its new picture: its bars fit the picture.
+    int horizontalRange(int page)
+    {
+        SCROLLINFO info{};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_RANGE;
+        GetScrollInfo(GetDlgItem(mainWindowState().pages[page], IDC_HSCROLL), SB_CTL, &info);
+        return info.nMax;
+    }
+
+    static constexpr uint32_t kWidth = 300, kHeight = 200;
+    std::vector<uint8_t> stream;
+    EncryptJob job;
+};
+
+// Records what the worker found when it started, then does the real work.
+struct WorkerStart {
+    bool windowExisted = false;
+    bool cancelFirst = false;
+};
+WorkerStart workerStart;
+
+DWORD WINAPI observedEncryptJob(void* job)
+{
+    workerStart.windowExisted = IsWindow(mainWindowState().progressWindow) != FALSE;
+    if (workerStart.cancelFirst) {
+        PostMessageA(mainWindowState().progressWindow, WM_COMMAND, MAKEWPARAM(IDC_CANCEL, BN_CLICKED), 0);
+        while (!progressCancelled()) Sleep(5);
+    }
+    return runEncryptJob(job);
+}
+
+TEST_F(ImageWorkerTest, EncryptWorkerFillsTheEncryptedSlotAndItsPageThenDecryptRestoresThePlainOne)
+{
+    workerStart = {};
+    EXPECT_EQ(runWithProgressWindow(window, observedEncryptJob, &job), 0);
+    EXPECT_TRUE(workerStart.windowExisted);
+    auto& state = mainWindowState();
+    ASSERT_TRUE(state.encryptedImage);
+    EXPECT_EQ(horizontalRange(2), static_cast<int>(kWidth) - 1);
+    EXPECT_FALSE(state.progressWindow);
+    EXPECT_NE(streamOf(state.encryptedImage), stream);
+
+    const HBITMAP oldPlain = state.plainImage;
+    EXPECT_EQ(runWithProgressWindow(window, decryptWorker, &job), 0);
+    ASSERT_TRUE(state.plainImage);
+    EXPECT_EQ(GetObjectType(oldPlain), 0u) << "the replaced picture was not deleted";
+    EXPECT_EQ(horizontalRange(1), static_cast<int>(kWidth) - 1);
+    EXPECT_TRUE(streamOf(state.plainImage) == stream);
+}
+
+TEST_F(ImageWorkerTest, CancelLeavesTheSlotEmptyAndFreesThePictureItReplaced)
+{
+    workerStart = {};
+    ASSERT_EQ(runWithProgressWindow(window, runEncryptJob, &job), 0);
+    const HBITMAP previous = mainWindowState().encryptedImage;
+    ASSERT_TRUE(previous);
+
+    workerStart.cancelFirst = true;
+    EXPECT_EQ(runWithProgressWindow(window, observedEncryptJob, &job), kProgressCancelled);
+    EXPECT_FALSE(mainWindowState().encryptedImage);
+    EXPECT_EQ(horizontalRange(2), 0);
+    EXPECT_EQ(GetObjectType(previous), 0u);
+    EXPECT_TRUE(streamOf(mainWindowState().plainImage) == stream) << "the source changed";
+}
+
+}  // namespace
+}  // namespace tessaly
