@@ -1,0 +1,141 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "image/pixel_stream.h"
+#include "shell/bitmap_file.h"
+#include "shell/password_list.h"
+#include "shell/win32_handles.h"
+#include "tests/shell/main_window_fixture.h"
+
+namespace tessaly {
+namespace {
+
+using testing::chooseFileIn;
+using testing::DialogResponder;
+using testing::readMessageIn;
+
+class PicturePagesTest : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        ASSERT_TRUE(openMainWindow());
+    }
+
+    HWND page(int index) const { return mainWindowState().pages[index]; }
+
+    size_t commandAnswered(int id, std::vector<testing::DialogStep> steps)
+    {
+        DialogResponder responder(std::move(steps));
+        PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+        const size_t answered = responder.finish();
+        testing::pumpFor(50);
+        return answered;
+    }
+
+    SCROLLINFO bar(int pageIndex, int id)
+    {
+        SCROLLINFO info{};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_ALL;
+        GetScrollInfo(GetDlgItem(page(pageIndex), id), SB_CTL, &info);
+        return info;
+    }
+
+    std::string savedPicture(uint32_t width, uint32_t height)
+    {
+        std::vector<uint8_t> stream(pixelStreamBytes(width, height));
+        for (size_t i = 0; i < stream.size(); ++i) stream[i] = static_cast<uint8_t>(i * 7);
+        ImageRows rows;
+        BitmapHandle image(createImage(width, height, &rows));
+        rowsFromPixelStream(stream.data(), width, height, rows.rows);
+        const std::string path = folder.file("picture.bmp");
+        EXPECT_TRUE(writeBitmapFile(image.get(), path));
+        return path;
+    }
+};
+
+TEST_F(PicturePagesTest, LoadBmpClearsTheListAndShowsThePictureOnItsPage)
+{
+    SetDlgItemTextA(window, IDC_ADD_USER, "someone");
+    SetDlgItemTextA(window, IDC_ADD_PASS, "pw");
+    SendMessageA(window, WM_COMMAND, IDC_ADD, 0);
+    const std::string path = savedPicture(1000, 700);
+
+    EXPECT_EQ(commandAnswered(ID_FILE_LOAD_BMP, {chooseFileIn("Open file", path)}), 1u);
+    auto& state = mainWindowState();
+    ASSERT_TRUE(state.plainImage);
+    EXPECT_EQ(imageWidth(state.plainImage), 1000u);
+    EXPECT_EQ(state.currentPage, page(1));
+    EXPECT_EQ(collectEntries(listControl(page(0)), false).size(), 0u);
+    EXPECT_EQ(bar(1, IDC_HSCROLL).nMax, 999);
+    EXPECT_EQ(bar(1, IDC_VSCROLL).nMax, 699);
+
+    // Scrolling moves the bar and the view; page-down stops at the end.
+    SendMessageA(page(1), WM_VSCROLL, SB_PAGEDOWN, reinterpret_cast<LPARAM>(GetDlgItem(page(1), IDC_VSCROLL)));
+    const SCROLLINFO vertical = bar(1, IDC_VSCROLL);
+    EXPECT_EQ(vertical.nPos, static_cast<int>(vertical.nPage));
+
+    EXPECT_EQ(commandAnswered(ID_FILE_LOAD_ENCRYPTED_BMP, {chooseFileIn("Open file", path)}), 1u);
+    EXPECT_FALSE(state.plainImage) << "loading clears the other picture";
+    ASSERT_TRUE(state.encryptedImage);
+    EXPECT_EQ(state.currentPage, page(2));
+}
+
+TEST_F(PicturePagesTest, SmallPictureLeavesBothBarsShownAtZero)
+{
+    EXPECT_EQ(commandAnswered(ID_FILE_LOAD_BMP, {chooseFileIn("Open file", savedPicture(20, 10))}), 1u);
+    for (int id : {IDC_HSCROLL, IDC_VSCROLL}) {
+        EXPECT_EQ(bar(1, id).nPos, 0) << id;
+        EXPECT_TRUE(IsWindowVisible(GetDlgItem(page(1), id))) << id;
+    }
+}
+
+TEST_F(PicturePagesTest, SaveWithoutAPictureSaysSoAndAFileThatIsNoPictureKeepsEverything)
+{
+    auto text = std::make_shared<std::string>();
+    EXPECT_EQ(commandAnswered(ID_FILE_SAVE_BMP, {readMessageIn("Warning", text)}), 1u);
+    EXPECT_EQ(*text, "There is no image to save.");
+
+    EXPECT_EQ(commandAnswered(ID_FILE_LOAD_BMP, {chooseFileIn("Open file", savedPicture(30, 30))}), 1u);
+    const HBITMAP loaded = mainWindowState().plainImage;
+    ASSERT_TRUE(loaded);
+    const std::string notPicture = folder.file("notes.bmp");
+    testing::writeFile(notPicture, "plain words");
+    EXPECT_EQ(commandAnswered(ID_FILE_LOAD_ENCRYPTED_BMP,
+                              {chooseFileIn("Open file", notPicture), readMessageIn("Error", text)}),
+              2u);
+    EXPECT_EQ(*text, "The file is not an image that can be loaded.");
+    EXPECT_EQ(mainWindowState().plainImage, loaded);
+}
+
+TEST_F(PicturePagesTest, SavedPictureIsTheLoadedFileByteForByte)
+{
+    const std::string path = savedPicture(33, 17);
+    EXPECT_EQ(commandAnswered(ID_FILE_LOAD_BMP, {chooseFileIn("Open file", path)}), 1u);
+    const std::string copy = folder.file("copy.bmp");
+    EXPECT_EQ(commandAnswered(ID_FILE_SAVE_BMP, {chooseFileIn("Save file", copy)}), 1u);
+    EXPECT_EQ(testing::readFile(copy), testing::readFile(path));
+}
+
+TEST_F(PicturePagesTest, SpotlightBoxAndClicksSwitchTheModeAndTheSlider)
+{
+    HWND imagePage = page(1);
+    HWND slider = GetDlgItem(imagePage, IDC_SPOTLIGHT_SIZE);
+    EXPECT_TRUE(IsWindowEnabled(slider));
+    SendMessageA(imagePage, WM_LBUTTONDOWN, 0, MAKELPARAM(10, 10));
+    EXPECT_EQ(IsDlgButtonChecked(imagePage, IDC_SPOTLIGHT), BST_UNCHECKED);
+    EXPECT_FALSE(IsWindowEnabled(slider));
+    SendMessageA(imagePage, WM_LBUTTONDOWN, 0, MAKELPARAM(10, 10));
+    EXPECT_EQ(IsDlgButtonChecked(imagePage, IDC_SPOTLIGHT), BST_CHECKED);
+    EXPECT_TRUE(IsWindowEnabled(slider));
+    EXPECT_EQ(SendMessageA(slider, TBM_GETRANGEMIN, 0, 0), 20);
+    EXPECT_EQ(SendMessageA(slider, TBM_GETRANGEMAX, 0, 0), 60);
+}
+
+}  // namespace
+}  // namespace tessaly
