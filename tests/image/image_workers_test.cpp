@@ -12,10 +12,13 @@
 #include "image/progress_window.h"
 #include "shell/bitmap_file.h"
 #include "shell/win32_handles.h"
+#include "tests/support/pictures.h"
 #include "tests/shell/main_window_fixture.h"
 
 namespace tessaly {
 namespace {
+
+using testing::streamOf;
 
 std::vector<uint8_t> randomStream(uint32_t width, uint32_t height)
 {
@@ -31,15 +34,6 @@ HBITMAP pictureOf(const std::vector<uint8_t>& stream, uint32_t width, uint32_t h
     HBITMAP image = createImage(width, height, &rows);
     rowsFromPixelStream(stream.data(), width, height, rows.rows);
     return image;
-}
-
-std::vector<uint8_t> streamOf(HBITMAP image)
-{
-    ImageRows rows;
-    if (!imageRows(image, rows)) return {};
-    std::vector<uint8_t> stream(pixelStreamBytes(rows.width, rows.height));
-    pixelStreamFromRows(rows.rows, rows.width, rows.height, stream.data());
-    return stream;
 }
 
 void setPassword(EncryptJob& job, const char* password)

@@ -10,10 +10,13 @@
 #include "image/pixel_stream.h"
 #include "shell/bitmap_format.h"
 #include "shell/win32_handles.h"
+#include "tests/support/pictures.h"
 #include "tests/support/temp_folder.h"
 
 namespace tessaly {
 namespace {
+
+using testing::streamOf;
 
 using testing::readFile;
 using testing::TempFolder;
@@ -32,15 +35,6 @@ BitmapHandle pictureOf(const std::vector<uint8_t>& stream, uint32_t width, uint3
     BitmapHandle image(createImage(width, height, &rows));
     if (image) rowsFromPixelStream(stream.data(), width, height, rows.rows);
     return image;
-}
-
-std::vector<uint8_t> streamOf(HBITMAP image)
-{
-    ImageRows rows;
-    if (!imageRows(image, rows)) return {};
-    std::vector<uint8_t> stream(pixelStreamBytes(rows.width, rows.height));
-    pixelStreamFromRows(rows.rows, rows.width, rows.height, stream.data());
-    return stream;
 }
 
 uint32_t le32(const std::string& bytes, size_t offset)
