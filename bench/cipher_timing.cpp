@@ -1,34 +1,18 @@
 // A small timing program, built natively and for Windows (run under Wine):
 // the cipher engines on 64 MiB with 32-byte blocks, as MB/s and as a ratio to
 // memcpy of the same buffer in the same run.
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <functional>
 #include <utility>
 
 #include "bench/cipher_buffers.h"
+#include "bench/timing.h"
 #include "cipher/rijndael_cipher.h"
 
-namespace {
-
-using Clock = std::chrono::steady_clock;
 using tessaly::RijndaelCipher;
+using tessaly::bench::bestOf;
 
-// Best of several runs, in seconds.
-double bestTime(const std::function<void()>& run, int repeats = 5)
-{
-    double best = 1e9;
-    for (int i = 0; i < repeats; ++i) {
-        auto start = Clock::now();
-        run();
-        best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count());
-    }
-    return best;
-}
-
-}  // namespace
+constexpr int kRepeats = 5;
 
 int main()
 {
@@ -36,10 +20,10 @@ int main()
     std::vector<uint8_t> copy(buffer.size());
     const double megabytes = buffer.size() / 1e6;
 
-    const double memcpyTime = bestTime([&] {
+    const double memcpyTime = bestOf([&] {
         std::memcpy(copy.data(), buffer.data(), buffer.size());
         std::memcpy(buffer.data(), copy.data(), buffer.size());
-    }) / 2;
+    }, kRepeats) / 2;
     std::printf("%-40s %9.1f MB/s\n", "memcpy", megabytes / memcpyTime);
 
     RijndaelCipher cipher;
@@ -56,10 +40,10 @@ int main()
         }
         cipher.useEngine(engine);
         for (bool encrypt : {true, false}) {
-            const double time = bestTime([&] {
+            const double time = bestOf([&] {
                 encrypt ? cipher.encryptBuffer(buffer.data(), buffer.size())
                         : cipher.decryptBuffer(buffer.data(), buffer.size());
-            });
+            }, kRepeats);
             char label[64];
             std::snprintf(label, sizeof label, "%s %s", encrypt ? "encryptBuffer" : "decryptBuffer", name);
             std::printf("%-40s %9.1f MB/s   %6.2f x memcpy time\n", label, megabytes / time, time / memcpyTime);

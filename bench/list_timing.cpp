@@ -5,13 +5,12 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <functional>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "bench/timing.h"
 #include "resources/corvale_ids.h"
 #include "shell/list_file.h"
 #include "shell/pages.h"
@@ -19,22 +18,10 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
 using tessaly::PasswordEntry;
 
-double secondsOf(const std::function<void()>& run)
-{
-    const auto start = Clock::now();
-    run();
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-double bestOf(const std::function<void()>& run, int repeats = 3)
-{
-    double best = 1e9;
-    for (int i = 0; i < repeats; ++i) best = std::min(best, secondsOf(run));
-    return best;
-}
+using tessaly::bench::bestOf;
+using tessaly::bench::secondsOf;
 
 std::string randomText(std::mt19937& random, size_t minLength, size_t maxLength)
 {

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <climits>
 
 namespace tessaly {
@@ -15,16 +16,21 @@ void ProgressBarReporter::start(uint64_t total)
 {
     shift_ = 0;
     while ((total >> shift_) > static_cast<uint64_t>(INT_MAX)) ++shift_;
-    reported_ = shown_ = 0;
+    total_ = total;
+    reported_ = 0;
+    lastShown_ = GetTickCount64();
     SendMessageA(bar_, PBM_SETRANGE32, 0, static_cast<LPARAM>(total >> shift_));
 }
 
 bool ProgressBarReporter::advance(uint64_t delta)
 {
-    reported_ += delta;
-    const uint64_t target = reported_ >> shift_;
-    SendMessageA(bar_, PBM_DELTAPOS, static_cast<WPARAM>(target - shown_), 0);
-    shown_ = target;
+    // A partial last block is reported as a whole one: the bar stops at its end.
+    reported_ = std::min(reported_ + delta, total_);
+    const ULONGLONG now = GetTickCount64();
+    if (reported_ == total_ || now - lastShown_ >= kMinInterval) {
+        SendMessageA(bar_, PBM_SETPOS, static_cast<WPARAM>(reported_ >> shift_), 0);
+        lastShown_ = now;
+    }
     return !(cancelled_ && cancelled_->load());
 }
 

@@ -9,10 +9,14 @@
 namespace tessaly {
 
 // Shows a cipher run on a progress bar control (PBM_SETRANGE32, then
-// PBM_DELTAPOS per report) and stops it once `cancelled` is set. The bar may
-// belong to another thread: the messages are sent, so they are handled there.
+// PBM_SETPOS) and stops it once `cancelled` is set. The bar may belong to
+// another thread: the messages are sent, so they are handled there. Each
+// position sent repaints the bar and the run waits for it, so positions go
+// out at most every kMinInterval milliseconds, and the last one always.
 class ProgressBarReporter : public CipherProgress {
 public:
+    static constexpr ULONGLONG kMinInterval = 40;
+
     ProgressBarReporter(HWND bar, const std::atomic<bool>* cancelled = nullptr);
 
     void start(uint64_t total) override;
@@ -23,8 +27,9 @@ private:
     const std::atomic<bool>* cancelled_;
     // A bar counts in int: runs longer than that are shown scaled down.
     unsigned shift_ = 0;
+    uint64_t total_ = 0;
     uint64_t reported_ = 0;
-    uint64_t shown_ = 0;
+    ULONGLONG lastShown_ = 0;
 };
 
 }  // namespace tessaly

@@ -254,17 +254,39 @@ size_t RijndaelCipher::processBuffer(uint8_t* data, size_t length, CipherProgres
         if (progress && !progress->advance(count * block)) return done * block;
     }
     if (tail) {
-        // The tail is XORed with the first bytes of the enciphered offset of
-        // the tail, so it needs no block of its own and comes back exactly.
-        uint8_t stream[32] = {};
-        const uint64_t offset = length - tail;
-        for (int i = 0; i < 8; ++i) stream[i] = static_cast<uint8_t>(offset >> (8 * i));
-        encryptBlock(stream, stream);
-        for (size_t i = 0; i < tail; ++i) data[length - tail + i] ^= stream[i];
-        secureWipe(stream, sizeof stream);
+        processTail(data + length - tail, tail, length - tail);
         if (progress && !progress->advance(block)) return length;
     }
     return length;
+}
+
+// The tail is XORed with the first bytes of the enciphered offset of the
+// tail, so it needs no block of its own and comes back exactly.
+void RijndaelCipher::processTail(uint8_t* tail, size_t length, uint64_t offset) const
+{
+    uint8_t stream[32] = {};
+    for (int i = 0; i < 8; ++i) stream[i] = static_cast<uint8_t>(offset >> (8 * i));
+    encryptBlock(stream, stream);
+    for (size_t i = 0; i < length; ++i) tail[i] ^= stream[i];
+    secureWipe(stream, sizeof stream);
+}
+
+void RijndaelCipher::processPiece(uint8_t* data, size_t length, uint64_t offset, bool encrypt) const
+{
+    const size_t block = static_cast<size_t>(blockBytes());
+    const size_t whole = length - length % block;
+    processBlocks(data, whole / block, encrypt);
+    if (whole < length) processTail(data + whole, length - whole, offset + whole);
+}
+
+void RijndaelCipher::encryptPiece(uint8_t* data, size_t length, uint64_t offset) const
+{
+    processPiece(data, length, offset, true);
+}
+
+void RijndaelCipher::decryptPiece(uint8_t* data, size_t length, uint64_t offset) const
+{
+    processPiece(data, length, offset, false);
 }
 
 size_t RijndaelCipher::encryptBuffer(uint8_t* data, size_t length, CipherProgress* progress) const

@@ -52,6 +52,13 @@ public:
     size_t encryptBuffer(uint8_t* data, size_t length, CipherProgress* progress = nullptr) const;
     size_t decryptBuffer(uint8_t* data, size_t length, CipherProgress* progress = nullptr) const;
 
+    // One piece of a longer stream, starting `offset` bytes into it (a
+    // multiple of the block length): gives that piece the bytes a single
+    // encryptBuffer (decryptBuffer) over the whole stream would. Only the
+    // stream's last piece may end in a partial block.
+    void encryptPiece(uint8_t* data, size_t length, uint64_t offset) const;
+    void decryptPiece(uint8_t* data, size_t length, uint64_t offset) const;
+
     int blockBytes() const { return 4 * nb_; }
     int keyWords() const { return nk_; }
     int rounds() const { return nr_; }
@@ -67,6 +74,8 @@ public:
 private:
     size_t processBuffer(uint8_t* data, size_t length, CipherProgress* progress, bool encrypt) const;
     void processBlocks(uint8_t* data, size_t blocks, bool encrypt) const;
+    void processTail(uint8_t* tail, size_t length, uint64_t offset) const;
+    void processPiece(uint8_t* data, size_t length, uint64_t offset, bool encrypt) const;
     void wipe();
 
     int nk_ = 0;

@@ -1,13 +1,14 @@
 #include "image/image_cipher.h"
 
 #include <algorithm>
-#include <new>
 #include <stdexcept>
-#include <vector>
+#include <string>
 
 #include "cipher/rijndael_cipher.h"
-#include "image/pixel_stream.h"
+#include "cipher/secure_wipe.h"
+#include "image/pixel_stream_cipher.h"
 #include "shell/bitmap_file.h"
+#include "shell/bitmap_format.h"
 #include "shell/win32_handles.h"
 
 namespace tessaly {
@@ -16,63 +17,58 @@ namespace {
 
 constexpr int kBlockBytes = 32;
 
-// The stream holds the readable picture before enciphering or after
-// deciphering: it is wiped on every way out.
-struct WipedBuffer {
-    std::vector<uint8_t> bytes;
-    ~WipedBuffer()
-    {
-        if (!bytes.empty()) secureWipe(bytes.data(), bytes.size());
-    }
-};
-
-HBITMAP transformImage(HBITMAP source, const EncryptJob& job, ImageCipherReport& report, bool encrypt)
+// Keys the cipher from a private copy of the password, wiped straight after.
+// False for a password too short to give a key; the dialogs never pass one.
+bool keyCipher(RijndaelCipher& cipher, const std::string& password)
 {
-    auto status = [&](const char* key) {
+    std::string key(std::max<size_t>(password.size() + 1, 64), '\0');
+    std::copy(password.begin(), password.end(), key.begin());
+    bool keyed = true;
+    try {
+        cipher.setKey(std::string_view(key.data(), password.size()), kBlockBytes);
+    } catch (const std::invalid_argument&) {
+        keyed = false;
+    }
+    secureWipe(&key[0], key.size());
+    return keyed;
+}
+
+HBITMAP transformImage(HBITMAP source, const EncryptJob& job, ImageCipherReport& report, CipherDirection direction)
+{
+    // Each stage begins with its status text; a cancel taken meanwhile ends the run there.
+    auto beginStage = [&](const char* key) {
         if (report.status) report.status(key);
+        return !(report.cancelled && report.cancelled->load());
     };
-    status("loading_image");
+    if (!beginStage("loading_image")) return nullptr;
     ImageRows in;
     if (!imageRows(source, in)) return nullptr;
-
-    WipedBuffer buffer;
-    std::vector<uint8_t>& stream = buffer.bytes;
     ImageRows out;
-    BitmapHandle result;
-    try {
-        stream.resize(pixelStreamBytes(in.width, in.height));
-    } catch (const std::bad_alloc&) {
-        report.outOfMemory = true;
-        return nullptr;
-    }
-    pixelStreamFromRows(in.rows, in.width, in.height, stream.data());
-
-    status(encrypt ? "encrypting" : "decrypting");
-    {
-        // The key is made from a private copy, wiped straight after.
-        std::string key(std::max<size_t>(job.password.size() + 1, 64), '\0');
-        std::copy(job.password.begin(), job.password.end(), key.begin());
-        RijndaelCipher cipher;
-        try {
-            cipher.setKey(std::string_view(key.data(), job.password.size()), kBlockBytes);
-        } catch (const std::invalid_argument&) {
-            // A password too short to give a key; the dialogs never pass one.
-            secureWipe(&key[0], key.size());
-            return nullptr;
-        }
-        secureWipe(&key[0], key.size());
-        const size_t done = encrypt ? cipher.encryptBuffer(stream.data(), stream.size(), report.progress)
-                                    : cipher.decryptBuffer(stream.data(), stream.size(), report.progress);
-        if (done < stream.size()) return nullptr;
-    }
-
-    status("saving_image");
-    result.reset(createImage(in.width, in.height, &out));
+    BitmapHandle result(createImage(in.width, in.height, &out));
     if (!result) {
         report.outOfMemory = true;
         return nullptr;
     }
-    rowsFromPixelStream(stream.data(), in.width, in.height, out.rows);
+
+    // A run that ends early leaves no deciphered pixels in freed memory.
+    auto discard = [&] {
+        secureWipe(out.rows, bitmapPixelBytes(out.width, out.height));
+        return nullptr;
+    };
+    if (!beginStage(direction == CipherDirection::Encrypt ? "encrypting" : "decrypting")) return nullptr;
+    RijndaelCipher cipher;
+    if (!keyCipher(cipher, job.password)) return nullptr;
+    switch (cipherPixelStream(cipher, direction, in.rows, out.rows, in.width, in.height, report.progress)) {
+    case PixelCipherResult::Done:
+        break;
+    case PixelCipherResult::OutOfMemory:
+        report.outOfMemory = true;
+        return discard();
+    case PixelCipherResult::Stopped:
+        return discard();
+    }
+
+    if (!beginStage("saving_image")) return discard();
     return result.release();
 }
 
@@ -80,12 +76,12 @@ HBITMAP transformImage(HBITMAP source, const EncryptJob& job, ImageCipherReport&
 
 HBITMAP encryptImage(HBITMAP source, const EncryptJob& job, ImageCipherReport& report)
 {
-    return transformImage(source, job, report, true);
+    return transformImage(source, job, report, CipherDirection::Encrypt);
 }
 
 HBITMAP decryptImage(HBITMAP source, const EncryptJob& job, ImageCipherReport& report)
 {
-    return transformImage(source, job, report, false);
+    return transformImage(source, job, report, CipherDirection::Decrypt);
 }
 
 }  // namespace tessaly

@@ -46,6 +46,7 @@ DWORD runImageJob(const EncryptJob& job, bool encrypt)
     ImageCipherReport report;
     report.status = setProgressStatus;
     report.progress = &bar;
+    report.cancelled = progressCancelFlag();
     HBITMAP result = encrypt ? encryptImage(source, job, report) : decryptImage(source, job, report);
     if (result && progressCancelled()) {
         DeleteObject(result);

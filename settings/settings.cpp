@@ -17,7 +17,7 @@ void loadSettings(KeyValueTable& table, const std::string& path, std::string_vie
 {
     std::string bytes;
     if (!readWholeFile(path, bytes)) {
-        if (!writeFileReplacing(path, std::string(defaultText))) return;
+        if (!writeFileReplacing(path, defaultText)) return;
         if (!readWholeFile(path, bytes)) return;
     }
     parseKeyValueText(bytes, CommentLines::Ordinary, table);

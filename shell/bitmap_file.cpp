@@ -86,22 +86,23 @@ bool writeBitmapFile(HBITMAP image, const std::string& path)
     if (!bitmapSize(image, width, height)) return false;
     const uint64_t pixelBytes = bitmapPixelBytes(width, height);
     if (pixelBytes == 0) return false;
-    std::string file;
+    const auto header = bitmapFileHeader(width, height);
+    const std::string_view headerBytes(reinterpret_cast<const char*>(header.data()), header.size());
+    // The program's own pictures already hold the file's rows; others are
+    // converted into a buffer first.
+    ImageRows own;
+    if (imageRows(image, own)) {
+        const std::string_view rows(reinterpret_cast<const char*>(own.rows), pixelBytes);
+        return writeFileReplacing(path, {headerBytes, rows});
+    }
+    std::string rows;
     try {
-        file.resize(kBitmapHeaderSize + pixelBytes);
+        rows.resize(pixelBytes);
     } catch (const std::bad_alloc&) {
         return false;
     }
-    const auto header = bitmapFileHeader(width, height);
-    std::memcpy(&file[0], header.data(), header.size());
-    auto* rows = reinterpret_cast<uint8_t*>(&file[kBitmapHeaderSize]);
-    ImageRows own;
-    if (imageRows(image, own)) {
-        std::memcpy(rows, own.rows, pixelBytes);
-    } else if (!readRows(image, width, height, rows)) {
-        return false;
-    }
-    return writeFileReplacing(path, file);
+    if (!readRows(image, width, height, reinterpret_cast<uint8_t*>(&rows[0]))) return false;
+    return writeFileReplacing(path, {headerBytes, rows});
 }
 
 HBITMAP loadBitmapFile(const std::string& path)

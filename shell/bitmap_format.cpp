@@ -16,6 +16,8 @@ uint32_t getLittleEndian(std::string_view bytes, size_t offset, int count)
     return value;
 }
 
+constexpr size_t kFileHeaderSize = 14;
+constexpr uint32_t kInfoHeaderSize = 40;
 constexpr uint32_t kUncompressed = 0;
 constexpr uint32_t kBitFields = 3;
 
@@ -45,7 +47,7 @@ std::array<uint8_t, kBitmapHeaderSize> bitmapFileHeader(uint32_t width, uint32_t
     header[1] = 'M';
     putLittleEndian(&header[2], static_cast<uint32_t>(kBitmapHeaderSize) + imageSize, 4);
     putLittleEndian(&header[10], static_cast<uint32_t>(kBitmapHeaderSize), 4);
-    putLittleEndian(&header[14], 40, 4);
+    putLittleEndian(&header[kFileHeaderSize], kInfoHeaderSize, 4);
     putLittleEndian(&header[18], width, 4);
     putLittleEndian(&header[22], height, 4);
     putLittleEndian(&header[26], 1, 2);
@@ -56,8 +58,11 @@ std::array<uint8_t, kBitmapHeaderSize> bitmapFileHeader(uint32_t width, uint32_t
 
 bool bitmapFileComplete(std::string_view file)
 {
-    if (file.size() < kBitmapHeaderSize || file[0] != 'B' || file[1] != 'M') return false;
-    if (getLittleEndian(file, 14, 4) < 40) return true;  // older header forms: the loader decides
+    if (file.size() < kFileHeaderSize + 4 || file[0] != 'B' || file[1] != 'M') return false;
+    // The older 12-byte header form is short; its pixels are left to the loader.
+    const uint32_t infoSize = getLittleEndian(file, kFileHeaderSize, 4);
+    if (infoSize < kInfoHeaderSize) return file.size() >= kFileHeaderSize + infoSize;
+    if (file.size() < kBitmapHeaderSize) return false;
     const uint32_t compression = getLittleEndian(file, 30, 4);
     if (compression != kUncompressed && compression != kBitFields) return true;
     const uint64_t offset = getLittleEndian(file, 10, 4);

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 // The few file operations the portable code needs, implemented once per
 // platform (file_io_posix.cpp, file_io_win32.cpp). Paths are byte strings in
@@ -14,7 +16,9 @@ bool readWholeFile(const std::string& path, std::string& bytes);
 // Writes `bytes` to a new temporary file in the target's folder, flushes it
 // to the disk and only then puts it in place of `path`. On any failure the
 // old file, if there was one, is untouched and the temporary file is gone.
-bool writeFileReplacing(const std::string& path, const std::string& bytes);
+bool writeFileReplacing(const std::string& path, std::string_view bytes);
+// The same for a file made of several pieces, written one after another.
+bool writeFileReplacing(const std::string& path, std::initializer_list<std::string_view> pieces);
 
 // True when the path is not empty and names a file that can be opened for
 // reading.

@@ -36,7 +36,7 @@ std::string folderOf(const std::string& path)
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-bool writeAll(int fd, const std::string& bytes)
+bool writeAll(int fd, std::string_view bytes)
 {
     size_t done = 0;
     while (done < bytes.size()) {
@@ -69,7 +69,12 @@ bool readWholeFile(const std::string& path, std::string& bytes)
     return true;
 }
 
-bool writeFileReplacing(const std::string& path, const std::string& bytes)
+bool writeFileReplacing(const std::string& path, std::string_view bytes)
+{
+    return writeFileReplacing(path, {bytes});
+}
+
+bool writeFileReplacing(const std::string& path, std::initializer_list<std::string_view> pieces)
 {
     std::string pattern = folderOf(path) + ".tessaly-XXXXXX";
     std::vector<char> name(pattern.begin(), pattern.end());
@@ -77,7 +82,9 @@ bool writeFileReplacing(const std::string& path, const std::string& bytes)
     FileDescriptor fd(::mkstemp(name.data()));
     if (fd.get() < 0) return false;
     std::string tempPath(name.data());
-    bool ok = ::fchmod(fd.get(), 0644) == 0 && writeAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;
+    bool ok = ::fchmod(fd.get(), 0644) == 0;
+    for (std::string_view piece : pieces) ok = ok && writeAll(fd.get(), piece);
+    ok = ok && ::fsync(fd.get()) == 0;
     ok = fd.close() && ok;
     if (ok && ::rename(tempPath.c_str(), path.c_str()) == 0) return true;
     ::unlink(tempPath.c_str());

@@ -17,7 +17,7 @@ std::string folderOf(const std::string& path)
     return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
 }
 
-bool writeAll(HANDLE file, const std::string& bytes)
+bool writeAll(HANDLE file, std::string_view bytes)
 {
     size_t done = 0;
     while (done < bytes.size()) {
@@ -57,7 +57,12 @@ bool readWholeFile(const std::string& path, std::string& bytes)
     return true;
 }
 
-bool writeFileReplacing(const std::string& path, const std::string& bytes)
+bool writeFileReplacing(const std::string& path, std::string_view bytes)
+{
+    return writeFileReplacing(path, {bytes});
+}
+
+bool writeFileReplacing(const std::string& path, std::initializer_list<std::string_view> pieces)
 {
     char tempPath[MAX_PATH];
     if (!GetTempFileNameA(folderOf(path).c_str(), "tsy", 0, tempPath)) return false;
@@ -65,7 +70,9 @@ bool writeFileReplacing(const std::string& path, const std::string& bytes)
     {
         FileHandle file(CreateFileA(tempPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                                     nullptr));
-        ok = file && writeAll(file.get(), bytes) && FlushFileBuffers(file.get());
+        ok = static_cast<bool>(file);
+        for (std::string_view piece : pieces) ok = ok && writeAll(file.get(), piece);
+        ok = ok && FlushFileBuffers(file.get());
         ok = file.close() && ok;
     }
     if (ok && MoveFileExA(tempPath, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;

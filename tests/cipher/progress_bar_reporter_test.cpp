@@ -52,6 +52,32 @@ TEST(ProgressBarReporter, LongRunsAreScaledIntoTheBarsRange)
     EXPECT_EQ(window.position(), window.high());
 }
 
+// Counts the positions the bar is given.
+int positionsSent = 0;
+WNDPROC barProc = nullptr;
+LRESULT CALLBACK countingBarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == PBM_SETPOS || message == PBM_DELTAPOS) ++positionsSent;
+    return CallWindowProcA(barProc, bar, message, wParam, lParam);
+}
+
+TEST(ProgressBarReporter, ManyQuickReportsRepaintTheBarOnlyNowAndThen)
+{
+    ProgressBarWindow window;
+    barProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(window.bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(countingBarProc)));
+    positionsSent = 0;
+    ProgressBarReporter reporter(window.bar);
+    const int reports = 20000;
+    const ULONGLONG started = GetTickCount64();
+    reporter.start(reports * 32 - 5);
+    for (int i = 0; i < reports; ++i) reporter.advance(32);
+    const ULONGLONG elapsed = GetTickCount64() - started;
+    EXPECT_LE(positionsSent, static_cast<int>(elapsed / ProgressBarReporter::kMinInterval) + 2);
+    EXPECT_GE(positionsSent, 1);
+    EXPECT_EQ(window.position(), reports * 32 - 5) << "the last position is always shown";
+}
+
 TEST(ProgressBarReporter, CancelStopsTheRun)
 {
     ProgressBarWindow window;

@@ -208,6 +208,31 @@ TEST(RijndaelCipher, TailIsXoredWithTheEncipheredOffset)
     }
 }
 
+TEST(RijndaelCipher, PiecesGiveTheBytesOfTheWholeStream)
+{
+    std::mt19937 random(11);
+    const Bytes plain = randomBytes(random, 1000);
+    for (int block : {16, 32}) {
+        RijndaelCipher cipher;
+        cipher.setKey("pieces of a stream", block);
+        for (size_t length : {size_t(0), size_t(block), size_t(999), size_t(1000)}) {
+            Bytes whole(plain.begin(), plain.begin() + length);
+            cipher.encryptBuffer(whole.data(), length);
+            for (size_t piece : {size_t(block), size_t(3 * block), size_t(10 * block)}) {
+                Bytes data(plain.begin(), plain.begin() + length);
+                for (size_t offset = 0; offset < length; offset += piece) {
+                    cipher.encryptPiece(data.data() + offset, std::min(piece, length - offset), offset);
+                }
+                EXPECT_EQ(data, whole) << block << " " << length << " " << piece;
+                for (size_t offset = 0; offset < length; offset += piece) {
+                    cipher.decryptPiece(data.data() + offset, std::min(piece, length - offset), offset);
+                }
+                EXPECT_EQ(data, Bytes(plain.begin(), plain.begin() + length)) << block << " " << length << " " << piece;
+            }
+        }
+    }
+}
+
 TEST(RijndaelCipher, KeyIsTheFirstWholeWordsOfAtMost35Bytes)
 {
     auto enciphered = [](const std::string& password) {

@@ -11,6 +11,7 @@
 #include "image/pixel_stream.h"
 #include "image/progress_window.h"
 #include "shell/bitmap_file.h"
+#include "settings/language.h"
 #include "shell/win32_handles.h"
 #include "tests/support/pictures.h"
 #include "tests/shell/main_window_fixture.h"
@@ -151,6 +152,61 @@ TEST_F(ImageWorkerTest, EncryptWorkerFillsTheEncryptedSlotAndItsPageThenDecryptR
     EXPECT_TRUE(streamOf(state.plainImage) == stream);
 }
 
+// Watches the status line of the progress window from inside: records each
+// text it is given and, at the text of `cancelAt`, presses Cancel. The worker
+// sets the text with a sent message, so it goes on only after the window has
+// taken the cancel.
+struct StatusWatch {
+    std::vector<std::string> texts;
+    std::string cancelAt;
+    WNDPROC original = nullptr;
+};
+StatusWatch statusWatch;
+
+LRESULT CALLBACK watchedStatusProc(HWND status, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_SETTEXT) {
+        const std::string text = reinterpret_cast<const char*>(lParam);
+        statusWatch.texts.push_back(text);
+        if (text == statusWatch.cancelAt) {
+            SendMessageA(GetParent(status), WM_COMMAND, MAKEWPARAM(IDC_CANCEL, BN_CLICKED), 0);
+        }
+    }
+    return CallWindowProcA(statusWatch.original, status, message, wParam, lParam);
+}
+
+DWORD WINAPI watchedEncryptJob(void* job)
+{
+    HWND status = GetDlgItem(mainWindowState().progressWindow, IDC_PROGRESS_STATUS);
+    statusWatch.original = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(status, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(watchedStatusProc)));
+    return runEncryptJob(job);
+}
+
+// What the progress window showed while a worker ran.
+struct WindowTexts {
+    std::string title;
+    std::string cancel;
+};
+WindowTexts progressTexts;
+
+DWORD WINAPI textReadingEncryptJob(void* job)
+{
+    HWND progress = mainWindowState().progressWindow;
+    progressTexts = {testing::windowText(progress), testing::dialogItemText(progress, IDC_CANCEL)};
+    return watchedEncryptJob(job);
+}
+
+TEST_F(ImageWorkerTest, ProgressWindowShowsTheLanguageTextsAndTheStagesOfTheWork)
+{
+    statusWatch = {};
+    EXPECT_EQ(runWithProgressWindow(window, textReadingEncryptJob, &job), 0);
+    EXPECT_EQ(progressTexts.title, "Please wait...");
+    EXPECT_EQ(progressTexts.cancel, "&Cancel");
+    EXPECT_EQ(statusWatch.texts, (std::vector<std::string>{"Loading image...", "Encrypting...", "Saving image..."}));
+    EXPECT_TRUE(mainWindowState().encryptedImage);
+}
+
 TEST_F(ImageWorkerTest, CancelLeavesTheSlotEmptyAndFreesThePictureItReplaced)
 {
     workerStart = {};
@@ -164,6 +220,38 @@ TEST_F(ImageWorkerTest, CancelLeavesTheSlotEmptyAndFreesThePictureItReplaced)
     EXPECT_EQ(horizontalRange(2), 0);
     EXPECT_EQ(GetObjectType(previous), 0u);
     EXPECT_TRUE(streamOf(mainWindowState().plainImage) == stream) << "the source changed";
+}
+
+TEST_F(ImageWorkerTest, CancelAtEveryStageLeaksNoGdiObjectAndNoMemory)
+{
+    // Large enough that one kept pixel stream or picture shows plainly.
+    const uint32_t width = 1500, height = 1000;
+    const size_t pictureBytes = pixelStreamBytes(width, height);
+    auto& state = mainWindowState();
+    DeleteObject(state.plainImage);
+    state.plainImage = pictureOf(randomStream(width, height), width, height);
+
+    auto runCancelledAt = [&](const char* key) {
+        statusWatch = {};
+        statusWatch.cancelAt = translate(key);
+        return runWithProgressWindow(window, watchedEncryptJob, &job);
+    };
+    // The first run makes what lives for the whole program (cipher tables).
+    ASSERT_EQ(runCancelledAt("encrypting"), kProgressCancelled);
+    testing::pumpFor(50);
+    const size_t objects = testing::gdiObjectCount();
+    const size_t committed = testing::committedBytes();
+
+    for (const char* key : {"loading_image", "encrypting", "saving_image"}) {
+        state.encryptedImage = createImage(10, 10);  // to be replaced, so deleted
+        EXPECT_EQ(runCancelledAt(key), kProgressCancelled) << key;
+        testing::pumpFor(50);
+        EXPECT_FALSE(state.encryptedImage) << key;
+        EXPECT_EQ(statusWatch.texts.back(), translate(key)) << key << ": the worker went on after Cancel";
+        EXPECT_EQ(testing::gdiObjectCount(), objects) << key;
+        EXPECT_LT(testing::committedBytes(), committed + pictureBytes / 2) << key;
+    }
+    EXPECT_GT(objects, 0u);
 }
 
 }  // namespace

@@ -80,9 +80,25 @@ TEST(BitmapFile, SavedPicturesLoadBackWithEveryPixelEqual)
     }
 }
 
-// A file of another depth, built by hand: 8-bit with a palette, 32-bit.
+TEST(BitmapFile, BitmapsMadeElsewhereAreWrittenThroughAConversion)
+{
+    TempFolder folder;
+    // A 2 × 2 device-dependent bitmap, top row first, blue-green-red-unused.
+    const uint8_t bits[] = {1, 2, 3, 0, 4, 5, 6, 0, 7, 8, 9, 0, 10, 11, 12, 0};
+    BitmapHandle foreign(CreateBitmap(2, 2, 1, 32, bits));
+    ASSERT_TRUE(foreign);
+    ASSERT_TRUE(writeBitmapFile(foreign.get(), folder.file("foreign.bmp")));
+    const std::string file = readFile(folder.file("foreign.bmp"));
+    const auto header = bitmapFileHeader(2, 2);
+    EXPECT_EQ(file.substr(0, 54), std::string(header.begin(), header.end()));
+    EXPECT_EQ(file.substr(54), std::string("\x07\x08\x09\x0A\x0B\x0C\0\0\x01\x02\x03\x04\x05\x06\0\0", 16));
+}
+
+constexpr uint32_t kRle8 = 1;
+
+// A file of another form, built by hand: 8-bit with a palette, 32-bit, RLE.
 std::string otherDepthFile(int bitsPerPixel, const std::vector<uint8_t>& pixelData, uint32_t width, uint32_t height,
-                           const std::vector<uint8_t>& palette)
+                           const std::vector<uint8_t>& palette, uint32_t compression = 0)
 {
     const uint32_t offset = 54 + static_cast<uint32_t>(palette.size());
     const uint32_t size = offset + static_cast<uint32_t>(pixelData.size());
@@ -99,6 +115,8 @@ std::string otherDepthFile(int bitsPerPixel, const std::vector<uint8_t>& pixelDa
     put(22, height, 4);
     put(26, 1, 2);
     put(28, static_cast<uint32_t>(bitsPerPixel), 2);
+    put(30, compression, 4);
+    put(34, static_cast<uint32_t>(pixelData.size()), 4);
     put(46, static_cast<uint32_t>(palette.size() / 4), 4);
     file.append(palette.begin(), palette.end());
     file.append(pixelData.begin(), pixelData.end());
@@ -121,6 +139,27 @@ TEST(BitmapFile, OtherDepthsAreConvertedExactly)
     BitmapHandle wide(loadBitmapFile(folder.file("wide.bmp")));
     ASSERT_TRUE(wide);
     EXPECT_EQ(streamOf(wide.get()), (std::vector<uint8_t>{9, 8, 7, 12, 11, 10, 3, 2, 1, 6, 5, 4}));
+
+    // RLE8, 4 × 2: the bottom row as two runs (1 1, 2 2), the top row in
+    // absolute mode (0 1 2 0), then the end of the picture.
+    const std::vector<uint8_t> runs{2, 1, 2, 2, 0, 0, 0, 4, 0, 1, 2, 0, 0, 0, 0, 1};
+    testing::writeFile(folder.file("rle.bmp"), otherDepthFile(8, runs, 4, 2, palette, kRle8));
+    BitmapHandle rle(loadBitmapFile(folder.file("rle.bmp")));
+    ASSERT_TRUE(rle);
+    EXPECT_EQ(streamOf(rle.get()), (std::vector<uint8_t>{30, 20, 10, 60, 50, 40, 90, 80, 70, 30, 20, 10,  //
+                                                         60, 50, 40, 60, 50, 40, 90, 80, 70, 90, 80, 70}));
+
+    // The older 12-byte header form: a 2 × 1 picture at 24 bits.
+    std::string core;
+    for (int byte : std::initializer_list<int>{'B', 'M', 34, 0, 0, 0, 0, 0, 0, 0, 26, 0, 0, 0,  // file header
+                     12, 0, 0, 0, 2, 0, 1, 0, 1, 0, 24, 0,            // width, height, planes, bits
+                     1, 2, 3, 4, 5, 6, 0, 0}) {
+        core += static_cast<char>(byte);
+    }
+    testing::writeFile(folder.file("core.bmp"), core);
+    BitmapHandle old(loadBitmapFile(folder.file("core.bmp")));
+    ASSERT_TRUE(old);
+    EXPECT_EQ(streamOf(old.get()), (std::vector<uint8_t>{3, 2, 1, 6, 5, 4}));
 }
 
 TEST(BitmapFile, MissingOrForeignFilesLoadNothingAndFailedWritesSaySo)

@@ -63,6 +63,16 @@ TEST(BitmapFormat, FilesCutShortAreIncomplete)
     topDown[22] = '\xFE';  // height -2
     for (int i = 23; i < 26; ++i) topDown[i] = '\xFF';
     EXPECT_TRUE(bitmapFileComplete(topDown));
+
+    // The older form: a 12-byte header of a 1 × 1 picture, 30 bytes in all.
+    std::string core;
+    for (int byte : std::initializer_list<int>{'B', 'M', 30, 0, 0, 0, 0, 0, 0, 0, 26, 0, 0, 0,  // file header
+                     12, 0, 0, 0, 1, 0, 1, 0, 1, 0, 24, 0,            // width, height, planes, bits
+                     1, 2, 3, 0}) {
+        core += static_cast<char>(byte);
+    }
+    EXPECT_TRUE(bitmapFileComplete(core));
+    EXPECT_FALSE(bitmapFileComplete(core.substr(0, 22)));
 }
 
 }  // namespace

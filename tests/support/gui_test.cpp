@@ -1,6 +1,7 @@
 #include "tests/support/gui_test.h"
 
 #include <commctrl.h>
+#include <psapi.h>
 
 #include <atomic>
 
@@ -247,6 +248,26 @@ void clickAt(HWND window, POINT client)
     inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     SendInput(2, inputs, sizeof(INPUT));
+}
+
+size_t gdiObjectCount()
+{
+    if (const DWORD count = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return count;
+    // Wine answers 0 above, but its handle table also takes a handle's bare
+    // index, so there every live object shows when the indexes are probed.
+    size_t count = 0;
+    for (ULONG_PTR index = 1; index <= 0xFFFF; ++index) {
+        if (GetObjectType(reinterpret_cast<HGDIOBJ>(index))) ++count;
+    }
+    return count;
+}
+
+size_t committedBytes()
+{
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return counters.PagefileUsage;
 }
 
 bool saveWindowPng(HWND window, const std::string& path)

@@ -76,6 +76,11 @@ void pressKey(WORD virtualKey, bool up);
 // Left click at a point of a window's client area, through the system input.
 void clickAt(HWND window, POINT client);
 
+// Live GDI objects of this process, and the memory it has committed: what a
+// leak would make grow.
+size_t gdiObjectCount();
+size_t committedBytes();
+
 // Saves what the screen shows of `window` as a PNG file.
 bool saveWindowPng(HWND window, const std::string& path);
 
