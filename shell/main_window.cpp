@@ -112,6 +112,12 @@ void showSelectedPage(HWND window)
     HWND tab = GetDlgItem(window, IDC_TAB);
     int index = TabCtrl_GetCurSel(tab);
     if (index < 0 || index >= kPageCount) return;
+    // Keys sent to a control on a hidden page would act unseen (and the menu
+    // keys would not reach the window at all): the tab control takes over.
+    HWND focus = GetFocus();
+    if (state.currentPage && state.currentPage != state.pages[index] && focus && IsChild(state.currentPage, focus)) {
+        SetFocus(tab);
+    }
     if (state.currentPage) ShowWindow(state.currentPage, SW_HIDE);
     state.currentPage = state.pages[index];
 

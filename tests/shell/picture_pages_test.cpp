@@ -65,8 +65,10 @@ TEST_F(PicturePagesTest, LoadBmpClearsTheListAndShowsThePictureOnItsPage)
     SetDlgItemTextA(window, IDC_ADD_PASS, "pw");
     SendMessageA(window, WM_COMMAND, IDC_ADD, 0);
     const std::string path = savedPicture(1000, 700);
+    SetFocus(listControl(page(0)));
 
     EXPECT_EQ(commandAnswered(ID_FILE_LOAD_BMP, {chooseFileIn("Open file", path)}), 1u);
+    EXPECT_TRUE(IsWindowVisible(GetFocus())) << "the focus stayed on the hidden list page";
     auto& state = mainWindowState();
     ASSERT_TRUE(state.plainImage);
     EXPECT_EQ(imageWidth(state.plainImage), 1000u);
