@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "resources/corvale_ids.h"
@@ -166,6 +167,33 @@ TEST_F(CorvaleEndToEnd, CancelledLanguageChoiceEndsWithoutSavingSettings)
     EXPECT_EQ(responder.finish(), 2u);
     EXPECT_EQ(corvale.waitForExit(), 153);
     EXPECT_EQ(readFile(settingsFile()), settings);
+}
+
+// ImageMagick writes the photo before this test and compares the saved file
+// with it afterwards (photo_round_trip).
+TEST_F(CorvaleEndToEnd, PhotoLoadedAsBmpIsSavedAgain)
+{
+    // Typed into the file dialogs, so with the separators they expect.
+    std::string photoDir = TESSALY_PHOTO_DIR;
+    std::replace(photoDir.begin(), photoDir.end(), '/', '\\');
+    CorvaleProcess corvale(folder.path());
+    HWND mainWindow = corvale.waitForWindow("Tessaly - List");
+    ASSERT_TRUE(mainWindow);
+    {
+        DialogResponder responder({testing::chooseFileIn("Open file", photoDir + "\\photo.bmp")}, corvale.id(),
+                                  kTimeoutMs);
+        PostMessageA(mainWindow, WM_COMMAND, MAKEWPARAM(ID_FILE_LOAD_BMP, 0), 0);
+        EXPECT_EQ(responder.finish(), 1u);
+    }
+    ASSERT_TRUE(corvale.waitForWindow("Tessaly - Image"));
+    {
+        DialogResponder responder({testing::chooseFileIn("Save file", photoDir + "\\saved.bmp")}, corvale.id(),
+                                  kTimeoutMs);
+        PostMessageA(mainWindow, WM_COMMAND, MAKEWPARAM(ID_FILE_SAVE_BMP, 0), 0);
+        EXPECT_EQ(responder.finish(), 1u);
+    }
+    EXPECT_EQ(exitThroughTheQuestion(corvale, mainWindow, "Exit"), 153);
+    EXPECT_TRUE(std::filesystem::exists(photoDir + "\\saved.bmp"));
 }
 
 TEST_F(CorvaleEndToEnd, SecondCopyStartsAlongsideTheFirst)

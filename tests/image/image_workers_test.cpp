@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <memory>
 #include <random>
 #include <vector>
 
@@ -150,6 +151,22 @@ TEST_F(ImageWorkerTest, EncryptWorkerFillsTheEncryptedSlotAndItsPageThenDecryptR
     EXPECT_EQ(GetObjectType(oldPlain), 0u) << "the replaced picture was not deleted";
     EXPECT_EQ(horizontalRange(1), static_cast<int>(kWidth) - 1);
     EXPECT_TRUE(streamOf(state.plainImage) == stream);
+}
+
+DWORD WINAPI outOfMemoryWorker(void*)
+{
+    finishWorker(WorkerOutcome::OutOfMemory);
+    return 1;
+}
+
+TEST_F(ImageWorkerTest, WorkerWithoutMemoryForThePictureTellsTheUser)
+{
+    auto text = std::make_shared<std::string>();
+    testing::DialogResponder responder({testing::readMessageIn("Error", text)});
+    EXPECT_EQ(runWithProgressWindow(window, outOfMemoryWorker, &job), 0);
+    EXPECT_EQ(responder.finish(), 1u);
+    EXPECT_EQ(*text, "The image is too large for the available memory.");
+    EXPECT_FALSE(mainWindowState().progressWindow);
 }
 
 // Watches the status line of the progress window from inside: records each
