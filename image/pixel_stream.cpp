@@ -16,8 +16,8 @@ namespace {
 #if defined(__x86_64__)
 // Five pixels a step: a 16-byte load holds five whole pixels and the first
 // byte of a sixth, which comes back unchanged and is written again by the
-// next step or the plain loop. Stops while 18 bytes remain, so no load or
-// store passes the row. Answers how many pixels it did.
+// next step or the plain loop. Goes on only while six pixels remain, so no
+// load or store passes the row's last pixel. Answers how many pixels it did.
 __attribute__((target("ssse3"))) uint32_t reverseChannelsSsse3(const uint8_t* in, uint8_t* out, uint32_t pixels)
 {
     const __m128i order = _mm_setr_epi8(2, 1, 0, 5, 4, 3, 8, 7, 6, 11, 10, 9, 14, 13, 12, 15);
