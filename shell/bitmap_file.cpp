@@ -1,6 +1,7 @@
 #include "shell/bitmap_file.h"
 
-#include <cstring>
+#include <new>
+#include <string_view>
 
 #include "shell/bitmap_format.h"
 #include "shell/file_io.h"
