@@ -255,9 +255,13 @@ size_t gdiObjectCount()
     if (const DWORD count = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return count;
     // Wine answers 0 above, but its handle table also takes a handle's bare
     // index, so there every live object shows when the indexes are probed.
+    // Regions are left out: Wine keeps each window's pending update region
+    // as an object of the process, so their number follows the repaints
+    // still to come, where Windows keeps them out of the count above.
     size_t count = 0;
     for (ULONG_PTR index = 1; index <= 0xFFFF; ++index) {
-        if (GetObjectType(reinterpret_cast<HGDIOBJ>(index))) ++count;
+        const DWORD type = GetObjectType(reinterpret_cast<HGDIOBJ>(index));
+        if (type && type != OBJ_REGION) ++count;
     }
     return count;
 }

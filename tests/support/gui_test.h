@@ -76,8 +76,8 @@ void pressKey(WORD virtualKey, bool up);
 // Left click at a point of a window's client area, through the system input.
 void clickAt(HWND window, POINT client);
 
-// Live GDI objects of this process, and the memory it has committed: what a
-// leak would make grow.
+// Live GDI objects of this process (under Wine, regions aside), and the
+// memory it has committed: what a leak would make grow.
 size_t gdiObjectCount();
 size_t committedBytes();
 
