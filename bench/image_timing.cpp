@@ -22,7 +22,7 @@
 #include "shell/bitmap_file.h"
 #include "shell/bitmap_format.h"
 #include "shell/image_view.h"
-#include "shell/win32_handles.h"
+#include "platform/win32_handles.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "cipher/rijndael_aes_instructions.h"
 #include "cipher/rijndael_tables.h"
-#include "cipher/secure_wipe.h"
+#include "platform/secure_wipe.h"
 
 namespace tessaly {
 

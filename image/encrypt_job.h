@@ -1,8 +1,12 @@
 #pragma once
 
+#include <windows.h>
+
+#include <functional>
 #include <string>
 
-#include "cipher/secure_wipe.h"
+#include "platform/secure_wipe.h"
+#include "platform/win32_handles.h"
 
 namespace tessaly {
 
@@ -12,14 +16,16 @@ struct EncryptJob {
     std::string password;  // as typed, at most 35 characters
     bool createExe = false;
     std::string exePath;
+    // The picture to transform; its owner keeps it while the worker runs.
+    HBITMAP source = nullptr;
+    // Takes the result into its slot (an empty handle empties the slot). The
+    // worker calls it on the window's thread only.
+    std::function<void(BitmapHandle)> publish;
 
     EncryptJob() = default;
     EncryptJob(const EncryptJob&) = delete;
     EncryptJob& operator=(const EncryptJob&) = delete;
-    ~EncryptJob()
-    {
-        if (!password.empty()) secureWipe(&password[0], password.size());
-    }
+    ~EncryptJob() { wipeString(password); }
 };
 
 }  // namespace tessaly

@@ -5,11 +5,11 @@
 #include <string>
 
 #include "cipher/rijndael_cipher.h"
-#include "cipher/secure_wipe.h"
+#include "platform/secure_wipe.h"
 #include "image/pixel_stream_cipher.h"
 #include "shell/bitmap_file.h"
 #include "shell/bitmap_format.h"
-#include "shell/win32_handles.h"
+#include "platform/win32_handles.h"
 
 namespace tessaly {
 
@@ -29,7 +29,7 @@ bool keyCipher(RijndaelCipher& cipher, const std::string& password)
     } catch (const std::invalid_argument&) {
         keyed = false;
     }
-    secureWipe(&key[0], key.size());
+    wipeString(key);
     return keyed;
 }
 

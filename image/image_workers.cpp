@@ -1,77 +1,42 @@
 #include "image/image_workers.h"
 
-#include <commctrl.h>
-
-#include "cipher/progress_bar_reporter.h"
-#include "image/encrypt_job.h"
 #include "image/image_cipher.h"
-#include "image/progress_window.h"
-#include "shell/main_window.h"
 
 namespace tessaly {
 
 namespace {
 
-constexpr int kImagePage = 1;
-constexpr int kEncryptedPage = 2;
-
-struct SlotChange {
-    HBITMAP* slot;
-    HWND page;
-    HBITMAP image;
-};
-
-// On the window thread, so no repaint ever sees a picture being deleted.
-void replaceSlot(void* context)
+void publish(EncryptJob& job, WorkerReport& report, BitmapHandle image)
 {
-    auto* change = static_cast<SlotChange*>(context);
-    const HBITMAP old = *change->slot;
-    *change->slot = change->image;
-    showImageInPage(change->page, change->image);
-    if (old && old != change->image) DeleteObject(old);
+    if (job.publish) report.onWindowThread([&] { job.publish(std::move(image)); });
 }
 
-DWORD runImageJob(const EncryptJob& job, bool encrypt)
+WorkerOutcome runImageJob(EncryptJob& job, WorkerReport& report, bool encrypt)
 {
-    auto& state = mainWindowState();
-    HBITMAP* target = encrypt ? &state.encryptedImage : &state.plainImage;
-    HWND page = state.pages[encrypt ? kEncryptedPage : kImagePage];
-    const HBITMAP source = encrypt ? state.plainImage : state.encryptedImage;
+    publish(job, report, BitmapHandle());
 
-    SlotChange emptied{target, page, nullptr};
-    runOnWindowThread(replaceSlot, &emptied);
-    SendMessageA(progressBar(), PBM_SETPOS, 0, 0);
-
-    ProgressBarReporter bar(progressBar(), progressCancelFlag());
-    ImageCipherReport report;
-    report.status = setProgressStatus;
-    report.progress = &bar;
-    report.cancelled = progressCancelFlag();
-    HBITMAP result = encrypt ? encryptImage(source, job, report) : decryptImage(source, job, report);
-    if (result && progressCancelled()) {
-        DeleteObject(result);
-        result = nullptr;
-    }
-    if (result) {
-        SlotChange published{target, page, result};
-        runOnWindowThread(replaceSlot, &published);
-    }
-    finishWorker(result                ? WorkerOutcome::Finished
-                 : report.outOfMemory  ? WorkerOutcome::OutOfMemory
-                                       : WorkerOutcome::Cancelled);
-    return 1;
+    ImageCipherReport cipherReport;
+    cipherReport.status = [&](const char* key) { report.setStatus(key); };
+    cipherReport.progress = &report.progress();
+    cipherReport.cancelled = &report.cancelFlag();
+    BitmapHandle result(encrypt ? encryptImage(job.source, job, cipherReport)
+                                : decryptImage(job.source, job, cipherReport));
+    if (result && report.cancelled()) result.reset();
+    if (!result) return cipherReport.outOfMemory ? WorkerOutcome::OutOfMemory : WorkerOutcome::Cancelled;
+    publish(job, report, std::move(result));
+    return WorkerOutcome::Finished;
 }
 
 }  // namespace
 
-DWORD WINAPI runEncryptJob(void* job)
+WorkerOutcome runEncryptJob(EncryptJob& job, WorkerReport& report)
 {
-    return runImageJob(*static_cast<EncryptJob*>(job), true);
+    return runImageJob(job, report, true);
 }
 
-DWORD WINAPI decryptWorker(void* job)
+WorkerOutcome decryptWorker(EncryptJob& job, WorkerReport& report)
 {
-    return runImageJob(*static_cast<EncryptJob*>(job), false);
+    return runImageJob(job, report, false);
 }
 
 }  // namespace tessaly

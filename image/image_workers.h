@@ -1,14 +1,16 @@
 #pragma once
 
-#include <windows.h>
+#include "image/encrypt_job.h"
+#include "image/progress_window.h"
 
 namespace tessaly {
 
-// Thread entries run behind the progress window, each given its EncryptJob:
-// runEncryptJob enciphers the plain picture into the encrypted slot,
-// decryptWorker deciphers the encrypted picture into the plain slot. Each
-// empties its target slot first and leaves it empty when cancelled.
-DWORD WINAPI runEncryptJob(void* job);
-DWORD WINAPI decryptWorker(void* job);
+// Workers run behind the progress window, each given its EncryptJob:
+// runEncryptJob enciphers the job's source picture, decryptWorker deciphers
+// it. Each publishes an empty slot before it starts, so the picture it will
+// replace is gone, and the new picture at the end; a cancelled run leaves
+// the slot empty.
+WorkerOutcome runEncryptJob(EncryptJob& job, WorkerReport& report);
+WorkerOutcome decryptWorker(EncryptJob& job, WorkerReport& report);
 
 }  // namespace tessaly

@@ -4,7 +4,7 @@
 #include <new>
 #include <vector>
 
-#include "cipher/secure_wipe.h"
+#include "platform/secure_wipe.h"
 #include "image/pixel_stream.h"
 
 namespace tessaly {

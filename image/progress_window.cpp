@@ -2,12 +2,15 @@
 
 #include <commctrl.h>
 
+#include <memory>
+#include <new>
+
+#include "cipher/progress_bar_reporter.h"
+#include "platform/win32_handles.h"
 #include "resources/corvale_ids.h"
 #include "settings/apply_texts.h"
 #include "settings/language.h"
-#include "shell/main_window.h"
-#include "shell/message_box.h"
-#include "shell/win32_handles.h"
+#include "settings/message_box.h"
 
 namespace tessaly {
 
@@ -16,33 +19,75 @@ namespace {
 constexpr UINT WM_WORKER_FINISHED = WM_APP + 1;
 constexpr UINT WM_RUN_TASK = WM_APP + 2;
 
-// The one run at a time: the window is modal and its owner waits.
-struct ProgressRun {
-    WorkerEntry worker = nullptr;
-    void* job = nullptr;
-    std::atomic<bool> cancelled{false};
-    HANDLE thread = nullptr;
-    HWND window = nullptr;
+// One run of the progress window: it lives on the stack of
+// runWithProgressWindow, which waits for the worker's thread before it ends.
+class ProgressRun final : public WorkerReport {
+public:
+    ProgressRun(Worker worker, HWND* shownIn) : worker_(std::move(worker)), shownIn_(shownIn) {}
+
+    void setStatus(const char* key) override
+    {
+        SetDlgItemTextA(window_, IDC_PROGRESS_STATUS, translate(key).c_str());
+    }
+    CipherProgress& progress() override { return *bar_; }
+    const std::atomic<bool>& cancelFlag() const override { return cancelled_; }
+    void onWindowThread(const std::function<void()>& task) override
+    {
+        SendMessageA(window_, WM_RUN_TASK, 0, reinterpret_cast<LPARAM>(&task));
+    }
+
+    BOOL onInitDialog(HWND window);
+    void onCancel();
+    void onWorkerFinished(WorkerOutcome outcome);
+    void waitForWorker()
+    {
+        if (thread_) WaitForSingleObject(thread_.get(), INFINITE);
+        thread_.reset();
+    }
+
+private:
+    static DWORD WINAPI threadEntry(void* self);
+    void close(INT_PTR result);
+
+    Worker worker_;
+    HWND* shownIn_;
+    HWND window_ = nullptr;
+    std::unique_ptr<ProgressBarReporter> bar_;
+    std::atomic<bool> cancelled_{false};
+    KernelHandle thread_;
 };
 
-ProgressRun& run()
+// No exception leaves the thread: a worker that throws counts as stopped,
+// or as out of memory when that is what it threw.
+DWORD WINAPI ProgressRun::threadEntry(void* self)
 {
-    static ProgressRun current;
-    return current;
+    auto* run = static_cast<ProgressRun*>(self);
+    WorkerOutcome outcome = WorkerOutcome::Cancelled;
+    try {
+        outcome = run->worker_(*run);
+    } catch (const std::bad_alloc&) {
+        outcome = WorkerOutcome::OutOfMemory;
+    } catch (...) {
+        outcome = WorkerOutcome::Cancelled;
+    }
+    PostMessageA(run->window_, WM_WORKER_FINISHED, static_cast<WPARAM>(outcome), 0);
+    return 0;
 }
 
-BOOL onInitDialog(HWND window)
+BOOL ProgressRun::onInitDialog(HWND window)
 {
-    auto& current = run();
-    current.window = window;
+    window_ = window;
+    if (shownIn_) *shownIn_ = window;
     applyTexts(window, IDD_PROGRESS);
+    bar_ = std::make_unique<ProgressBarReporter>(GetDlgItem(window, IDC_PROGRESS_BAR), &cancelled_);
     DWORD threadId = 0;
-    current.thread = CreateThread(nullptr, 0, current.worker, current.job, 0, &threadId);
-    if (!current.thread) {
+    thread_.reset(CreateThread(nullptr, 0, threadEntry, this, 0, &threadId));
+    if (!thread_) {
         showTranslatedMessage(window, "image_too_large", "error", MB_OK | MB_ICONERROR);
-        EndDialog(window, 0);
+        close(0);
         return TRUE;
     }
+    // Where the worker's thread id is kept while it runs.
     SetWindowLongPtrA(window, DWLP_USER, static_cast<LONG_PTR>(threadId));
     SetForegroundWindow(window);
     return TRUE;
@@ -50,39 +95,52 @@ BOOL onInitDialog(HWND window)
 
 // Cancel asks the worker to stop; the window closes when the worker says it
 // has, so no thread is ever ended from outside.
-void onCancel(HWND window)
+void ProgressRun::onCancel()
 {
-    run().cancelled = true;
-    EnableWindow(GetDlgItem(window, IDC_CANCEL), FALSE);
+    cancelled_ = true;
+    EnableWindow(GetDlgItem(window_, IDC_CANCEL), FALSE);
 }
 
-void onWorkerFinished(HWND window, WorkerOutcome outcome)
+void ProgressRun::onWorkerFinished(WorkerOutcome outcome)
 {
-    SetWindowLongPtrA(window, DWLP_USER, 0);
+    SetWindowLongPtrA(window_, DWLP_USER, 0);
     if (outcome == WorkerOutcome::OutOfMemory) {
-        showTranslatedMessage(window, "image_too_large", "error", MB_OK | MB_ICONERROR);
+        showTranslatedMessage(window_, "image_too_large", "error", MB_OK | MB_ICONERROR);
     }
-    mainWindowState().progressWindow = nullptr;
-    EndDialog(window, outcome == WorkerOutcome::Cancelled ? kProgressCancelled : 0);
+    close(outcome == WorkerOutcome::Cancelled ? kProgressCancelled : 0);
+}
+
+void ProgressRun::close(INT_PTR result)
+{
+    if (shownIn_) *shownIn_ = nullptr;
+    EndDialog(window_, result);
+}
+
+ProgressRun* runOf(HWND window)
+{
+    return reinterpret_cast<ProgressRun*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
 INT_PTR CALLBACK progressWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message != WM_NCDESTROY && message != WM_DESTROY) mainWindowState().progressWindow = window;
+    if (message == WM_INITDIALOG) {
+        SetWindowLongPtrA(window, GWLP_USERDATA, lParam);
+        return runOf(window)->onInitDialog(window);
+    }
+    ProgressRun* run = runOf(window);
+    if (!run) return FALSE;
     switch (message) {
-    case WM_INITDIALOG:
-        return onInitDialog(window);
     case WM_COMMAND:
-        if (LOWORD(wParam) == IDC_CANCEL || LOWORD(wParam) == IDCANCEL) onCancel(window);
+        if (LOWORD(wParam) == IDC_CANCEL || LOWORD(wParam) == IDCANCEL) run->onCancel();
         return TRUE;
     case WM_CLOSE:
-        onCancel(window);
+        run->onCancel();
         return TRUE;
     case WM_WORKER_FINISHED:
-        onWorkerFinished(window, static_cast<WorkerOutcome>(wParam));
+        run->onWorkerFinished(static_cast<WorkerOutcome>(wParam));
         return TRUE;
     case WM_RUN_TASK:
-        reinterpret_cast<void (*)(void*)>(wParam)(reinterpret_cast<void*>(lParam));
+        (*reinterpret_cast<const std::function<void()>*>(lParam))();
         return TRUE;
     default:
         return FALSE;
@@ -91,53 +149,14 @@ INT_PTR CALLBACK progressWindowProc(HWND window, UINT message, WPARAM wParam, LP
 
 }  // namespace
 
-INT_PTR runWithProgressWindow(HWND owner, WorkerEntry worker, void* job)
+INT_PTR runWithProgressWindow(HWND owner, Worker worker, HWND* shownIn)
 {
-    auto& current = run();
-    current.worker = worker;
-    current.job = job;
-    current.cancelled = false;
-    current.thread = nullptr;
+    ProgressRun run(std::move(worker), shownIn);
     const INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_PROGRESS), owner,
-                                           progressWindowProc, 0);
-    if (current.thread) {
-        KernelHandle thread(current.thread);
-        WaitForSingleObject(thread.get(), INFINITE);
-    }
-    current.thread = nullptr;
-    current.window = nullptr;
-    mainWindowState().progressWindow = nullptr;
+                                           progressWindowProc, reinterpret_cast<LPARAM>(&run));
+    run.waitForWorker();
+    if (shownIn) *shownIn = nullptr;
     return result;
-}
-
-bool progressCancelled()
-{
-    return run().cancelled;
-}
-
-const std::atomic<bool>* progressCancelFlag()
-{
-    return &run().cancelled;
-}
-
-HWND progressBar()
-{
-    return GetDlgItem(run().window, IDC_PROGRESS_BAR);
-}
-
-void setProgressStatus(const char* key)
-{
-    SetDlgItemTextA(run().window, IDC_PROGRESS_STATUS, translate(key).c_str());
-}
-
-void runOnWindowThread(void (*task)(void* context), void* context)
-{
-    SendMessageA(run().window, WM_RUN_TASK, reinterpret_cast<WPARAM>(task), reinterpret_cast<LPARAM>(context));
-}
-
-void finishWorker(WorkerOutcome outcome)
-{
-    PostMessageA(run().window, WM_WORKER_FINISHED, static_cast<WPARAM>(outcome), 0);
 }
 
 }  // namespace tessaly

@@ -3,28 +3,43 @@
 #include <windows.h>
 
 #include <atomic>
+#include <functional>
+
+#include "cipher/cipher_progress.h"
 
 namespace tessaly {
 
 constexpr INT_PTR kProgressCancelled = 153;
 
-using WorkerEntry = DWORD(WINAPI*)(void* job);
+enum class WorkerOutcome { Finished, Cancelled, OutOfMemory };
+
+// What a worker thread gets from the progress window that runs it: the status
+// line, the progress bar, the Cancel flag, and a way to hand a result to the
+// window's thread, which owns the pictures and the pages.
+class WorkerReport {
+public:
+    // Shows the language text of `key` on the status line.
+    virtual void setStatus(const char* key) = 0;
+    // The progress bar, as a cipher run reports to it; it stops the run after
+    // a Cancel.
+    virtual CipherProgress& progress() = 0;
+    virtual const std::atomic<bool>& cancelFlag() const = 0;
+    bool cancelled() const { return cancelFlag().load(); }
+    // Runs `task` on the window's thread and waits until it has run.
+    virtual void onWindowThread(const std::function<void()>& task) = 0;
+
+protected:
+    ~WorkerReport() = default;
+};
+
+using Worker = std::function<WorkerOutcome(WorkerReport& report)>;
 
 // Runs the progress window (dialog 111) modally over `owner`. The worker
 // thread starts from the window's initialisation, so it never reports to a
-// window that does not exist yet. Returns once the worker has ended: 0 when
-// it finished, kProgressCancelled when Cancel stopped it.
-INT_PTR runWithProgressWindow(HWND owner, WorkerEntry worker, void* job);
-
-// For the worker, while the window runs.
-enum class WorkerOutcome { Finished, Cancelled, OutOfMemory };
-bool progressCancelled();
-const std::atomic<bool>* progressCancelFlag();
-HWND progressBar();
-void setProgressStatus(const char* key);
-// Runs `task` on the window's thread, which owns the pages and the pictures.
-void runOnWindowThread(void (*task)(void* context), void* context);
-// The worker's last call: the window closes.
-void finishWorker(WorkerOutcome outcome);
+// window that does not exist yet; the window closes when the worker returns.
+// Returns 0 when the worker finished or ran out of memory (the user is told),
+// kProgressCancelled when Cancel stopped it. While the window exists,
+// `*shownIn` (if given) holds it.
+INT_PTR runWithProgressWindow(HWND owner, Worker worker, HWND* shownIn = nullptr);
 
 }  // namespace tessaly

@@ -1,6 +1,6 @@
 #include "settings/language.h"
 
-#include "shell/file_io.h"
+#include "platform/file_io.h"
 
 namespace tessaly {
 

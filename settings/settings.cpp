@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "shell/file_io.h"
+#include "platform/file_io.h"
 
 namespace tessaly {
 

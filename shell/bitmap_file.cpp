@@ -4,8 +4,8 @@
 #include <string_view>
 
 #include "shell/bitmap_format.h"
-#include "shell/file_io.h"
-#include "shell/win32_handles.h"
+#include "platform/file_io.h"
+#include "platform/win32_handles.h"
 
 namespace tessaly {
 

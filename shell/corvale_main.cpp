@@ -2,9 +2,9 @@
 #include <commctrl.h>
 
 #include "resources/corvale_ids.h"
-#include "shell/file_dialog.h"
+#include "shell/program_folder.h"
 #include "shell/main_window.h"
-#include "shell/win32_handles.h"
+#include "platform/win32_handles.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {

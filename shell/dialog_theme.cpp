@@ -1,6 +1,6 @@
 #include "shell/dialog_theme.h"
 
-#include "shell/win32_handles.h"
+#include "platform/win32_handles.h"
 
 namespace tessaly {
 

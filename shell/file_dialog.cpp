@@ -3,21 +3,9 @@
 #include <commdlg.h>
 
 #include "shell/file_dialog_rules.h"
+#include "shell/program_folder.h"
 
 namespace tessaly {
-
-std::string programFolder()
-{
-    char path[MAX_PATH] = {};
-    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return folderWithBackslash(std::string(path, length));
-}
-
-void makeProgramFolderCurrent()
-{
-    std::string folder = programFolder();
-    if (!folder.empty()) SetCurrentDirectoryA(folder.c_str());
-}
 
 bool showFileDialog(HWND owner, char (&fileName)[MAX_PATH], const std::string& title,
                     const std::string& filterLabel, const std::string& pattern,

@@ -6,13 +6,6 @@
 
 namespace tessaly {
 
-// The program's folder, from the program file's full path.
-std::string programFolder();
-
-// Makes the program's folder the current directory again; conf.dat and the
-// default language file are opened by names relative to it.
-void makeProgramFolderCurrent();
-
 // The one open/save dialog routine. `fileName` is empty or holds a name whose
 // folder the dialog starts in; on a confirmed dialog it holds the chosen full
 // path. The current directory is the program folder again afterwards,

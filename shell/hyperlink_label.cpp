@@ -1,8 +1,7 @@
 #include "shell/hyperlink_label.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
-
-#include <algorithm>
 
 #include "resources/corvale_ids.h"
 
@@ -12,37 +11,34 @@ namespace {
 
 constexpr size_t kMaxAddressLength = 4095;
 
-HyperlinkLabel::Opener& opener()
+void openWithShell(const std::string& address)
 {
-    static HyperlinkLabel::Opener open = [](const std::string& address) {
-        ShellExecuteA(nullptr, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-    };
-    return open;
+    ShellExecuteA(nullptr, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void redrawNow(HWND window)
+{
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
 }  // namespace
 
-void HyperlinkLabel::setOpener(Opener open)
+HyperlinkLabel::HyperlinkLabel() : opener_(openWithShell) {}
+
+HyperlinkLabel::~HyperlinkLabel()
 {
-    opener() = std::move(open);
+    detach();
 }
 
 void HyperlinkLabel::attach(HWND label, const std::string& address)
 {
+    detach();
     label_ = label;
     parent_ = GetParent(label);
     hovering_ = false;
-    if (SendMessageA(parent_, WM_LINK_FORWARDER_PROBE, 0, 0) == WM_LINK_FORWARDER_PROBE) {
-        reinterpret_cast<HyperlinkLabel*>(GetWindowLongPtrA(parent_, GWLP_USERDATA))->registered_.push_back(label);
-    } else {
-        registered_.assign(1, label);
-        SetWindowLongPtrA(parent_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-        parentPrevious_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-            parent_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HyperlinkLabel::forwarderProcedure)));
-    }
-    SetWindowLongPtrA(label, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    labelPrevious_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(label, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HyperlinkLabel::linkProcedure)));
+    const auto id = reinterpret_cast<UINT_PTR>(this);
+    SetWindowSubclass(parent_, parentProcedure, id, reinterpret_cast<DWORD_PTR>(this));
+    SetWindowSubclass(label_, labelProcedure, id, reinterpret_cast<DWORD_PTR>(this));
     controlId_ = GetDlgCtrlID(label);
     SetWindowLongPtrA(label, GWL_STYLE, GetWindowLongPtrA(label, GWL_STYLE) | SS_NOTIFY);
     address_ = address.substr(0, kMaxAddressLength);
@@ -55,60 +51,74 @@ void HyperlinkLabel::attach(HWND label, const std::string& address)
     cursor_ = LoadCursor(nullptr, IDC_HAND);
 }
 
-bool HyperlinkLabel::isRegistered(HWND control) const
+void HyperlinkLabel::detach()
 {
-    return std::find(registered_.begin(), registered_.end(), control) != registered_.end();
+    if (!label_) return;
+    const auto id = reinterpret_cast<UINT_PTR>(this);
+    RemoveWindowSubclass(parent_, parentProcedure, id);
+    RemoveWindowSubclass(label_, labelProcedure, id);
+    label_ = parent_ = nullptr;
 }
 
-LRESULT CALLBACK HyperlinkLabel::forwarderProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK HyperlinkLabel::parentProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                                 DWORD_PTR self)
 {
-    auto* self = reinterpret_cast<HyperlinkLabel*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* link = reinterpret_cast<HyperlinkLabel*>(self);
+    // Whoever asks learns that the parent forwards its links' messages.
     if (message == WM_LINK_FORWARDER_PROBE) return WM_LINK_FORWARDER_PROBE;
-    if ((message == WM_COMMAND || message == WM_CTLCOLORSTATIC) && self->isRegistered(reinterpret_cast<HWND>(lParam))) {
-        return SendMessageA(reinterpret_cast<HWND>(lParam), message, wParam, lParam);
+    if (reinterpret_cast<HWND>(lParam) == link->label_) {
+        if (message == WM_CTLCOLORSTATIC) return link->onCtlColor(reinterpret_cast<HDC>(wParam));
+        if (message == WM_COMMAND) {
+            if (LOWORD(wParam) == link->controlId_ && HIWORD(wParam) == STN_CLICKED) link->opener_(link->address_);
+            return 0;
+        }
     }
-    return CallWindowProcA(self->parentPrevious_, window, message, wParam, lParam);
+    return DefSubclassProc(window, message, wParam, lParam);
 }
 
-LRESULT CALLBACK HyperlinkLabel::linkProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK HyperlinkLabel::labelProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                                DWORD_PTR self)
 {
-    auto* self = reinterpret_cast<HyperlinkLabel*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    return self->onLinkMessage(message, wParam, lParam);
-}
-
-LRESULT HyperlinkLabel::onLinkMessage(UINT message, WPARAM wParam, LPARAM lParam)
-{
+    auto* link = reinterpret_cast<HyperlinkLabel*>(self);
     switch (message) {
-    case WM_COMMAND:
-        if (reinterpret_cast<HWND>(lParam) == label_ && LOWORD(wParam) == controlId_ && HIWORD(wParam) == 0) {
-            opener()(address_);
-        }
+    case WM_MOUSEMOVE:
+        link->onMouseMove();
         break;
-    case WM_CTLCOLORSTATIC: {
-        auto dc = reinterpret_cast<HDC>(wParam);
-        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-        SetTextColor(dc, hovering_ ? kHoverColor : kNormalColor);
-        if (hovering_) SelectObject(dc, hoverFont_.get());
-        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-    }
-    case WM_MOUSEMOVE: {
-        if (!hovering_) {
-            hovering_ = true;
-            RedrawWindow(label_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-            TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, label_, 0};
-            TrackMouseEvent(&track);
-        }
-        SetCursor(cursor_);
-        break;
-    }
     case WM_MOUSELEAVE:
-        hovering_ = false;
-        RedrawWindow(label_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        link->onMouseLeave();
+        break;
+    case WM_NCDESTROY:
+        link->detach();
         break;
     default:
         break;
     }
-    return CallWindowProcA(labelPrevious_, label_, message, wParam, lParam);
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+LRESULT HyperlinkLabel::onCtlColor(HDC dc)
+{
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    SetTextColor(dc, hovering_ ? kHoverColor : kNormalColor);
+    if (hovering_) SelectObject(dc, hoverFont_.get());
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+void HyperlinkLabel::onMouseMove()
+{
+    if (!hovering_) {
+        hovering_ = true;
+        redrawNow(label_);
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, label_, 0};
+        TrackMouseEvent(&track);
+    }
+    SetCursor(cursor_);
+}
+
+void HyperlinkLabel::onMouseLeave()
+{
+    hovering_ = false;
+    redrawNow(label_);
 }
 
 }  // namespace tessaly

@@ -4,49 +4,52 @@
 
 #include <functional>
 #include <string>
-#include <vector>
 
-#include "shell/win32_handles.h"
+#include "platform/win32_handles.h"
 
 namespace tessaly {
 
 // A static text that opens an address with the shell when clicked: blue at
 // rest, red and underlined under the mouse, with the hand cursor. A static
-// control reports clicks and asks for colours through its parent, so the
-// first link on a parent also subclasses the parent to hand those messages
-// to the link they concern.
+// control reports clicks and asks for colours through its parent, so each
+// link also subclasses its parent to answer the messages that concern it.
+// Both subclasses keep the object in their reference data; the windows'
+// user-data slots stay their owners'.
 class HyperlinkLabel {
 public:
     // How an address is opened; the shell by default.
     using Opener = std::function<void(const std::string&)>;
-    static void setOpener(Opener opener);
 
-    HyperlinkLabel() = default;
+    HyperlinkLabel();
     HyperlinkLabel(const HyperlinkLabel&) = delete;
     HyperlinkLabel& operator=(const HyperlinkLabel&) = delete;
+    ~HyperlinkLabel();
 
     void attach(HWND label, const std::string& address);
+    void setOpener(Opener opener) { opener_ = std::move(opener); }
     bool hovering() const { return hovering_; }
 
     static constexpr COLORREF kNormalColor = RGB(0, 0, 200);
     static constexpr COLORREF kHoverColor = RGB(200, 0, 0);
 
 private:
-    static LRESULT CALLBACK forwarderProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK linkProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT onLinkMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    bool isRegistered(HWND control) const;
+    static LRESULT CALLBACK parentProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                            DWORD_PTR self);
+    static LRESULT CALLBACK labelProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                           DWORD_PTR self);
+    LRESULT onCtlColor(HDC dc);
+    void onMouseMove();
+    void onMouseLeave();
+    void detach();
 
-    WNDPROC parentPrevious_ = nullptr;
-    std::vector<HWND> registered_;
+    Opener opener_;
     HWND parent_ = nullptr;
-    WNDPROC labelPrevious_ = nullptr;
+    HWND label_ = nullptr;
+    int controlId_ = 0;
     bool hovering_ = false;
     FontHandle hoverFont_;
     HCURSOR cursor_ = nullptr;
     std::string address_;
-    HWND label_ = nullptr;
-    int controlId_ = 0;
 };
 
 }  // namespace tessaly

@@ -4,14 +4,11 @@
 
 #include "shell/bitmap_file.h"
 #include "shell/scroll_arithmetic.h"
-#include "shell/win32_handles.h"
+#include "platform/win32_handles.h"
 
 namespace tessaly {
 
 namespace {
-
-constexpr int kHorizontalBar = 1047;
-constexpr int kVerticalBar = 1048;
 
 void layoutBar(HWND bar, int imageSize, int areaSize)
 {
@@ -53,16 +50,16 @@ POINT mouseIn(HWND picture)
     return mouse;
 }
 
-void relayoutImageView(HWND host, HWND picture, HBITMAP image, ImageViewState& view)
+void relayoutImageView(HWND host, HWND picture, HBITMAP image, ImageViewBars bars, ImageViewState& view)
 {
     view.offsetX = view.offsetY = 0;
     RECT area{};
     GetClientRect(picture, &area);
-    layoutBar(GetDlgItem(host, kHorizontalBar), static_cast<int>(imageWidth(image)), area.right);
-    layoutBar(GetDlgItem(host, kVerticalBar), static_cast<int>(imageHeight(image)), area.bottom);
+    layoutBar(GetDlgItem(host, bars.horizontal), static_cast<int>(imageWidth(image)), area.right);
+    layoutBar(GetDlgItem(host, bars.vertical), static_cast<int>(imageHeight(image)), area.bottom);
 }
 
-void scrollImageView(HWND host, HWND picture, HWND bar, WPARAM wParam, ImageViewState& view)
+void scrollImageView(HWND host, HWND picture, HWND bar, WPARAM wParam, ImageViewBars bars, ImageViewState& view)
 {
     SCROLLINFO info{};
     info.cbSize = sizeof info;
@@ -71,7 +68,7 @@ void scrollImageView(HWND host, HWND picture, HWND bar, WPARAM wParam, ImageView
     const int position = scrolledPosition({info.nMax, static_cast<int>(info.nPage), info.nPos}, LOWORD(wParam),
                                           HIWORD(wParam));
     SetScrollPos(bar, SB_CTL, position, TRUE);
-    (bar == GetDlgItem(host, kHorizontalBar) ? view.offsetX : view.offsetY) = position;
+    (bar == GetDlgItem(host, bars.horizontal) ? view.offsetX : view.offsetY) = position;
     redrawNow(picture);
 }
 

@@ -4,9 +4,16 @@
 
 namespace tessaly {
 
-// Image views: an owner-drawn picture control with two scroll bars (1047
-// horizontal, 1048 vertical) showing a picture from an offset, and, on
-// spotlight hosts, readable only inside a disc around the mouse pointer.
+// Image views: an owner-drawn picture control with two scroll bars showing a
+// picture from an offset, and, on spotlight hosts, readable only inside a
+// disc around the mouse pointer.
+
+// The ids of a view's scroll bars on its host window.
+struct ImageViewBars {
+    int horizontal = 0;
+    int vertical = 0;
+};
+
 struct ImageViewState {
     int offsetX = 0;
     int offsetY = 0;
@@ -15,10 +22,10 @@ struct ImageViewState {
 };
 
 // A new picture (or none): offsets back to 0, bars sized for it.
-void relayoutImageView(HWND host, HWND picture, HBITMAP image, ImageViewState& view);
+void relayoutImageView(HWND host, HWND picture, HBITMAP image, ImageViewBars bars, ImageViewState& view);
 
 // WM_HSCROLL or WM_VSCROLL from one of the view's bars.
-void scrollImageView(HWND host, HWND picture, HWND bar, WPARAM wParam, ImageViewState& view);
+void scrollImageView(HWND host, HWND picture, HWND bar, WPARAM wParam, ImageViewBars bars, ImageViewState& view);
 
 // White, then the picture from the view's offsets.
 void drawImageView(const DRAWITEMSTRUCT& item, HBITMAP image, const ImageViewState& view, HBRUSH white);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "shell/file_io.h"
+#include "platform/file_io.h"
 
 namespace tessaly {
 

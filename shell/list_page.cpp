@@ -3,11 +3,12 @@
 #include <uxtheme.h>
 
 #include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "resources/corvale_ids.h"
-#include "cipher/secure_wipe.h"
+#include "platform/secure_wipe.h"
 #include "settings/apply_texts.h"
 #include "settings/language.h"
 #include "settings/settings.h"
@@ -15,7 +16,8 @@
 #include "shell/list_file.h"
 #include "shell/pages.h"
 #include "shell/password_list.h"
-#include "shell/win32_handles.h"
+#include "platform/win32_handles.h"
+#include "platform/window_state.h"
 
 namespace tessaly {
 
@@ -38,10 +40,9 @@ struct ListPageState {
     BitmapHandle selectedMarker;
 };
 
-ListPageState& pageState()
+ListPageState& pageState(HWND page)
 {
-    static ListPageState state;
-    return state;
+    return *windowState<ListPageState>(page);
 }
 
 void insertColumn(HWND list, int index, const char* key, int width)
@@ -58,6 +59,7 @@ void insertColumn(HWND list, int index, const char* key, int width)
 
 BOOL onInitDialog(HWND page)
 {
+    auto& state = *attachWindowState(page, std::make_unique<ListPageState>());
     enableDialogTheme(page, ETDT_ENABLETAB);
     HWND list = GetDlgItem(page, IDC_LIST);
     insertColumn(list, 0, "user", 93);
@@ -65,8 +67,6 @@ BOOL onInitDialog(HWND page)
     insertColumn(list, 2, "description", 160);
     applyTexts(page, IDD_LIST_PAGE);
     if (isFlagOn(settingsTable().get("show_pass"))) CheckDlgButton(page, IDC_SHOW_PASS_ON_LIST, BST_CHECKED);
-    auto& state = pageState();
-    state.ascending = {true, true, true};
     auto load = [](int id) {
         return BitmapHandle(static_cast<HBITMAP>(
             LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_DEFAULTSIZE)));
@@ -104,7 +104,7 @@ BOOL onDrawItem(HWND page, const DRAWITEMSTRUCT* item)
     SavedDcState saved(item->hDC);
 
     FillRect(item->hDC, &area, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_MENU));
-    drawMarker(item->hDC, area, selected ? pageState().selectedMarker.get() : pageState().marker.get());
+    drawMarker(item->hDC, area, selected ? pageState(page).selectedMarker.get() : pageState(page).marker.get());
     SetBkMode(item->hDC, TRANSPARENT);
 
     const int width0 = ListView_GetColumnWidth(list, 0);
@@ -128,7 +128,7 @@ int CALLBACK compareRows(LPARAM first, LPARAM second, LPARAM page)
 // sort began) in the sort column.
 INT_PTR onCompareRows(HWND page, size_t i, size_t j)
 {
-    const auto& state = pageState();
+    const auto& state = pageState(page);
     if (i >= state.sortCells.size() || j >= state.sortCells.size()) return FALSE;
     const std::string& a = state.sortCells[i];
     const std::string& b = state.sortCells[j];
@@ -142,7 +142,7 @@ INT_PTR onCompareRows(HWND page, size_t i, size_t j)
 // comparison looks the cells up by it.
 void sortRows(HWND page, HWND list, int column)
 {
-    auto& state = pageState();
+    auto& state = pageState(page);
     state.sortColumn = column;
     const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
     state.sortCells.clear();
@@ -155,9 +155,7 @@ void sortRows(HWND page, HWND list, int column)
         SendMessageA(list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
     }
     SendMessageA(list, LVM_SORTITEMS, reinterpret_cast<WPARAM>(page), reinterpret_cast<LPARAM>(compareRows));
-    for (std::string& cell : state.sortCells) {
-        if (!cell.empty()) secureWipe(&cell[0], cell.size());
-    }
+    for (std::string& cell : state.sortCells) wipeString(cell);
     state.sortCells.clear();
     state.ascending[column] = !state.ascending[column];
 }
@@ -182,9 +180,9 @@ INT_PTR onCommand(HWND page, WPARAM wParam, LPARAM lParam)
 
 INT_PTR CALLBACK listPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_INITDIALOG) return onInitDialog(page);
+    if (withoutWindowState<ListPageState>(page, message)) return FALSE;
     switch (message) {
-    case WM_INITDIALOG:
-        return onInitDialog(page);
     case WM_DRAWITEM:
         return onDrawItem(page, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
     case WM_COMPARE_ROWS:

@@ -9,14 +9,14 @@
 #include "settings/language.h"
 #include "settings/settings.h"
 #include "settings/ui_text_tables.h"
+#include "platform/file_io.h"
+#include "platform/secure_wipe.h"
+#include "platform/window_state.h"
+#include "platform/window_text.h"
 #include "shell/bitmap_file.h"
 #include "shell/file_dialog.h"
-#include "shell/file_io.h"
-#include "shell/hyperlink_label.h"
-#include "shell/image_view.h"
 #include "shell/list_file.h"
-#include "shell/masked_password_field.h"
-#include "shell/message_box.h"
+#include "settings/message_box.h"
 #include "shell/pages.h"
 #include "shell/password_list.h"
 
@@ -32,22 +32,9 @@ HINSTANCE instance()
     return GetModuleHandleA(nullptr);
 }
 
-// The main window's custom controls live as long as the program.
-struct MainWindowControls {
-    MaskedPasswordField addPassword;
-    MaskedPasswordField selectPassword;
-    HyperlinkLabel webLink;
-};
-
-MainWindowControls& controls()
+HWND listPage(HWND window)
 {
-    static MainWindowControls objects;
-    return objects;
-}
-
-HWND listPage()
-{
-    return mainWindowState().pages[0];
+    return mainWindowState(window).pages[kListPage];
 }
 
 std::string fieldText(HWND window, int id)
@@ -85,30 +72,42 @@ void insertTab(HWND tab, int index, const char* key)
     SendMessageA(tab, TCM_INSERTITEMA, index, reinterpret_cast<LPARAM>(&item));
 }
 
+PicturePageSetup picturePageSetup(MainWindowState& state, int pageIndex)
+{
+    PicturePageSetup setup;
+    setup.pictureId = IDC_PICTURE;
+    setup.bars = {IDC_HSCROLL, IDC_VSCROLL};
+    setup.white = state.whiteBrush.get();
+    if (pageIndex == kImagePage) {
+        setup.templateId = IDD_IMAGE_PAGE;
+        setup.shown = &state.pictures.plainImage;
+        setup.cover = &state.pictures.encryptedImage;
+        setup.spotlight = true;
+        setup.spotlightControls = {IDC_SPOTLIGHT, IDC_SPOTLIGHT_SIZE};
+    } else {
+        setup.templateId = IDD_ENCRYPTED_PAGE;
+        setup.shown = &state.pictures.encryptedImage;
+    }
+    return setup;
+}
+
 void createPages(HWND window)
 {
-    struct PageTemplate {
-        const char* key;
-        int templateId;
-        DLGPROC proc;
-    };
-    static const PageTemplate templates[kPageCount] = {
-        {"list", IDD_LIST_PAGE, listPageProc},
-        {"list_bmp", IDD_IMAGE_PAGE, imagePageProc},
-        {"list_bmp_encrypted", IDD_ENCRYPTED_PAGE, encryptedPageProc},
-    };
+    auto& state = mainWindowState(window);
     HWND tab = GetDlgItem(window, IDC_TAB);
-    auto& state = mainWindowState();
-    for (int i = 0; i < kPageCount; ++i) {
-        insertTab(tab, i, templates[i].key);
-        state.pages[i] = CreateDialogParamA(instance(), MAKEINTRESOURCEA(templates[i].templateId), window,
-                                            templates[i].proc, 0);
+    insertTab(tab, kListPage, "list");
+    insertTab(tab, kImagePage, "list_bmp");
+    insertTab(tab, kEncryptedPage, "list_bmp_encrypted");
+    state.pages[kListPage] =
+        CreateDialogParamA(instance(), MAKEINTRESOURCEA(IDD_LIST_PAGE), window, listPageProc, 0);
+    for (int index : {kImagePage, kEncryptedPage}) {
+        state.pages[index] = createPicturePage(window, picturePageSetup(state, index));
     }
 }
 
 void showSelectedPage(HWND window)
 {
-    auto& state = mainWindowState();
+    auto& state = mainWindowState(window);
     HWND tab = GetDlgItem(window, IDC_TAB);
     int index = TabCtrl_GetCurSel(tab);
     if (index < 0 || index >= kPageCount) return;
@@ -144,8 +143,9 @@ void openWebPage(const std::string& address)
 
 BOOL onInitDialog(HWND window)
 {
-    auto& state = mainWindowState();
+    auto& state = *attachWindowState(window, std::make_unique<MainWindowState>());
     state.window = window;
+    settingsTable().clear();
     loadSettings(settingsTable(), kSettingsFile, defaultSettingsText());
     if (!ensureLanguageFile(window)) {
         EndDialog(window, kCorvaleExitCode);
@@ -153,9 +153,9 @@ BOOL onInitDialog(HWND window)
     }
     loadLanguage(languageTable(), settingsTable().get("lang_file"));
     const std::string& webBase = state.webBase;
-    controls().webLink.attach(GetDlgItem(window, IDC_WEB_LINK), webBase.substr(0, webBase.size() - 1));
-    controls().addPassword.attach(GetDlgItem(window, IDC_ADD_PASS));
-    controls().selectPassword.attach(GetDlgItem(window, IDC_SELECT_PASS));
+    state.webLink.attach(GetDlgItem(window, IDC_WEB_LINK), webBase.substr(0, webBase.size() - 1));
+    state.addPassword.attach(GetDlgItem(window, IDC_ADD_PASS));
+    state.selectPassword.attach(GetDlgItem(window, IDC_SELECT_PASS));
     setWindowIcons(window);
     createPages(window);
     showPage(window, 0);
@@ -179,7 +179,7 @@ void closeMainWindow(HWND window)
     if (!settingsTable().saveToFile(kSettingsFile)) {
         showTranslatedMessage(window, "cannot_save_settings", "error", MB_OK | MB_ICONERROR);
     }
-    auto& state = mainWindowState();
+    auto& state = mainWindowState(window);
     for (HWND& page : state.pages) {
         if (page) DestroyWindow(page);
         page = nullptr;
@@ -204,7 +204,7 @@ void emptyFields(HWND window, std::initializer_list<int> ids)
 
 void showListPage(HWND window)
 {
-    if (mainWindowState().currentPage != listPage()) showPage(window, 0);
+    if (mainWindowState(window).currentPage != listPage(window)) showPage(window, kListPage);
 }
 
 void onAdd(HWND window)
@@ -216,20 +216,20 @@ void onAdd(HWND window)
     if (!warning.empty()) {
         MessageBoxA(window, warning.c_str(), translate("warning").c_str(), MB_OK | MB_ICONEXCLAMATION);
     } else {
-        mainWindowState().imageOutOfDate = true;
-        appendEntry(listPage(), entry);
+        mainWindowState(window).imageOutOfDate = true;
+        appendEntry(listPage(window), entry);
         if (IsDlgButtonChecked(window, IDC_CLEAN_TEXT) == BST_CHECKED) {
             emptyFields(window, {IDC_ADD_USER, IDC_ADD_PASS, IDC_ADD_DESCRIPTION});
         }
         SetFocus(GetDlgItem(window, IDC_ADD_USER));
         showListPage(window);
     }
-    wipeText(entry.pass);
+    wipeString(entry.pass);
 }
 
 void onSelectionChanged(HWND window)
 {
-    HWND list = listControl(listPage());
+    HWND list = listControl(listPage(window));
     const int first = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
     const bool one = first >= 0 && SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0) == 1;
     for (int id : {IDC_SELECT_USER, IDC_SELECT_PASS, IDC_SELECT_DESCRIPTION, IDC_SHOW_SELECT, IDC_REFRESH}) {
@@ -244,13 +244,13 @@ void onSelectionChanged(HWND window)
     for (int column = 0; column < 3; ++column) {
         std::string text = cellText(list, first, column).substr(0, 254);
         SetDlgItemTextA(window, fields[column], text.c_str());
-        wipeText(text);
+        wipeString(text);
     }
 }
 
 void onDelete(HWND window)
 {
-    deleteSelectedEntries(listPage());
+    deleteSelectedEntries(listPage(window));
     emptyFields(window, {IDC_SELECT_USER, IDC_SELECT_PASS, IDC_SELECT_DESCRIPTION});
     showListPage(window);
 }
@@ -259,26 +259,18 @@ void onRefresh(HWND window)
 {
     PasswordEntry entry{fieldText(window, IDC_SELECT_USER), fieldText(window, IDC_SELECT_PASS),
                         fieldText(window, IDC_SELECT_DESCRIPTION)};
-    updateSelectedEntry(listPage(), entry);
-    wipeText(entry.pass);
+    updateSelectedEntry(listPage(window), entry);
+    wipeString(entry.pass);
     showListPage(window);
-}
-
-void forgetImage(HBITMAP& slot, HWND page)
-{
-    showImageInPage(page, nullptr);
-    if (slot) DeleteObject(slot);
-    slot = nullptr;
 }
 
 void clearAll(HWND window)
 {
-    auto& state = mainWindowState();
-    clearEntries(listPage());
+    auto& state = mainWindowState(window);
+    clearEntries(listPage(window));
     emptyFields(window, {IDC_ADD_USER, IDC_ADD_PASS, IDC_ADD_DESCRIPTION, IDC_SELECT_USER, IDC_SELECT_PASS,
                          IDC_SELECT_DESCRIPTION});
-    forgetImage(state.plainImage, state.pages[1]);
-    forgetImage(state.encryptedImage, state.pages[2]);
+    for (int index : {kImagePage, kEncryptedPage}) picturePublisher(state, index)(BitmapHandle());
 }
 
 void onNew(HWND window)
@@ -306,23 +298,23 @@ void onLoadList(HWND window)
         return;
     }
     clearAll(window);
-    appendEntries(listPage(), entries);
-    showPage(window, 0);
+    appendEntries(listPage(window), entries);
+    showPage(window, kListPage);
     if (status == ListFileStatus::Damaged) {
         const std::string text =
             formatIntegers(translate("list_file_damaged"), {static_cast<long long>(entries.size())});
         MessageBoxA(window, text.c_str(), translate("warning").c_str(), MB_OK | MB_ICONWARNING);
     }
-    for (auto& entry : entries) wipeText(entry.pass);
+    for (auto& entry : entries) wipeString(entry.pass);
 }
 
 void onSaveList(HWND window)
 {
     char path[MAX_PATH] = {};
     if (!askListFile(window, path, true)) return;
-    std::vector<PasswordEntry> entries = collectEntries(listControl(listPage()), false);
+    std::vector<PasswordEntry> entries = collectEntries(listControl(listPage(window)), false);
     if (!saveListFile(path, entries)) showTranslatedMessage(window, "cannot_save_file", "error", MB_OK | MB_ICONERROR);
-    for (auto& entry : entries) wipeText(entry.pass);
+    for (auto& entry : entries) wipeString(entry.pass);
 }
 
 bool askBitmapFile(HWND window, char (&path)[MAX_PATH], bool save)
@@ -331,11 +323,16 @@ bool askBitmapFile(HWND window, char (&path)[MAX_PATH], bool save)
                           "*.bmp", ".bmp", save);
 }
 
-// Save BMP (page 1, the plain picture) and Save Encrypted BMP (page 2).
+BitmapHandle& slotShownIn(MainWindowState& state, int pageIndex)
+{
+    return pageIndex == kImagePage ? state.pictures.plainImage : state.pictures.encryptedImage;
+}
+
+// Save BMP (the image page's picture) and Save Encrypted BMP (the encrypted
+// page's).
 void onSaveImage(HWND window, int pageIndex)
 {
-    auto& state = mainWindowState();
-    HBITMAP image = pageIndex == 1 ? state.plainImage : state.encryptedImage;
+    HBITMAP image = slotShownIn(mainWindowState(window), pageIndex).get();
     if (!image) {
         showTranslatedMessage(window, "no_image_to_save", "warning", MB_OK | MB_ICONEXCLAMATION);
         return;
@@ -345,28 +342,25 @@ void onSaveImage(HWND window, int pageIndex)
     if (!writeBitmapFile(image, path)) showTranslatedMessage(window, "cannot_save_file", "error", MB_OK | MB_ICONERROR);
 }
 
-// Load BMP (page 1) and Load Encrypted BMP (page 2): the file is loaded
-// before anything is cleared.
+// Load BMP (into the image page) and Load Encrypted BMP (into the encrypted
+// page): the file is loaded before anything is cleared.
 void onLoadImage(HWND window, int pageIndex)
 {
     char path[MAX_PATH] = {};
     if (!askBitmapFile(window, path, false)) return;
-    HBITMAP image = loadBitmapFile(path);
+    BitmapHandle image(loadBitmapFile(path));
     if (!image) {
         showTranslatedMessage(window, "cannot_load_image", "error", MB_OK | MB_ICONERROR);
         return;
     }
     clearAll(window);
-    auto& state = mainWindowState();
-    (pageIndex == 1 ? state.plainImage : state.encryptedImage) = image;
-    HWND page = state.pages[pageIndex];
     showPage(window, pageIndex);
-    showImageInPage(page, image);
+    picturePublisher(mainWindowState(window), pageIndex)(std::move(image));
 }
 
 void onCommand(HWND window, int id)
 {
-    const std::string& webBase = mainWindowState().webBase;
+    const std::string& webBase = mainWindowState(window).webBase;
     switch (id) {
     case IDC_ADD:
         onAdd(window);
@@ -387,16 +381,16 @@ void onCommand(HWND window, int id)
         onSaveList(window);
         break;
     case ID_FILE_SAVE_BMP:
-        onSaveImage(window, 1);
+        onSaveImage(window, kImagePage);
         break;
     case ID_FILE_SAVE_ENCRYPTED_BMP:
-        onSaveImage(window, 2);
+        onSaveImage(window, kEncryptedPage);
         break;
     case ID_FILE_LOAD_BMP:
-        onLoadImage(window, 1);
+        onLoadImage(window, kImagePage);
         break;
     case ID_FILE_LOAD_ENCRYPTED_BMP:
-        onLoadImage(window, 2);
+        onLoadImage(window, kEncryptedPage);
         break;
     case IDC_EXIT:
     case ID_FILE_EXIT:
@@ -449,10 +443,19 @@ INT_PTR onCtlColorStatic(HDC dc)
 
 }  // namespace
 
-MainWindowState& mainWindowState()
+MainWindowState& mainWindowState(HWND mainWindow)
 {
-    static MainWindowState state;
-    return state;
+    return *windowState<MainWindowState>(mainWindow);
+}
+
+std::function<void(BitmapHandle)> picturePublisher(MainWindowState& state, int pageIndex)
+{
+    return [&state, pageIndex](BitmapHandle image) {
+        // The old picture goes only once the page shows the new one, so no
+        // repaint ever sees it deleted.
+        BitmapHandle old = std::exchange(slotShownIn(state, pageIndex), std::move(image));
+        showPictureInPage(state.pages[pageIndex]);
+    };
 }
 
 void showPage(HWND mainWindow, int index)
@@ -463,9 +466,9 @@ void showPage(HWND mainWindow, int index)
 
 INT_PTR CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_INITDIALOG) return onInitDialog(window);
+    if (withoutWindowState<MainWindowState>(window, message)) return FALSE;
     switch (message) {
-    case WM_INITDIALOG:
-        return onInitDialog(window);
     case WM_COMMAND:
         onCommand(window, LOWORD(wParam));
         return TRUE;
@@ -479,15 +482,6 @@ INT_PTR CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     default:
         return FALSE;
     }
-}
-
-void showImageInPage(HWND page, HBITMAP image)
-{
-    HWND picture = GetDlgItem(page, IDC_PICTURE);
-    SendMessageA(picture, STM_SETIMAGE, IMAGE_BITMAP, 0);
-    if (image) SendMessageA(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(image));
-    SendMessageA(page, WM_RELAYOUT_IMAGE, 0, 0);
-    redrawNow(picture);
 }
 
 }  // namespace tessaly

@@ -3,38 +3,59 @@
 #include <windows.h>
 
 #include <array>
+#include <functional>
 #include <string>
+
+#include "platform/win32_handles.h"
+#include "shell/hyperlink_label.h"
+#include "shell/masked_password_field.h"
+#include "shell/picture_page.h"
 
 namespace tessaly {
 
 constexpr int kCorvaleExitCode = 153;
 constexpr int kPageCount = 3;
+// Tab indexes of the pages.
+constexpr int kListPage = 0;
+constexpr int kImagePage = 1;
+constexpr int kEncryptedPage = 2;
 
-// The main window's state, shared with the pages, dialogs and workers that
-// the main window starts.
+// The two pictures the program holds. A slot owns its picture: replacing or
+// clearing it deletes the picture it held.
+struct PictureSlots {
+    BitmapHandle plainImage;
+    BitmapHandle encryptedImage;
+};
+
+// The main window's state. It is made when the window initialises and
+// deleted with the window; the pages, dialogs and workers that the window
+// starts are handed what they need of it.
 struct MainWindowState {
     HWND window = nullptr;
     std::array<HWND, kPageCount> pages{};  // list, image, encrypted image: by tab index
     HWND currentPage = nullptr;
-    HBITMAP plainImage = nullptr;
-    HBITMAP encryptedImage = nullptr;
+    PictureSlots pictures;
     bool imageOutOfDate = false;
-    // A stock object: never deleted.
-    HBRUSH whiteBrush = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    BrushHandle whiteBrush{CreateSolidBrush(RGB(255, 255, 255))};
+    // The progress window while a worker runs.
     HWND progressWindow = nullptr;
     std::string webBase = "https://www.velmora.example/";
+    MaskedPasswordField addPassword;
+    MaskedPasswordField selectPassword;
+    HyperlinkLabel webLink;
 };
 
-MainWindowState& mainWindowState();
-
 INT_PTR CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The state of a window made by mainWindowProc, once it has initialised.
+MainWindowState& mainWindowState(HWND mainWindow);
 
 // Selects tab `index` and shows its page, as a click on the tab would.
 void showPage(HWND mainWindow, int index);
 
-// Shows a picture, or none, in the image page or the encrypted-image page:
-// its picture control, a view reset to the top-left corner, drawn at once.
-// The caller keeps the picture in its slot.
-void showImageInPage(HWND page, HBITMAP image);
+// Stores a picture in the slot that page kImagePage or kEncryptedPage shows,
+// deleting the one it held, and shows it there: how a worker's result is
+// published. Call on the window's thread only.
+std::function<void(BitmapHandle)> picturePublisher(MainWindowState& state, int pageIndex);
 
 }  // namespace tessaly

@@ -1,10 +1,11 @@
 #include "shell/masked_password_field.h"
 
+#include <commctrl.h>
+
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "cipher/secure_wipe.h"
 
 namespace tessaly {
 
@@ -54,52 +55,51 @@ INPUT keyInput(WORD key, bool up)
 
 }  // namespace
 
-std::string readWindowText(HWND window)
-{
-    const int length = GetWindowTextLengthA(window);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const int read = GetWindowTextA(window, &text[0], length + 1);
-    text.resize(static_cast<size_t>(read > 0 ? read : 0));
-    return text;
-}
-
-void wipeText(std::string& text)
-{
-    if (!text.empty()) secureWipe(&text[0], text.size());
-    text.clear();
-}
-
 MaskedPasswordField::MaskedPasswordField() : random_(std::random_device{}()) {}
+
+MaskedPasswordField::~MaskedPasswordField()
+{
+    detach();
+}
 
 void MaskedPasswordField::attach(HWND edit)
 {
+    detach();
     control_ = edit;
     SendMessageA(edit, EM_LIMITTEXT, kMaxLength, 0);
-    SetWindowLongPtrA(edit, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    previous_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MaskedPasswordField::procedure)));
+    SetWindowSubclass(edit, procedure, reinterpret_cast<UINT_PTR>(this), reinterpret_cast<DWORD_PTR>(this));
     const auto font = reinterpret_cast<HFONT>(SendMessageA(edit, WM_GETFONT, 0, 0));
     maskFont_ = fontWithFace(font, "Symbol");
     plainFont_ = fontWithFace(font, "MS Sans Serif");
     installDecoyFilter();
 }
 
-LRESULT CALLBACK MaskedPasswordField::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+void MaskedPasswordField::detach()
 {
-    auto* field = reinterpret_cast<MaskedPasswordField*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (control_) RemoveWindowSubclass(control_, procedure, reinterpret_cast<UINT_PTR>(this));
+    control_ = nullptr;
+}
+
+LRESULT CALLBACK MaskedPasswordField::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                                DWORD_PTR self)
+{
+    auto* field = reinterpret_cast<MaskedPasswordField*>(self);
     switch (message) {
     case WM_CHAR:
         return field->onChar(message, wParam, lParam);
     case EM_SETPASSWORDCHAR:
         return field->onSetPasswordChar(message, wParam, lParam);
+    case WM_NCDESTROY:
+        field->detach();
+        return DefSubclassProc(window, message, wParam, lParam);
     default:
-        return CallWindowProcA(field->previous_, window, message, wParam, lParam);
+        return DefSubclassProc(window, message, wParam, lParam);
     }
 }
 
 LRESULT MaskedPasswordField::onChar(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    const LRESULT answer = CallWindowProcA(previous_, control_, message, wParam, lParam);
+    const LRESULT answer = DefSubclassProc(control_, message, wParam, lParam);
     injectDecoys();
     return answer;
 }
@@ -107,7 +107,7 @@ LRESULT MaskedPasswordField::onChar(UINT message, WPARAM wParam, LPARAM lParam)
 LRESULT MaskedPasswordField::onSetPasswordChar(UINT message, WPARAM wParam, LPARAM lParam)
 {
     SendMessageA(control_, WM_SETFONT, reinterpret_cast<WPARAM>(wParam ? maskFont_.get() : plainFont_.get()), TRUE);
-    return CallWindowProcA(previous_, control_, message, wParam, lParam);
+    return DefSubclassProc(control_, message, wParam, lParam);
 }
 
 void MaskedPasswordField::injectDecoys()

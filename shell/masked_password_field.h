@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "shell/win32_handles.h"
+#include "platform/win32_handles.h"
 
 namespace tessaly {
 
@@ -26,6 +26,7 @@ public:
     MaskedPasswordField();
     MaskedPasswordField(const MaskedPasswordField&) = delete;
     MaskedPasswordField& operator=(const MaskedPasswordField&) = delete;
+    ~MaskedPasswordField();
 
     void attach(HWND edit);
     HWND control() const { return control_; }
@@ -33,21 +34,19 @@ public:
     unsigned long decoysInjected() const { return decoysInjected_; }
 
 private:
-    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // The subclass keeps the object in its reference data.
+    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                      DWORD_PTR self);
     LRESULT onChar(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT onSetPasswordChar(UINT message, WPARAM wParam, LPARAM lParam);
     void injectDecoys();
+    void detach();
 
     HWND control_ = nullptr;
-    WNDPROC previous_ = nullptr;
     FontHandle maskFont_;
     FontHandle plainFont_;
     std::mt19937 random_;
     unsigned long decoysInjected_ = 0;
 };
-
-// Reads a window's whole text; wipeText clears such a copy of a password.
-std::string readWindowText(HWND window);
-void wipeText(std::string& text);
 
 }  // namespace tessaly

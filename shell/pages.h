@@ -5,8 +5,6 @@
 namespace tessaly {
 
 INT_PTR CALLBACK listPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
-INT_PTR CALLBACK imagePageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
-INT_PTR CALLBACK encryptedPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Hand a page's command or notification on to the main window; a
 // notification's answer becomes the page's own.

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "cipher/secure_wipe.h"
+#include "platform/secure_wipe.h"
 #include "resources/corvale_ids.h"
 #include "settings/language.h"
 
@@ -130,7 +130,7 @@ std::vector<PasswordEntry> collectEntries(HWND list, bool labelled)
         if (row < 0) break;
         entries.push_back({cell(userLabel, 0), cell(passLabel, 1), cell(descriptionLabel, 2)});
     }
-    secureWipe(&buffer[0], buffer.size());
+    wipeString(buffer);
     return entries;
 }
 

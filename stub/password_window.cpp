@@ -1,14 +1,21 @@
 #include "stub/password_window.h"
 
+#include <memory>
+
+#include "platform/win32_handles.h"
+#include "platform/window_state.h"
 #include "resources/peekstub_ids.h"
 #include "shell/masked_password_field.h"
-#include "shell/win32_handles.h"
 
 namespace tessaly {
 
 namespace {
 
 constexpr int kMinPasswordLength = 6;
+
+struct PasswordWindowState {
+    MaskedPasswordField password;
+};
 
 void setIcon(HWND window, int id, WPARAM which, int size)
 {
@@ -29,8 +36,8 @@ BOOL onInitDialog(HWND window)
 {
     // The stub never changes the mask: the field keeps the template's mask
     // and font, and only the decoys act.
-    static MaskedPasswordField password;
-    password.attach(GetDlgItem(window, IDC_STUB_PASSWORD));
+    auto* state = attachWindowState(window, std::make_unique<PasswordWindowState>());
+    state->password.attach(GetDlgItem(window, IDC_STUB_PASSWORD));
     setIcon(window, IDI_STUB_LARGE, ICON_BIG, GetSystemMetrics(SM_CXICON));
     setIcon(window, IDI_STUB_SMALL, ICON_SMALL, GetSystemMetrics(SM_CXSMICON));
     setTextFromString(window, IDC_STUB_PROMPT, IDS_PROMPT);
@@ -61,6 +68,9 @@ INT_PTR CALLBACK passwordWindowProc(HWND window, UINT message, WPARAM wParam, LP
     switch (message) {
     case WM_INITDIALOG:
         return onInitDialog(window);
+    case WM_NCDESTROY:
+        destroyWindowState<PasswordWindowState>(window);
+        return FALSE;
     case WM_COMMAND:
         onCommand(window, LOWORD(wParam), HIWORD(wParam));
         return TRUE;

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "cipher/rijndael_cipher.h"
-#include "shell/win32_handles.h"
+#include "platform/win32_handles.h"
 
 namespace tessaly {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <commctrl.h>
 
+#include <functional>
 #include <memory>
-#include <random>
 #include <vector>
 
 #include "cipher/rijndael_cipher.h"
@@ -13,29 +13,19 @@
 #include "image/progress_window.h"
 #include "shell/bitmap_file.h"
 #include "settings/language.h"
-#include "shell/win32_handles.h"
+#include "platform/win32_handles.h"
 #include "tests/support/pictures.h"
-#include "tests/shell/main_window_fixture.h"
+#include "tests/support/main_window_fixture.h"
 
 namespace tessaly {
 namespace {
 
+using testing::pictureOf;
 using testing::streamOf;
 
 std::vector<uint8_t> randomStream(uint32_t width, uint32_t height)
 {
-    std::mt19937 random(width * 7 + height);
-    std::vector<uint8_t> stream(pixelStreamBytes(width, height));
-    for (auto& byte : stream) byte = static_cast<uint8_t>(random());
-    return stream;
-}
-
-HBITMAP pictureOf(const std::vector<uint8_t>& stream, uint32_t width, uint32_t height)
-{
-    ImageRows rows;
-    HBITMAP image = createImage(width, height, &rows);
-    rowsFromPixelStream(stream.data(), width, height, rows.rows);
-    return image;
+    return testing::randomStream(width, height, width * 7 + height);
 }
 
 void setPassword(EncryptJob& job, const char* password)
@@ -47,7 +37,7 @@ TEST(ImageCipher, EnciphersThePixelStreamAndDeciphersItBack)
 {
     const uint32_t width = 37, height = 11;  // 1221 bytes: a tail shorter than a block
     const auto stream = randomStream(width, height);
-    BitmapHandle plain(pictureOf(stream, width, height));
+    BitmapHandle plain = pictureOf(stream, width, height);
     EncryptJob job;
     setPassword(job, "correct horse");
     std::vector<std::string> statuses;
@@ -77,7 +67,7 @@ TEST(ImageCipher, SavedEncryptedPictureDeciphersLikeTheOneInMemory)
     testing::TempFolder folder;
     const uint32_t width = 53, height = 29;
     const auto stream = randomStream(width, height);
-    BitmapHandle plain(pictureOf(stream, width, height));
+    BitmapHandle plain = pictureOf(stream, width, height);
     EncryptJob job;
     setPassword(job, "s3cret-words");
     ImageCipherReport report;
@@ -91,6 +81,30 @@ TEST(ImageCipher, SavedEncryptedPictureDeciphersLikeTheOneInMemory)
     EXPECT_TRUE(streamOf(fromFile.get()) == stream) << "last pixels included";
 }
 
+// Watches the status line of the progress window from inside: records each
+// text it is given and, at the text of `cancelAt`, presses Cancel. The worker
+// sets the text with a sent message, so it goes on only after the window has
+// taken the cancel.
+struct StatusWatch {
+    std::vector<std::string> texts;
+    std::string cancelAt;
+};
+
+LRESULT CALLBACK watchedStatusProc(HWND status, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data)
+{
+    const LRESULT answer = DefSubclassProc(status, message, wParam, lParam);
+    // The text is read back: a subclass may get the message in either form.
+    auto* watch = reinterpret_cast<StatusWatch*>(data);
+    if (message == WM_SETTEXT) {
+        const std::string text = testing::windowText(status);
+        watch->texts.push_back(text);
+        if (text == watch->cancelAt) {
+            SendMessageA(GetParent(status), WM_COMMAND, MAKEWPARAM(IDC_CANCEL, BN_CLICKED), 0);
+        }
+    }
+    return answer;
+}
+
 class ImageWorkerTest : public MainWindowTest {
 protected:
     void SetUp() override
@@ -98,17 +112,49 @@ protected:
         MainWindowTest::SetUp();
         ASSERT_TRUE(openMainWindow());
         stream = randomStream(kWidth, kHeight);
-        mainWindowState().plainImage = pictureOf(stream, kWidth, kHeight);
+        state().pictures.plainImage = pictureOf(stream, kWidth, kHeight);
         setPassword(job, "worker password");
     }
 
+    // The job as the Encrypt (Decrypt) dialog makes it: from one slot into
+    // the other.
+    void aim(bool encrypt)
+    {
+        auto& pictures = state().pictures;
+        job.source = (encrypt ? pictures.plainImage : pictures.encryptedImage).get();
+        job.publish = picturePublisher(state(), encrypt ? kEncryptedPage : kImagePage);
+    }
+
+    INT_PTR run(const Worker& worker) { return runWithProgressWindow(window, worker, &state().progressWindow); }
+
+    INT_PTR encrypt()
+    {
+        aim(true);
+        return run([this](WorkerReport& report) { return runEncryptJob(job, report); });
+    }
+
+    // Encrypts while `watch` sees the status line; `atStart` first sees the
+    // progress window from the worker's thread.
+    INT_PTR encryptWatched(StatusWatch& watch, const std::function<void(HWND)>& atStart = nullptr)
+    {
+        aim(true);
+        return run([&](WorkerReport& report) {
+            if (atStart) atStart(state().progressWindow);
+            report.onWindowThread([&] {
+                SetWindowSubclass(GetDlgItem(state().progressWindow, IDC_PROGRESS_STATUS), watchedStatusProc, 1,
+                                  reinterpret_cast<DWORD_PTR>(&watch));
+            });
+            return runEncryptJob(job, report);
+        });
+    }
+
     // The page was told of its new picture: its bars fit the picture.
-    int horizontalRange(int page)
+    int horizontalRange(int pageIndex)
     {
         SCROLLINFO info{};
         info.cbSize = sizeof info;
         info.fMask = SIF_RANGE;
-        GetScrollInfo(GetDlgItem(mainWindowState().pages[page], IDC_HSCROLL), SB_CTL, &info);
+        GetScrollInfo(GetDlgItem(page(pageIndex), IDC_HSCROLL), SB_CTL, &info);
         return info.nMax;
     }
 
@@ -117,126 +163,74 @@ protected:
     EncryptJob job;
 };
 
-// Records what the worker found when it started, then does the real work.
-struct WorkerStart {
-    bool windowExisted = false;
-    bool cancelFirst = false;
-};
-WorkerStart workerStart;
-
-DWORD WINAPI observedEncryptJob(void* job)
-{
-    workerStart.windowExisted = IsWindow(mainWindowState().progressWindow) != FALSE;
-    if (workerStart.cancelFirst) {
-        PostMessageA(mainWindowState().progressWindow, WM_COMMAND, MAKEWPARAM(IDC_CANCEL, BN_CLICKED), 0);
-        while (!progressCancelled()) Sleep(5);
-    }
-    return runEncryptJob(job);
-}
-
 TEST_F(ImageWorkerTest, EncryptWorkerFillsTheEncryptedSlotAndItsPageThenDecryptRestoresThePlainOne)
 {
-    workerStart = {};
-    EXPECT_EQ(runWithProgressWindow(window, observedEncryptJob, &job), 0);
-    EXPECT_TRUE(workerStart.windowExisted);
-    auto& state = mainWindowState();
-    ASSERT_TRUE(state.encryptedImage);
-    EXPECT_EQ(horizontalRange(2), static_cast<int>(kWidth) - 1);
-    EXPECT_FALSE(state.progressWindow);
-    EXPECT_NE(streamOf(state.encryptedImage), stream);
+    bool windowExisted = false;
+    aim(true);
+    EXPECT_EQ(run([&](WorkerReport& report) {
+                  windowExisted = IsWindow(state().progressWindow) != FALSE;
+                  return runEncryptJob(job, report);
+              }),
+              0);
+    EXPECT_TRUE(windowExisted);
+    auto& pictures = state().pictures;
+    ASSERT_TRUE(pictures.encryptedImage);
+    EXPECT_EQ(horizontalRange(kEncryptedPage), static_cast<int>(kWidth) - 1);
+    EXPECT_FALSE(state().progressWindow);
+    EXPECT_NE(streamOf(pictures.encryptedImage.get()), stream);
 
-    const HBITMAP oldPlain = state.plainImage;
-    EXPECT_EQ(runWithProgressWindow(window, decryptWorker, &job), 0);
-    ASSERT_TRUE(state.plainImage);
+    const HBITMAP oldPlain = pictures.plainImage.get();
+    aim(false);
+    EXPECT_EQ(run([this](WorkerReport& report) { return decryptWorker(job, report); }), 0);
+    ASSERT_TRUE(pictures.plainImage);
     EXPECT_EQ(GetObjectType(oldPlain), 0u) << "the replaced picture was not deleted";
-    EXPECT_EQ(horizontalRange(1), static_cast<int>(kWidth) - 1);
-    EXPECT_TRUE(streamOf(state.plainImage) == stream);
-}
-
-DWORD WINAPI outOfMemoryWorker(void*)
-{
-    finishWorker(WorkerOutcome::OutOfMemory);
-    return 1;
+    EXPECT_EQ(horizontalRange(kImagePage), static_cast<int>(kWidth) - 1);
+    EXPECT_TRUE(streamOf(pictures.plainImage.get()) == stream);
 }
 
 TEST_F(ImageWorkerTest, WorkerWithoutMemoryForThePictureTellsTheUser)
 {
     auto text = std::make_shared<std::string>();
     testing::DialogResponder responder({testing::readMessageIn("Error", text)});
-    EXPECT_EQ(runWithProgressWindow(window, outOfMemoryWorker, &job), 0);
+    EXPECT_EQ(run([](WorkerReport&) { return WorkerOutcome::OutOfMemory; }), 0);
     EXPECT_EQ(responder.finish(), 1u);
     EXPECT_EQ(*text, "The image is too large for the available memory.");
-    EXPECT_FALSE(mainWindowState().progressWindow);
-}
-
-// Watches the status line of the progress window from inside: records each
-// text it is given and, at the text of `cancelAt`, presses Cancel. The worker
-// sets the text with a sent message, so it goes on only after the window has
-// taken the cancel.
-struct StatusWatch {
-    std::vector<std::string> texts;
-    std::string cancelAt;
-    WNDPROC original = nullptr;
-};
-StatusWatch statusWatch;
-
-LRESULT CALLBACK watchedStatusProc(HWND status, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_SETTEXT) {
-        const std::string text = reinterpret_cast<const char*>(lParam);
-        statusWatch.texts.push_back(text);
-        if (text == statusWatch.cancelAt) {
-            SendMessageA(GetParent(status), WM_COMMAND, MAKEWPARAM(IDC_CANCEL, BN_CLICKED), 0);
-        }
-    }
-    return CallWindowProcA(statusWatch.original, status, message, wParam, lParam);
-}
-
-DWORD WINAPI watchedEncryptJob(void* job)
-{
-    HWND status = GetDlgItem(mainWindowState().progressWindow, IDC_PROGRESS_STATUS);
-    statusWatch.original = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(status, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(watchedStatusProc)));
-    return runEncryptJob(job);
-}
-
-// What the progress window showed while a worker ran.
-struct WindowTexts {
-    std::string title;
-    std::string cancel;
-};
-WindowTexts progressTexts;
-
-DWORD WINAPI textReadingEncryptJob(void* job)
-{
-    HWND progress = mainWindowState().progressWindow;
-    progressTexts = {testing::windowText(progress), testing::dialogItemText(progress, IDC_CANCEL)};
-    return watchedEncryptJob(job);
+    EXPECT_FALSE(state().progressWindow);
 }
 
 TEST_F(ImageWorkerTest, ProgressWindowShowsTheLanguageTextsAndTheStagesOfTheWork)
 {
-    statusWatch = {};
-    EXPECT_EQ(runWithProgressWindow(window, textReadingEncryptJob, &job), 0);
-    EXPECT_EQ(progressTexts.title, "Please wait...");
-    EXPECT_EQ(progressTexts.cancel, "&Cancel");
-    EXPECT_EQ(statusWatch.texts, (std::vector<std::string>{"Loading image...", "Encrypting...", "Saving image..."}));
-    EXPECT_TRUE(mainWindowState().encryptedImage);
+    StatusWatch watch;
+    std::string title, cancel;
+    EXPECT_EQ(encryptWatched(watch,
+                             [&](HWND progress) {
+                                 title = testing::windowText(progress);
+                                 cancel = testing::dialogItemText(progress, IDC_CANCEL);
+                             }),
+              0);
+    EXPECT_EQ(title, "Please wait...");
+    EXPECT_EQ(cancel, "&Cancel");
+    EXPECT_EQ(watch.texts, (std::vector<std::string>{"Loading image...", "Encrypting...", "Saving image..."}));
+    EXPECT_TRUE(state().pictures.encryptedImage);
 }
 
 TEST_F(ImageWorkerTest, CancelLeavesTheSlotEmptyAndFreesThePictureItReplaced)
 {
-    workerStart = {};
-    ASSERT_EQ(runWithProgressWindow(window, runEncryptJob, &job), 0);
-    const HBITMAP previous = mainWindowState().encryptedImage;
+    ASSERT_EQ(encrypt(), 0);
+    const HBITMAP previous = state().pictures.encryptedImage.get();
     ASSERT_TRUE(previous);
 
-    workerStart.cancelFirst = true;
-    EXPECT_EQ(runWithProgressWindow(window, observedEncryptJob, &job), kProgressCancelled);
-    EXPECT_FALSE(mainWindowState().encryptedImage);
-    EXPECT_EQ(horizontalRange(2), 0);
+    aim(true);
+    const INT_PTR result = run([&](WorkerReport& report) {
+        PostMessageA(state().progressWindow, WM_COMMAND, MAKEWPARAM(IDC_CANCEL, BN_CLICKED), 0);
+        while (!report.cancelled()) Sleep(5);
+        return runEncryptJob(job, report);
+    });
+    EXPECT_EQ(result, kProgressCancelled);
+    EXPECT_FALSE(state().pictures.encryptedImage);
+    EXPECT_EQ(horizontalRange(kEncryptedPage), 0);
     EXPECT_EQ(GetObjectType(previous), 0u);
-    EXPECT_TRUE(streamOf(mainWindowState().plainImage) == stream) << "the source changed";
+    EXPECT_TRUE(streamOf(state().pictures.plainImage.get()) == stream) << "the source changed";
 }
 
 TEST_F(ImageWorkerTest, CancelAtEveryStageLeaksNoGdiObjectAndNoMemory)
@@ -244,18 +238,18 @@ TEST_F(ImageWorkerTest, CancelAtEveryStageLeaksNoGdiObjectAndNoMemory)
     // Large enough that one kept pixel stream or picture shows plainly.
     const uint32_t width = 1500, height = 1000;
     const size_t pictureBytes = pixelStreamBytes(width, height);
-    auto& state = mainWindowState();
-    DeleteObject(state.plainImage);
-    state.plainImage = pictureOf(randomStream(width, height), width, height);
+    auto& pictures = state().pictures;
+    pictures.plainImage = pictureOf(randomStream(width, height), width, height);
 
     // Away from every window, so no hover makes objects of its own meanwhile.
     SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
     // Each run has an encrypted picture to replace, which it must delete.
+    StatusWatch watch;
     auto runCancelledAt = [&](const char* key) {
-        state.encryptedImage = createImage(10, 10);
-        statusWatch = {};
-        statusWatch.cancelAt = translate(key);
-        const INT_PTR result = runWithProgressWindow(window, watchedEncryptJob, &job);
+        pictures.encryptedImage.reset(createImage(10, 10));
+        watch = {};
+        watch.cancelAt = translate(key);
+        const INT_PTR result = encryptWatched(watch);
         testing::pumpFor(50);
         return result;
     };
@@ -273,8 +267,8 @@ TEST_F(ImageWorkerTest, CancelAtEveryStageLeaksNoGdiObjectAndNoMemory)
     for (const char* key : stages) {
         for (size_t i = 0; i < kRuns; ++i) {
             ASSERT_EQ(runCancelledAt(key), kProgressCancelled) << key;
-            ASSERT_FALSE(state.encryptedImage) << key;
-            ASSERT_EQ(statusWatch.texts.back(), translate(key)) << key << ": the worker went on after Cancel";
+            ASSERT_FALSE(pictures.encryptedImage) << key;
+            ASSERT_EQ(watch.texts.back(), translate(key)) << key << ": the worker went on after Cancel";
         }
         EXPECT_LT(testing::gdiObjectCount(), objects + kRuns) << key;
         EXPECT_LT(testing::committedBytes(), committed + pictureBytes / 2) << key;

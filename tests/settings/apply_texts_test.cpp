@@ -45,7 +45,7 @@ TEST_F(ApplyTextsTest, ANewLanguageChangesWindowMenuPagesAndTitle)
     showPage(window, 1);
     ASSERT_TRUE(loadLanguage(languageTable(), folder.file("lang/spanish.lang")));
     applyTexts(window, IDD_MAIN);
-    const auto& pages = mainWindowState().pages;
+    const auto& pages = mainWindowState(window).pages;
     applyTexts(pages[0], IDD_LIST_PAGE);
     applyTexts(pages[1], IDD_IMAGE_PAGE);
 

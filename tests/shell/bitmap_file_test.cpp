@@ -9,7 +9,7 @@
 
 #include "image/pixel_stream.h"
 #include "shell/bitmap_format.h"
-#include "shell/win32_handles.h"
+#include "platform/win32_handles.h"
 #include "tests/support/pictures.h"
 #include "tests/support/temp_folder.h"
 
@@ -21,21 +21,8 @@ using testing::streamOf;
 using testing::readFile;
 using testing::TempFolder;
 
-std::vector<uint8_t> randomStream(uint32_t width, uint32_t height, unsigned seed)
-{
-    std::mt19937 random(seed);
-    std::vector<uint8_t> stream(pixelStreamBytes(width, height));
-    for (auto& byte : stream) byte = static_cast<uint8_t>(random());
-    return stream;
-}
-
-BitmapHandle pictureOf(const std::vector<uint8_t>& stream, uint32_t width, uint32_t height)
-{
-    ImageRows rows;
-    BitmapHandle image(createImage(width, height, &rows));
-    if (image) rowsFromPixelStream(stream.data(), width, height, rows.rows);
-    return image;
-}
+using testing::pictureOf;
+using testing::randomStream;
 
 uint32_t le32(const std::string& bytes, size_t offset)
 {

@@ -3,6 +3,7 @@
 #include <commdlg.h>
 #include <dlgs.h>
 
+#include "shell/program_folder.h"
 #include "tests/support/corvale_fixture.h"
 
 namespace tessaly {

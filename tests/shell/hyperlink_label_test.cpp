@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "shell/win32_handles.h"
-#include "tests/shell/main_window_fixture.h"
+#include "platform/win32_handles.h"
+#include "tests/support/main_window_fixture.h"
 
 namespace tessaly {
 namespace {
@@ -17,17 +17,11 @@ protected:
     void SetUp() override
     {
         MainWindowTest::SetUp();
-        HyperlinkLabel::setOpener([this](const std::string& address) { opened.push_back(address); });
         SetCursorPos(0, 0);
         ASSERT_TRUE(openMainWindow());
+        state().webLink.setOpener([this](const std::string& address) { opened.push_back(address); });
         link = GetDlgItem(window, IDC_WEB_LINK);
         SetForegroundWindow(window);
-    }
-
-    void TearDown() override
-    {
-        HyperlinkLabel::setOpener(nullptr);
-        MainWindowTest::TearDown();
     }
 
     POINT linkCentre() const

@@ -6,7 +6,8 @@
 
 #include "image/pixel_stream.h"
 #include "shell/bitmap_file.h"
-#include "shell/win32_handles.h"
+#include "platform/win32_handles.h"
+#include "tests/support/pictures.h"
 
 namespace tessaly {
 namespace {
@@ -16,17 +17,8 @@ constexpr COLORREF kBlue = RGB(10, 10, 200);
 constexpr COLORREF kFill = RGB(0xFF, 0xE2, 0xD5);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 
-BitmapHandle flatPicture(uint32_t width, uint32_t height, COLORREF colour)
-{
-    std::vector<uint8_t> stream;
-    for (uint32_t i = 0; i < width * height; ++i) {
-        stream.insert(stream.end(), {GetRValue(colour), GetGValue(colour), GetBValue(colour)});
-    }
-    ImageRows rows;
-    BitmapHandle image(createImage(width, height, &rows));
-    rowsFromPixelStream(stream.data(), width, height, rows.rows);
-    return image;
-}
+using testing::flatPicture;
+using testing::pictureOf;
 
 // An item to draw into: a 32-bit canvas standing for the picture control.
 class Canvas {
@@ -106,9 +98,7 @@ TEST(SpotlightView, SpotlightOffShowsTheWholePictureFromTheOffsets)
     for (int y = 0; y < 50; ++y) {
         for (int x = 0; x < 60; ++x) stream.insert(stream.end(), {static_cast<uint8_t>(x), static_cast<uint8_t>(y), 7});
     }
-    ImageRows rows;
-    BitmapHandle plain(createImage(60, 50, &rows));
-    rowsFromPixelStream(stream.data(), 60, 50, rows.rows);
+    BitmapHandle plain(pictureOf(stream, 60, 50));
     Canvas canvas(40, 30);
     ImageViewState view;
     view.spotlightOff = true;

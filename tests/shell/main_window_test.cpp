@@ -4,7 +4,7 @@
 
 #include "resources/corvale_ids.h"
 #include "settings/settings.h"
-#include "tests/shell/main_window_fixture.h"
+#include "tests/support/main_window_fixture.h"
 
 namespace tessaly {
 namespace {
@@ -56,15 +56,15 @@ TEST_F(MainWindowTest, FirstStartCreatesTheSettingsAndShowsTheLanguageTexts)
     EXPECT_EQ(IsDlgButtonChecked(window, IDC_CLEAN_TEXT), BST_UNCHECKED);
     EXPECT_EQ(SendDlgItemMessageA(window, IDC_ADD_PASS, EM_GETPASSWORDCHAR, 0, 0), kBullet);
 
-    const auto& state = mainWindowState();
-    EXPECT_TRUE(IsWindowVisible(state.pages[0]));
-    EXPECT_FALSE(IsWindowVisible(state.pages[1]));
-    EXPECT_EQ(state.currentPage, state.pages[0]);
-    EXPECT_EQ(dialogItemText(state.pages[0], IDC_GENERATE_IMAGE), "&Generate Image");
-    EXPECT_EQ(dialogItemText(state.pages[1], IDC_SPOTLIGHT), "Spotlight");
-    EXPECT_EQ(IsDlgButtonChecked(state.pages[1], IDC_SPOTLIGHT), BST_CHECKED);
-    EXPECT_EQ(SendDlgItemMessageA(state.pages[1], IDC_SPOTLIGHT_SIZE, TBM_GETPOS, 0, 0), 20);
-    EXPECT_EQ(dialogItemText(state.pages[2], IDC_DECRYPT), "&Decrypt");
+    const auto& shown = state();
+    EXPECT_TRUE(IsWindowVisible(shown.pages[0]));
+    EXPECT_FALSE(IsWindowVisible(shown.pages[1]));
+    EXPECT_EQ(shown.currentPage, shown.pages[0]);
+    EXPECT_EQ(dialogItemText(shown.pages[0], IDC_GENERATE_IMAGE), "&Generate Image");
+    EXPECT_EQ(dialogItemText(shown.pages[1], IDC_SPOTLIGHT), "Spotlight");
+    EXPECT_EQ(IsDlgButtonChecked(shown.pages[1], IDC_SPOTLIGHT), BST_CHECKED);
+    EXPECT_EQ(SendDlgItemMessageA(shown.pages[1], IDC_SPOTLIGHT_SIZE, TBM_GETPOS, 0, 0), 20);
+    EXPECT_EQ(dialogItemText(shown.pages[2], IDC_DECRYPT), "&Decrypt");
 }
 
 TEST_F(MainWindowTest, ClickedTabShowsItsPageAndTitle)
@@ -75,11 +75,11 @@ TEST_F(MainWindowTest, ClickedTabShowsItsPageAndTitle)
         RECT item;
         TabCtrl_GetItemRect(tab, index, &item);
         testing::clickAt(tab, POINT{(item.left + item.right) / 2, (item.top + item.bottom) / 2});
-        const auto& state = mainWindowState();
-        EXPECT_TRUE(pumpUntil([&] { return state.currentPage == state.pages[index]; })) << index;
+        const auto& shown = state();
+        EXPECT_TRUE(pumpUntil([&] { return shown.currentPage == shown.pages[index]; })) << index;
         EXPECT_EQ(windowText(window), "Tessaly - " + tabText(tab, index));
         for (int other = 0; other < kPageCount; ++other) {
-            EXPECT_EQ(IsWindowVisible(state.pages[other]) != FALSE, other == index) << index << " " << other;
+            EXPECT_EQ(IsWindowVisible(shown.pages[other]) != FALSE, other == index) << index << " " << other;
         }
     }
 }
@@ -94,7 +94,7 @@ TEST_F(MainWindowTest, SettingsSetTheInitialBoxes)
     EXPECT_EQ(IsDlgButtonChecked(window, IDC_CLEAN_TEXT), BST_CHECKED);
     EXPECT_EQ(IsDlgButtonChecked(window, IDC_SHOW_ADD), BST_CHECKED);
     EXPECT_EQ(IsDlgButtonChecked(window, IDC_SHOW_SELECT), BST_CHECKED);
-    EXPECT_EQ(IsDlgButtonChecked(mainWindowState().pages[0], IDC_SHOW_PASS_ON_LIST), BST_CHECKED);
+    EXPECT_EQ(IsDlgButtonChecked(state().pages[0], IDC_SHOW_PASS_ON_LIST), BST_CHECKED);
     EXPECT_EQ(SendDlgItemMessageA(window, IDC_ADD_PASS, EM_GETPASSWORDCHAR, 0, 0), 0);
     EXPECT_EQ(SendDlgItemMessageA(window, IDC_SELECT_PASS, EM_GETPASSWORDCHAR, 0, 0), 0);
 
@@ -148,7 +148,7 @@ TEST_F(MainWindowTest, ExitAnsweredYesWritesTheSettingsAndEndsTheWindow)
     std::string expected = defaultSettingsText() + "my_key=hand added\r\n";
     expected.replace(expected.find("font=Arial"), 10, "font=Verdana");
     EXPECT_EQ(readFile(folder.file("conf.dat")), expected);
-    EXPECT_FALSE(mainWindowState().pages[0]);
+    EXPECT_FALSE(state().pages[0]);
 }
 
 TEST_F(MainWindowTest, MissingLanguageFileCancelledEndsWithoutWritingSettings)

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/shell/main_window_fixture.h"
+#include "tests/support/main_window_fixture.h"
 
 namespace tessaly {
 namespace {

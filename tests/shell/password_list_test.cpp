@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "shell/list_file.h"
-#include "shell/win32_handles.h"
-#include "tests/shell/main_window_fixture.h"
+#include "platform/win32_handles.h"
+#include "tests/support/main_window_fixture.h"
 
 namespace tessaly {
 namespace {
@@ -51,7 +51,7 @@ protected:
         ASSERT_TRUE(openMainWindow());
     }
 
-    HWND list() const { return listControl(mainWindowState().pages[0]); }
+    HWND list() const { return listControl(state().pages[0]); }
     std::vector<PasswordEntry> rows() const { return collectEntries(list(), false); }
 
     void command(int id) { SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
@@ -118,15 +118,15 @@ TEST_F(PasswordListTest, AddWarnsWithOneLinePerMissingFieldAndAddsNothing)
     EXPECT_EQ(commandAnswered(IDC_ADD, {readMessageIn("Warning", text)}), 1u);
     EXPECT_EQ(*text, "You must insert a password.");
     EXPECT_TRUE(rows().empty());
-    EXPECT_FALSE(mainWindowState().imageOutOfDate);
+    EXPECT_FALSE(state().imageOutOfDate);
 }
 
 TEST_F(PasswordListTest, AddAppendsLastAndCleanTextDecidesWhetherTheAddPaneEmpties)
 {
     showPage(window, 1);
     add("carol", "pw1", "");
-    EXPECT_EQ(mainWindowState().currentPage, mainWindowState().pages[0]);
-    EXPECT_TRUE(mainWindowState().imageOutOfDate);
+    EXPECT_EQ(state().currentPage, state().pages[0]);
+    EXPECT_TRUE(state().imageOutOfDate);
     EXPECT_EQ(dialogItemText(window, IDC_ADD_USER), "carol");
     EXPECT_EQ(GetFocus(), GetDlgItem(window, IDC_ADD_USER));
 
@@ -169,7 +169,7 @@ TEST_F(PasswordListTest, SelectPaneFollowsOneSeveralOrNoSelectedRows)
 TEST_F(PasswordListTest, RefreshWritesTheSelectPaneBackAndDeleteRemovesEverySelectedRow)
 {
     for (const char* user : {"u0", "u1", "u2", "u3"}) add(user, "p", "d");
-    mainWindowState().imageOutOfDate = false;
+    state().imageOutOfDate = false;
 
     select({1});
     SetDlgItemTextA(window, IDC_SELECT_USER, "");
@@ -190,7 +190,7 @@ TEST_F(PasswordListTest, RefreshWritesTheSelectPaneBackAndDeleteRemovesEverySele
     testing::pressKey(VK_DELETE, true);
     EXPECT_TRUE(testing::pumpUntil([&] { return rows().size() == 1; }));
     EXPECT_EQ(column(rows(), 0), (std::vector<std::string>{""}));
-    EXPECT_FALSE(mainWindowState().imageOutOfDate);
+    EXPECT_FALSE(state().imageOutOfDate);
 }
 
 TEST_F(PasswordListTest, HeaderClicksSortEachColumnAscendingThenDescendingByUnsignedBytes)

@@ -8,8 +8,9 @@
 #include "image/pixel_stream.h"
 #include "shell/bitmap_file.h"
 #include "shell/password_list.h"
-#include "shell/win32_handles.h"
-#include "tests/shell/main_window_fixture.h"
+#include "platform/win32_handles.h"
+#include "tests/support/main_window_fixture.h"
+#include "tests/support/pictures.h"
 
 namespace tessaly {
 namespace {
@@ -25,8 +26,6 @@ protected:
         MainWindowTest::SetUp();
         ASSERT_TRUE(openMainWindow());
     }
-
-    HWND page(int index) const { return mainWindowState().pages[index]; }
 
     size_t commandAnswered(int id, std::vector<testing::DialogStep> steps)
     {
@@ -48,11 +47,7 @@ protected:
 
     std::string savedPicture(uint32_t width, uint32_t height)
     {
-        std::vector<uint8_t> stream(pixelStreamBytes(width, height));
-        for (size_t i = 0; i < stream.size(); ++i) stream[i] = static_cast<uint8_t>(i * 7);
-        ImageRows rows;
-        BitmapHandle image(createImage(width, height, &rows));
-        rowsFromPixelStream(stream.data(), width, height, rows.rows);
+        BitmapHandle image = testing::pictureOf(testing::randomStream(width, height, width), width, height);
         const std::string path = folder.file("picture.bmp");
         EXPECT_TRUE(writeBitmapFile(image.get(), path));
         return path;
@@ -69,10 +64,10 @@ TEST_F(PicturePagesTest, LoadBmpClearsTheListAndShowsThePictureOnItsPage)
 
     EXPECT_EQ(commandAnswered(ID_FILE_LOAD_BMP, {chooseFileIn("Open file", path)}), 1u);
     EXPECT_TRUE(IsWindowVisible(GetFocus())) << "the focus stayed on the hidden list page";
-    auto& state = mainWindowState();
-    ASSERT_TRUE(state.plainImage);
-    EXPECT_EQ(imageWidth(state.plainImage), 1000u);
-    EXPECT_EQ(state.currentPage, page(1));
+    auto& pictures = state().pictures;
+    ASSERT_TRUE(pictures.plainImage);
+    EXPECT_EQ(imageWidth(pictures.plainImage.get()), 1000u);
+    EXPECT_EQ(state().currentPage, page(1));
     EXPECT_EQ(collectEntries(listControl(page(0)), false).size(), 0u);
     EXPECT_EQ(bar(1, IDC_HSCROLL).nMax, 999);
     EXPECT_EQ(bar(1, IDC_VSCROLL).nMax, 699);
@@ -83,9 +78,9 @@ TEST_F(PicturePagesTest, LoadBmpClearsTheListAndShowsThePictureOnItsPage)
     EXPECT_EQ(vertical.nPos, static_cast<int>(vertical.nPage));
 
     EXPECT_EQ(commandAnswered(ID_FILE_LOAD_ENCRYPTED_BMP, {chooseFileIn("Open file", path)}), 1u);
-    EXPECT_FALSE(state.plainImage) << "loading clears the other picture";
-    ASSERT_TRUE(state.encryptedImage);
-    EXPECT_EQ(state.currentPage, page(2));
+    EXPECT_FALSE(pictures.plainImage) << "loading clears the other picture";
+    ASSERT_TRUE(pictures.encryptedImage);
+    EXPECT_EQ(state().currentPage, page(2));
 }
 
 TEST_F(PicturePagesTest, SmallPictureLeavesBothBarsShownAtZero)
@@ -104,7 +99,7 @@ TEST_F(PicturePagesTest, SaveWithoutAPictureSaysSoAndAFileThatIsNoPictureKeepsEv
     EXPECT_EQ(*text, "There is no image to save.");
 
     EXPECT_EQ(commandAnswered(ID_FILE_LOAD_BMP, {chooseFileIn("Open file", savedPicture(30, 30))}), 1u);
-    const HBITMAP loaded = mainWindowState().plainImage;
+    const HBITMAP loaded = state().pictures.plainImage.get();
     ASSERT_TRUE(loaded);
     const std::string notPicture = folder.file("notes.bmp");
     testing::writeFile(notPicture, "plain words");
@@ -112,7 +107,7 @@ TEST_F(PicturePagesTest, SaveWithoutAPictureSaysSoAndAFileThatIsNoPictureKeepsEv
                               {chooseFileIn("Open file", notPicture), readMessageIn("Error", text)}),
               2u);
     EXPECT_EQ(*text, "The file is not an image that can be loaded.");
-    EXPECT_EQ(mainWindowState().plainImage, loaded);
+    EXPECT_EQ(state().pictures.plainImage.get(), loaded);
 }
 
 TEST_F(PicturePagesTest, SavedPictureIsTheLoadedFileByteForByte)

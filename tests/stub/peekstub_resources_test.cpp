@@ -7,7 +7,7 @@
 #include <string>
 
 #include "resources/peekstub_ids.h"
-#include "shell/win32_handles.h"
+#include "platform/win32_handles.h"
 
 namespace tessaly {
 namespace {

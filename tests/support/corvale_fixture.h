@@ -35,7 +35,7 @@ protected:
         if (HasFailure() && window) {
             const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
             SetCurrentDirectoryA(previousDirectory.c_str());
-            saveWindowPng(window, screenshotPath(std::string(info->test_suite_name()) + "." + info->name()));
+            saveWindowBitmap(window, screenshotPath(std::string(info->test_suite_name()) + "." + info->name()));
         }
         if (window && IsWindow(window)) DestroyWindow(window);
         SetCurrentDirectoryA(previousDirectory.c_str());

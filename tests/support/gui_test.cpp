@@ -5,8 +5,8 @@
 
 #include <atomic>
 
-#include "shell/win32_handles.h"
-#include "tests/support/png_writer.h"
+#include "platform/win32_handles.h"
+#include "shell/bitmap_file.h"
 #include "tests/support/temp_folder.h"
 
 namespace tessaly::testing {
@@ -274,7 +274,7 @@ size_t committedBytes()
     return counters.PagefileUsage;
 }
 
-bool saveWindowPng(HWND window, const std::string& path)
+bool saveWindowBitmap(HWND window, const std::string& path)
 {
     RECT area;
     if (!GetWindowRect(window, &area)) return false;
@@ -283,37 +283,21 @@ bool saveWindowPng(HWND window, const std::string& path)
 
     WindowDc screen(nullptr);
     MemoryDc memory(CreateCompatibleDC(screen.get()));
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    BitmapHandle canvas(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    BitmapHandle canvas(createImage(static_cast<uint32_t>(width), static_cast<uint32_t>(height)));
     if (!memory || !canvas) return false;
     {
         SelectGuard selected(memory.get(), canvas.get());
         BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY);
         GdiFlush();
     }
-    std::string rgb;
-    rgb.reserve(static_cast<size_t>(width) * height * 3);
-    const auto* pixels = static_cast<const unsigned char*>(bits);
-    for (int i = 0; i < width * height; ++i) {
-        rgb.push_back(static_cast<char>(pixels[4 * i + 2]));
-        rgb.push_back(static_cast<char>(pixels[4 * i + 1]));
-        rgb.push_back(static_cast<char>(pixels[4 * i]));
-    }
-    writeFile(path, encodePng(width, height, rgb));
-    return true;
+    return writeBitmapFile(canvas.get(), path);
 }
 
 std::string screenshotPath(const std::string& name)
 {
     char folder[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, folder);
-    return std::string(folder) + "\\" + name + ".png";
+    return std::string(folder) + "\\" + name + ".bmp";
 }
 
 }  // namespace tessaly::testing

@@ -81,8 +81,8 @@ void clickAt(HWND window, POINT client);
 size_t gdiObjectCount();
 size_t committedBytes();
 
-// Saves what the screen shows of `window` as a PNG file.
-bool saveWindowPng(HWND window, const std::string& path);
+// Saves what the screen shows of `window` as a bitmap file.
+bool saveWindowBitmap(HWND window, const std::string& path);
 
 // The folder that failure screenshots go to: the test's working directory.
 std::string screenshotPath(const std::string& name);

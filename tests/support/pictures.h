@@ -2,12 +2,43 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <random>
 #include <vector>
 
 #include "image/pixel_stream.h"
+#include "platform/win32_handles.h"
 #include "shell/bitmap_file.h"
 
 namespace tessaly::testing {
+
+// A pixel stream of random bytes, the same for the same seed.
+inline std::vector<uint8_t> randomStream(uint32_t width, uint32_t height, unsigned seed)
+{
+    std::mt19937 random(seed);
+    std::vector<uint8_t> stream(pixelStreamBytes(width, height));
+    for (auto& byte : stream) byte = static_cast<uint8_t>(random());
+    return stream;
+}
+
+// A picture holding `stream`; empty when it cannot be made.
+inline BitmapHandle pictureOf(const std::vector<uint8_t>& stream, uint32_t width, uint32_t height)
+{
+    ImageRows rows;
+    BitmapHandle image(createImage(width, height, &rows));
+    if (image) rowsFromPixelStream(stream.data(), width, height, rows.rows);
+    return image;
+}
+
+// A picture of one colour.
+inline BitmapHandle flatPicture(uint32_t width, uint32_t height, COLORREF colour)
+{
+    std::vector<uint8_t> stream;
+    for (uint32_t i = 0; i < width * height; ++i) {
+        stream.insert(stream.end(), {GetRValue(colour), GetGValue(colour), GetBValue(colour)});
+    }
+    return pictureOf(stream, width, height);
+}
 
 // A picture's pixel stream; empty for a bitmap not made by createImage.
 inline std::vector<uint8_t> streamOf(HBITMAP image)

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <string>
 
 namespace tessaly {
 
@@ -12,6 +13,13 @@ inline void secureWipe(void* data, size_t length)
 {
     std::memset(data, 0, length);
     __asm__ __volatile__("" : : "r"(data) : "memory");
+}
+
+// Wipes a string's characters, then empties it.
+inline void wipeString(std::string& text)
+{
+    if (!text.empty()) secureWipe(&text[0], text.size());
+    text.clear();
 }
 
 }  // namespace tessaly

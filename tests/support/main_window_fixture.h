@@ -13,6 +13,8 @@ inline bool enabled(HWND window, int id)
     return IsWindowEnabled(GetDlgItem(window, id));
 }
 
+// A main window opened modelessly in a fresh program folder; it goes, with
+// its state, when the test ends.
 class MainWindowTest : public testing::ProgramFolderTest {
 protected:
     HWND openMainWindow()
@@ -21,6 +23,9 @@ protected:
         testing::pumpFor(100);
         return window;
     }
+
+    MainWindowState& state() const { return mainWindowState(window); }
+    HWND page(int index) const { return state().pages[index]; }
 
     void writeSettings(const std::string& extraLines)
     {

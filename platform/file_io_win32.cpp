@@ -1,11 +1,11 @@
-#include "shell/file_io.h"
+#include "platform/file_io.h"
 
 #include <windows.h>
 
 #include <algorithm>
 #include <new>
 
-#include "shell/win32_handles.h"
+#include "platform/win32_handles.h"
 
 namespace tessaly {
 

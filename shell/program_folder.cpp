@@ -1,0 +1,22 @@
+#include "shell/program_folder.h"
+
+#include <windows.h>
+
+#include "shell/file_dialog_rules.h"
+
+namespace tessaly {
+
+std::string programFolder()
+{
+    char path[MAX_PATH] = {};
+    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return folderWithBackslash(std::string(path, length));
+}
+
+void makeProgramFolderCurrent()
+{
+    std::string folder = programFolder();
+    if (!folder.empty()) SetCurrentDirectoryA(folder.c_str());
+}
+
+}  // namespace tessaly
