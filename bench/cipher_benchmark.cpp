@@ -34,7 +34,8 @@ void cipherRun(benchmark::State& state, RijndaelCipher::Engine engine, bool encr
     }
     cipher.useEngine(engine);
     for (auto _ : state) {
-        encrypt ? cipher.encryptBuffer(buffer.data(), buffer.size()) : cipher.decryptBuffer(buffer.data(), buffer.size());
+        encrypt ? cipher.encryptBuffer(buffer.data(), buffer.size())
+                : cipher.decryptBuffer(buffer.data(), buffer.size());
         benchmark::ClobberMemory();
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * buffer.size()));

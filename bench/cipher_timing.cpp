@@ -20,10 +20,13 @@ int main()
     std::vector<uint8_t> copy(buffer.size());
     const double megabytes = buffer.size() / 1e6;
 
-    const double memcpyTime = bestOf([&] {
-        std::memcpy(copy.data(), buffer.data(), buffer.size());
-        std::memcpy(buffer.data(), copy.data(), buffer.size());
-    }, kRepeats) / 2;
+    const double memcpyTime = bestOf(
+                                  [&] {
+                                      std::memcpy(copy.data(), buffer.data(), buffer.size());
+                                      std::memcpy(buffer.data(), copy.data(), buffer.size());
+                                  },
+                                  kRepeats) /
+                              2;
     std::printf("%-40s %9.1f MB/s\n", "memcpy", megabytes / memcpyTime);
 
     RijndaelCipher cipher;
@@ -40,10 +43,12 @@ int main()
         }
         cipher.useEngine(engine);
         for (bool encrypt : {true, false}) {
-            const double time = bestOf([&] {
-                encrypt ? cipher.encryptBuffer(buffer.data(), buffer.size())
-                        : cipher.decryptBuffer(buffer.data(), buffer.size());
-            }, kRepeats);
+            const double time = bestOf(
+                [&] {
+                    encrypt ? cipher.encryptBuffer(buffer.data(), buffer.size())
+                            : cipher.decryptBuffer(buffer.data(), buffer.size());
+                },
+                kRepeats);
             char label[64];
             std::snprintf(label, sizeof label, "%s %s", encrypt ? "encryptBuffer" : "decryptBuffer", name);
             std::printf("%-40s %9.1f MB/s   %6.2f x memcpy time\n", label, megabytes / time, time / memcpyTime);

@@ -118,8 +118,8 @@ bool timeEncryption(HWND bar)
     const double perPixelTime = perPixelRoundTrip(plain.get());
     std::printf("%u x %u picture, %.1f MB pixel stream\n", kWidth, kHeight, stream.size() / 1e6);
     std::printf("  %-46s %9.1f ms\n", "bare cipher on the stream", bareCipherTime * 1e3);
-    std::printf("  %-46s %9.1f ms  %6.2f x bare cipher\n", "first write to a new picture of that size",
-                freshTime * 1e3, freshTime / bareCipherTime);
+    std::printf("  %-46s %9.1f ms  %6.2f x bare cipher\n", "first write to a new picture of that size", freshTime * 1e3,
+                freshTime / bareCipherTime);
     std::printf("  %-46s %9.1f ms  %6.2f x bare cipher\n", "encryptImage (read, encipher, new picture)",
                 imageTime * 1e3, imageTime / bareCipherTime);
     std::printf("  %-46s %9.1f ms  %6.2f x bare cipher\n", "GetPixel/SetPixel round trip, no cipher",
@@ -184,22 +184,25 @@ bool timeSpotlight(HWND area)
 
     constexpr int kRepaints = 200;
     const double spotlightTime = secondsOf([&] {
-        for (int i = 0; i < kRepaints; ++i) {
-            const POINT mouse{(i * 37) % kAreaWidth, (i * 23) % kAreaHeight};
-            tessaly::drawSpotlightView(item, plain.get(), tessaly::SpotlightCover{cover.get(), 0}, mouse, view,
-                                       white);
-            GdiFlush();
-        }
-    }) / kRepaints;
+                                     for (int i = 0; i < kRepaints; ++i) {
+                                         const POINT mouse{(i * 37) % kAreaWidth, (i * 23) % kAreaHeight};
+                                         tessaly::drawSpotlightView(item, plain.get(),
+                                                                    tessaly::SpotlightCover{cover.get(), 0}, mouse,
+                                                                    view, white);
+                                         GdiFlush();
+                                     }
+                                 }) /
+                                 kRepaints;
 
     tessaly::MemoryDc source(CreateCompatibleDC(dc.get()));
     tessaly::SelectGuard selected(source.get(), plain.get());
     const double copyTime = secondsOf([&] {
-        for (int i = 0; i < kRepaints; ++i) {
-            BitBlt(dc.get(), 0, 0, kAreaWidth, kAreaHeight, source.get(), i, i, SRCCOPY);
-            GdiFlush();
-        }
-    }) / kRepaints;
+                                for (int i = 0; i < kRepaints; ++i) {
+                                    BitBlt(dc.get(), 0, 0, kAreaWidth, kAreaHeight, source.get(), i, i, SRCCOPY);
+                                    GdiFlush();
+                                }
+                            }) /
+                            kRepaints;
 
     std::printf("Spotlight repaint of an %d x %d area, mean of %d\n", kAreaWidth, kAreaHeight, kRepaints);
     std::printf("  %-46s %9.2f ms\n", "one block copy of the area to the window", copyTime * 1e3);

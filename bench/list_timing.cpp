@@ -73,16 +73,14 @@ bool runSize(HWND page, size_t count)
         tessaly::clearEntries(page);
         pump();
         showTime = std::min(showTime, secondsOf([&] {
-            std::vector<PasswordEntry> fromFile;
-            tessaly::loadListFile(path, fromFile);
-            tessaly::appendEntries(page, fromFile);
-            UpdateWindow(list);
-            pump();
-        }));
+                                std::vector<PasswordEntry> fromFile;
+                                tessaly::loadListFile(path, fromFile);
+                                tessaly::appendEntries(page, fromFile);
+                                UpdateWindow(list);
+                                pump();
+                            }));
     }
-    const double saveTime = bestOf([&] {
-        tessaly::saveListFile(copy, tessaly::collectEntries(list, false));
-    });
+    const double saveTime = bestOf([&] { tessaly::saveListFile(copy, tessaly::collectEntries(list, false)); });
 
     std::vector<PasswordEntry> saved;
     const bool same = tessaly::loadListFile(copy, saved) == tessaly::ListFileStatus::Loaded && saved == entries;

@@ -223,7 +223,8 @@ void RijndaelCipher::processBlocks(uint8_t* data, size_t blocks, bool encrypt) c
     }
     if (engine_ == Engine::AesInstructions) {
         if (nb_ == 8) {
-            encrypt ? aes_instructions::encrypt256(fkey_, data, blocks) : aes_instructions::decrypt256(rkey_, data, blocks);
+            encrypt ? aes_instructions::encrypt256(fkey_, data, blocks)
+                    : aes_instructions::decrypt256(rkey_, data, blocks);
         } else {
             encrypt ? aes_instructions::encrypt128(fkey_, nr_, data, blocks)
                     : aes_instructions::decrypt128(rkey_, nr_, data, blocks);

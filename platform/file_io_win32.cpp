@@ -68,8 +68,8 @@ bool writeFileReplacing(const std::string& path, std::initializer_list<std::stri
     if (!GetTempFileNameA(folderOf(path).c_str(), "tsy", 0, tempPath)) return false;
     bool ok;
     {
-        FileHandle file(CreateFileA(tempPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                    nullptr));
+        FileHandle file(
+            CreateFileA(tempPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         ok = static_cast<bool>(file);
         for (std::string_view piece : pieces) ok = ok && writeAll(file.get(), piece);
         ok = ok && FlushFileBuffers(file.get());

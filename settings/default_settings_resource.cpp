@@ -9,8 +9,8 @@ namespace tessaly {
 std::string_view defaultSettingsText()
 {
     HMODULE module = GetModuleHandleA(nullptr);
-    HRSRC found = FindResourceExA(module, MAKEINTRESOURCEA(RT_DEFAULT_SETTINGS),
-                                  MAKEINTRESOURCEA(IDR_DEFAULT_SETTINGS), MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL));
+    HRSRC found = FindResourceExA(module, MAKEINTRESOURCEA(RT_DEFAULT_SETTINGS), MAKEINTRESOURCEA(IDR_DEFAULT_SETTINGS),
+                                  MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL));
     if (!found) return {};
     HGLOBAL loaded = LoadResource(module, found);
     const void* bytes = loaded ? LockResource(loaded) : nullptr;

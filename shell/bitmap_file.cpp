@@ -44,8 +44,7 @@ bool readRows(HBITMAP image, uint32_t width, uint32_t height, uint8_t* rows)
 
 HBITMAP createImage(uint32_t width, uint32_t height, ImageRows* rows)
 {
-    if (width == 0 || height == 0 || width > INT32_MAX || height > INT32_MAX ||
-        bitmapPixelBytes(width, height) == 0) {
+    if (width == 0 || height == 0 || width > INT32_MAX || height > INT32_MAX || bitmapPixelBytes(width, height) == 0) {
         return nullptr;
     }
     BITMAPINFO info = rowsFormat(width, height);

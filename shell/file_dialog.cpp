@@ -7,9 +7,8 @@
 
 namespace tessaly {
 
-bool showFileDialog(HWND owner, char (&fileName)[MAX_PATH], const std::string& title,
-                    const std::string& filterLabel, const std::string& pattern,
-                    const std::string& defaultExtension, bool save)
+bool showFileDialog(HWND owner, char (&fileName)[MAX_PATH], const std::string& title, const std::string& filterLabel,
+                    const std::string& pattern, const std::string& defaultExtension, bool save)
 {
     char currentDirectory[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, currentDirectory);

@@ -98,8 +98,7 @@ void createPages(HWND window)
     insertTab(tab, kListPage, "list");
     insertTab(tab, kImagePage, "list_bmp");
     insertTab(tab, kEncryptedPage, "list_bmp_encrypted");
-    state.pages[kListPage] =
-        CreateDialogParamA(instance(), MAKEINTRESOURCEA(IDD_LIST_PAGE), window, listPageProc, 0);
+    state.pages[kListPage] = CreateDialogParamA(instance(), MAKEINTRESOURCEA(IDD_LIST_PAGE), window, listPageProc, 0);
     for (int index : {kImagePage, kEncryptedPage}) {
         state.pages[index] = createPicturePage(window, picturePageSetup(state, index));
     }
@@ -301,8 +300,8 @@ void onLoadList(HWND window)
     appendEntries(listPage(window), entries);
     showPage(window, kListPage);
     if (status == ListFileStatus::Damaged) {
-        const std::string text =
-            formatIntegers(translate("list_file_damaged"), {static_cast<long long>(entries.size())});
+        const std::string text = formatIntegers(translate("list_file_damaged"),
+                                                {static_cast<long long>(entries.size())});
         MessageBoxA(window, text.c_str(), translate("warning").c_str(), MB_OK | MB_ICONWARNING);
     }
     for (auto& entry : entries) wipeString(entry.pass);
@@ -319,8 +318,8 @@ void onSaveList(HWND window)
 
 bool askBitmapFile(HWND window, char (&path)[MAX_PATH], bool save)
 {
-    return showFileDialog(window, path, translate(save ? "save_file" : "open_file"), translate("bitmap_image"),
-                          "*.bmp", ".bmp", save);
+    return showFileDialog(window, path, translate(save ? "save_file" : "open_file"), translate("bitmap_image"), "*.bmp",
+                          ".bmp", save);
 }
 
 BitmapHandle& slotShownIn(MainWindowState& state, int pageIndex)

@@ -42,8 +42,8 @@ size_t readCell(HWND list, int row, int column, std::string& buffer)
         item.iSubItem = column;
         item.pszText = &buffer[0];
         item.cchTextMax = static_cast<int>(buffer.size());
-        const size_t length =
-            static_cast<size_t>(SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item)));
+        const size_t length = static_cast<size_t>(
+            SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item)));
         if (length + 1 < buffer.size()) return length;
         buffer.assign(buffer.size() * 4, '\0');
     }

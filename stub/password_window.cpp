@@ -20,8 +20,8 @@ struct PasswordWindowState {
 void setIcon(HWND window, int id, WPARAM which, int size)
 {
     // The window keeps its own copy of the icon, so the loaded one goes at once.
-    IconHandle icon(static_cast<HICON>(
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0)));
+    IconHandle icon(
+        static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0)));
     SendMessageA(window, WM_SETICON, which, reinterpret_cast<LPARAM>(icon.get()));
 }
 

@@ -18,7 +18,8 @@ using Engine = RijndaelCipher::Engine;
 Bytes fromHex(const std::string& hex)
 {
     Bytes bytes;
-    for (size_t i = 0; i + 1 < hex.size(); i += 2) bytes.push_back(static_cast<uint8_t>(std::stoi(hex.substr(i, 2), nullptr, 16)));
+    for (size_t i = 0; i + 1 < hex.size(); i += 2)
+        bytes.push_back(static_cast<uint8_t>(std::stoi(hex.substr(i, 2), nullptr, 16)));
     return bytes;
 }
 
@@ -85,8 +86,9 @@ TEST(RijndaelTables, FieldAndBoxes)
     for (int i = 0; i < 256; ++i) EXPECT_EQ(t.inverseSbox[t.sbox[i]], i);
     EXPECT_EQ(gfMultiply(t, 0x57, 0x83), 0xC1);  // FIPS-197 4.2
     EXPECT_EQ(t.forward[0], 0xA56363C6u);        // (C6, 63, 63, A5)
-    const uint8_t constants[] = {0x01, 0x02, 0x04, 0x08, 0x10, 0x20, 0x40, 0x80, 0x1B, 0x36, 0x6C, 0xD8, 0xAB, 0x4D, 0x9A,
-                                 0x2F, 0x5E, 0xBC, 0x63, 0xC6, 0x97, 0x35, 0x6A, 0xD4, 0xB3, 0x7D, 0xFA, 0xEF, 0xC5, 0x91};
+    const uint8_t constants[] = {0x01, 0x02, 0x04, 0x08, 0x10, 0x20, 0x40, 0x80, 0x1B, 0x36,
+                                 0x6C, 0xD8, 0xAB, 0x4D, 0x9A, 0x2F, 0x5E, 0xBC, 0x63, 0xC6,
+                                 0x97, 0x35, 0x6A, 0xD4, 0xB3, 0x7D, 0xFA, 0xEF, 0xC5, 0x91};
     for (size_t k = 0; k < sizeof constants; ++k) EXPECT_EQ(t.roundConstants[k], constants[k]) << k;
 }
 

@@ -143,8 +143,8 @@ TEST_F(CorvaleEndToEnd, SpanishChosenAtStartUpIsShownAndRemembered)
     const std::string spanish = folder.path() + "\\lang\\spanish.lang";
 
     CorvaleProcess corvale(folder.path());
-    DialogResponder responder({pressButtonIn("Error", IDOK), testing::chooseFileIn("Open file", spanish)},
-                              corvale.id(), kTimeoutMs);
+    DialogResponder responder({pressButtonIn("Error", IDOK), testing::chooseFileIn("Open file", spanish)}, corvale.id(),
+                              kTimeoutMs);
     EXPECT_EQ(responder.finish(), 2u);
     HWND mainWindow = corvale.waitForWindow("Tessaly - Lista");
     ASSERT_TRUE(mainWindow);

@@ -52,9 +52,11 @@ TEST_F(ApplyTextsTest, ANewLanguageChangesWindowMenuPagesAndTitle)
     EXPECT_EQ(windowText(window), "Tessaly - Imagen");
     EXPECT_EQ(testing::menuText(window, ID_OPTIONS, false), "&Opciones...");
     EXPECT_EQ(testing::menuText(window, ID_FILE_SAVE_LIST, false), "&Guardar lista");
-    EXPECT_EQ(dialogItemText(window, IDC_LABEL_ADD_PASS), "Contrase\xf1" "a:");
+    EXPECT_EQ(dialogItemText(window, IDC_LABEL_ADD_PASS), "Contrase\xf1"
+                                                          "a:");
     EXPECT_EQ(dialogItemText(pages[0], IDC_GENERATE_IMAGE), "&Generar imagen");
-    EXPECT_EQ(columnText(GetDlgItem(pages[0], IDC_LIST), 1), "Contrase\xf1" "a");
+    EXPECT_EQ(columnText(GetDlgItem(pages[0], IDC_LIST), 1), "Contrase\xf1"
+                                                             "a");
     EXPECT_EQ(columnText(GetDlgItem(pages[0], IDC_LIST), 2), "Descripci\xf3n");
     EXPECT_EQ(dialogItemText(pages[1], IDC_ENCRYPT), "&Encriptar");
 }

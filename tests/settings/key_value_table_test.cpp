@@ -41,7 +41,10 @@ TEST(KeyValueGrammar, RecordsAndTheirEdges)
         {"blank line starts the next key", "\nfont=Arial\n", "[\nfont|Arial]"},
         {"last record without LF is lost", "a=1\nb=2", "[a|1]"},
         {"end inside a key drops it", "a=1\nbbb", "[a|1]"},
-        {"Ctrl-Z ends the file", "a=1\nb=2\n\x1a" "c=3\n", "[a|1][b|2]"},
+        {"Ctrl-Z ends the file",
+         "a=1\nb=2\n\x1a"
+         "c=3\n",
+         "[a|1][b|2]"},
         {"Ctrl-Z inside a value drops the record", "a=1\nb=2\x1a\n", "[a|1]"},
         {"NUL cuts key and value", std::string("ke\0y=va\0lue\n", 12), "[ke|va]"},
         {"high bytes are ordinary", "\xe9=\xf1\xff\n", "[\xe9|\xf1\xff]"},

@@ -23,10 +23,13 @@ TEST(DefaultSettings, TextIsThe645ByteFileOf30Lines)
     EXPECT_EQ(table.serialize(), text);
 
     const std::pair<const char*, const char*> expected[] = {
-        {"fontcolor", "#D37618"}, {"font_select_color", "#D37618"}, {"bkcolor", "#FFE2D5"},
-        {"bk_select_color", "#FFE2D5"}, {"fontindexcolor", "0"}, {"bkindexcolor", "0"},
-        {"font", "Arial"}, {"fontsize", "16"}, {"clean_text", "false"}, {"show_pass", "false"},
-        {"fontbold", "true"}, {"create_exe", "false"}, {"exe_path", ""},
+        {"fontcolor", "#D37618"}, {"font_select_color", "#D37618"},
+        {"bkcolor", "#FFE2D5"},   {"bk_select_color", "#FFE2D5"},
+        {"fontindexcolor", "0"},  {"bkindexcolor", "0"},
+        {"font", "Arial"},        {"fontsize", "16"},
+        {"clean_text", "false"},  {"show_pass", "false"},
+        {"fontbold", "true"},     {"create_exe", "false"},
+        {"exe_path", ""},
     };
     for (size_t i = 0; i < std::size(expected); ++i) {
         EXPECT_EQ(table.entries()[i].key, expected[i].first);

@@ -24,8 +24,7 @@ TEST(CaptionTables, TextsWithTheirPrefixesAndSuffixes)
 {
     EXPECT_EQ(textOf(IDD_MAIN, TextTarget::MenuCommand, ID_OPTIONS, "OPTIONS=Settings\n"), "Settings...");
     EXPECT_EQ(textOf(IDD_MAIN, TextTarget::MenuCommand, ID_HELP_ABOUT, "about=&About\n"), "&About...");
-    EXPECT_EQ(textOf(IDD_MAIN, TextTarget::MenuCommand, ID_HELP_HOME, "help_home=Home Page\n"),
-              "&Velmora Home Page");
+    EXPECT_EQ(textOf(IDD_MAIN, TextTarget::MenuCommand, ID_HELP_HOME, "help_home=Home Page\n"), "&Velmora Home Page");
     // A missing key leaves only what the table adds.
     EXPECT_EQ(textOf(IDD_MAIN, TextTarget::Control, IDC_LABEL_ADD_USER, "add=&Add\n"), ":");
     EXPECT_EQ(textOf(IDD_MAIN, TextTarget::Control, IDC_LABEL_SELECT_USER, "user=User\n"), "User:");
@@ -36,8 +35,8 @@ TEST(CaptionTables, TextsWithTheirPrefixesAndSuffixes)
 
 TEST(CaptionTables, EveryWindowOfTheProgramHasItsRows)
 {
-    for (int id : {IDD_MAIN, IDD_LIST_PAGE, IDD_IMAGE_PAGE, IDD_ENCRYPTED_PAGE, IDD_OPTIONS, IDD_ENCRYPT,
-                   IDD_PROGRESS, IDD_GENERATE, IDD_ABOUT, IDD_DECRYPT}) {
+    for (int id : {IDD_MAIN, IDD_LIST_PAGE, IDD_IMAGE_PAGE, IDD_ENCRYPTED_PAGE, IDD_OPTIONS, IDD_ENCRYPT, IDD_PROGRESS,
+                   IDD_GENERATE, IDD_ABOUT, IDD_DECRYPT}) {
         EXPECT_FALSE(textRowsFor(id).empty()) << id;
     }
     EXPECT_TRUE(textRowsFor(12345).empty());

@@ -139,8 +139,8 @@ TEST(BitmapFile, OtherDepthsAreConvertedExactly)
     // The older 12-byte header form: a 2 × 1 picture at 24 bits.
     std::string core;
     for (int byte : std::initializer_list<int>{'B', 'M', 34, 0, 0, 0, 0, 0, 0, 0, 26, 0, 0, 0,  // file header
-                     12, 0, 0, 0, 2, 0, 1, 0, 1, 0, 24, 0,            // width, height, planes, bits
-                     1, 2, 3, 4, 5, 6, 0, 0}) {
+                                               12,  0,   0,  0, 2, 0, 1, 0, 1, 0, 24, 0,  // width, height, planes, bits
+                                               1,   2,   3,  4, 5, 6, 0, 0}) {
         core += static_cast<char>(byte);
     }
     testing::writeFile(folder.file("core.bmp"), core);

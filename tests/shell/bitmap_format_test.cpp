@@ -67,8 +67,8 @@ TEST(BitmapFormat, FilesCutShortAreIncomplete)
     // The older form: a 12-byte header of a 1 × 1 picture, 30 bytes in all.
     std::string core;
     for (int byte : std::initializer_list<int>{'B', 'M', 30, 0, 0, 0, 0, 0, 0, 0, 26, 0, 0, 0,  // file header
-                     12, 0, 0, 0, 1, 0, 1, 0, 1, 0, 24, 0,            // width, height, planes, bits
-                     1, 2, 3, 0}) {
+                                               12,  0,   0,  0, 1, 0, 1, 0, 1, 0, 24, 0,  // width, height, planes, bits
+                                               1,   2,   3,  0}) {
         core += static_cast<char>(byte);
     }
     EXPECT_TRUE(bitmapFileComplete(core));

@@ -16,8 +16,12 @@ std::string le32(uint32_t n)
 TEST(ListFile, BytesAreExactlyTheRecords)
 {
     EXPECT_EQ(encodeListFile({}), "");
-    EXPECT_EQ(encodeListFile({{"abc", "", "x"}}),
-              std::string("\x03\x00\x00\x00" "abc" "\x00\x00\x00\x00" "\x01\x00\x00\x00" "x", 16));
+    EXPECT_EQ(encodeListFile({{"abc", "", "x"}}), std::string("\x03\x00\x00\x00"
+                                                              "abc"
+                                                              "\x00\x00\x00\x00"
+                                                              "\x01\x00\x00\x00"
+                                                              "x",
+                                                              16));
     // An entry with empty pass and description is 12 + U bytes.
     EXPECT_EQ(encodeListFile({{"user", "", ""}}).size(), 16u);
     const std::string two = encodeListFile({{"a", "b", "c"}, {"", "", ""}});
@@ -28,8 +32,9 @@ TEST(ListFile, EveryByteValueSurvivesARoundTrip)
 {
     std::string all;
     for (int b = 1; b < 256; ++b) all.push_back(static_cast<char>(b));
-    const std::vector<PasswordEntry> entries = {
-        {all, std::string(all.rbegin(), all.rend()), ""}, {"", "", ""}, {std::string(300, 'u'), "p", "d"}};
+    const std::vector<PasswordEntry> entries = {{all, std::string(all.rbegin(), all.rend()), ""},
+                                                {"", "", ""},
+                                                {std::string(300, 'u'), "p", "d"}};
     const DecodedList decoded = decodeListFile(encodeListFile(entries));
     EXPECT_FALSE(decoded.damaged);
     EXPECT_EQ(decoded.entries, entries);
@@ -37,8 +42,8 @@ TEST(ListFile, EveryByteValueSurvivesARoundTrip)
 
 TEST(ListFile, ZeroByteCutsOnlyItsField)
 {
-    const std::string bytes = le32(5) + std::string("ab\0cd", 5) + le32(1) + "p" + le32(0) + le32(1) + "n" +
-                              le32(0) + le32(2) + std::string("\0z", 2);
+    const std::string bytes = le32(5) + std::string("ab\0cd", 5) + le32(1) + "p" + le32(0) + le32(1) + "n" + le32(0) +
+                              le32(2) + std::string("\0z", 2);
     const DecodedList decoded = decodeListFile(bytes);
     EXPECT_FALSE(decoded.damaged);
     ASSERT_EQ(decoded.entries.size(), 2u);

@@ -11,10 +11,10 @@ namespace {
 
 using testing::dialogItemText;
 using testing::DialogResponder;
+using testing::menuText;
 using testing::pressButtonIn;
 using testing::pumpUntil;
 using testing::readFile;
-using testing::menuText;
 using testing::tabText;
 using testing::windowText;
 
@@ -46,8 +46,8 @@ TEST_F(MainWindowTest, FirstStartCreatesTheSettingsAndShowsTheLanguageTexts)
     EXPECT_EQ(dialogItemText(window, IDC_SHOW_ADD), "&Show");
 
     // Until a row is selected the select pane and Delete are disabled.
-    for (int id : {IDC_SELECT_USER, IDC_SELECT_PASS, IDC_SELECT_DESCRIPTION, IDC_SHOW_SELECT, IDC_DELETE,
-                   IDC_REFRESH}) {
+    for (int id :
+         {IDC_SELECT_USER, IDC_SELECT_PASS, IDC_SELECT_DESCRIPTION, IDC_SHOW_SELECT, IDC_DELETE, IDC_REFRESH}) {
         EXPECT_FALSE(enabled(window, id)) << id;
     }
     for (int id : {IDC_ADD_USER, IDC_ADD_PASS, IDC_ADD_DESCRIPTION, IDC_ADD, IDC_CLEAN_TEXT, IDC_EXIT}) {

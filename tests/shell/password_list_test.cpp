@@ -14,8 +14,8 @@ namespace tessaly {
 namespace {
 
 using testing::chooseFileIn;
-using testing::DialogResponder;
 using testing::dialogItemText;
+using testing::DialogResponder;
 using testing::pressButtonIn;
 using testing::pumpFor;
 using testing::readFile;
@@ -222,9 +222,8 @@ TEST_F(PasswordListTest, SavedFileHoldsTheDisplayedRowsByteForByteAndLoadsBackIn
 
     const std::string path = folder.file("list.slc");
     save(path);
-    const std::string expected =
-        record("amy", "s3cr3t!", "bank: \"main\"") + record("zed", "pw", "") +
-        record("~all", printable.substr(0, 35), printable);
+    const std::string expected = record("amy", "s3cr3t!", "bank: \"main\"") + record("zed", "pw", "") +
+                                 record("~all", printable.substr(0, 35), printable);
     EXPECT_EQ(readFile(path), expected);
 
     const auto before = rows();

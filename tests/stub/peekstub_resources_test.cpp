@@ -84,8 +84,8 @@ TEST(PeekstubResources, SpotlightKeys)
 {
     LoadedStub stub;
     ASSERT_TRUE(stub.module);
-    const std::string table =
-        resourceBytes(stub.module.get(), RT_ACCELERATOR, IDR_SPOTLIGHT_KEYS, MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL));
+    const std::string table = resourceBytes(stub.module.get(), RT_ACCELERATOR, IDR_SPOTLIGHT_KEYS,
+                                            MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL));
     // Resource accelerator entries: flags, key, command, padding (8 bytes each).
     ASSERT_EQ(table.size(), 16u);
     auto word = [&](size_t offset) {
