@@ -18,9 +18,13 @@ bool loadLanguage(KeyValueTable& table, const std::string& path);
 // The current language's text for `key`, or the empty string.
 std::string translate(std::string_view key);
 
-// Fills a format from a language file: each "%i" (or "%d") takes the next of
-// `values`, "%%" is a percent sign, anything else stands as it is. Unlike
-// printf it cannot be led astray by what the file holds.
-std::string formatIntegers(std::string_view format, std::initializer_list<long long> values);
+// Fills a format from a language file: each integer conversion ("%i" or
+// "%d", with printf's flags "-+ 0", a width and a precision of up to three
+// digits each) takes the next of `values` and is filled as printf would;
+// "%%" is a percent sign; anything else, and a conversion with no value
+// left, stands as it is. Unlike printf it cannot be led astray by what the
+// file holds. The result is cut to `maxLength` characters.
+std::string formatIntegers(std::string_view format, std::initializer_list<long long> values,
+                           size_t maxLength = std::string::npos);
 
 }  // namespace tessaly

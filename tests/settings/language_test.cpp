@@ -125,6 +125,19 @@ TEST(FormatIntegers, FillsOnlyIntegerConversions)
     EXPECT_EQ(formatIntegers("trailing %", {1}), "trailing %");
 }
 
+TEST(FormatIntegers, TakesPrintfFlagsWidthAndPrecisionAndCutsTheResult)
+{
+    EXPECT_EQ(formatIntegers("Drawing entry %i of %i...", {3, 7}), "Drawing entry 3 of 7...");
+    EXPECT_EQ(formatIntegers("[%5i|%-4d|%03i|%+i|% d|%.4i]", {42, 7, 5, 9, 8, 12}), "[   42|7   |005|+9| 8|0012]");
+    EXPECT_EQ(formatIntegers("%s of %i", {3, 7}), "%s of 3") << "a stray %s stands and reads nothing";
+    EXPECT_EQ(formatIntegers("%i %i %i", {1, 2}), "1 2 %i") << "no third value is read";
+    EXPECT_EQ(formatIntegers("%ld %*i %#i %1234i", {1, 2}), "%ld %*i %#i %1234i");
+    const std::string wide = formatIntegers("%120i of %120i", {3, 7}, 127);
+    EXPECT_EQ(wide.size(), 127u);
+    EXPECT_EQ(wide.substr(0, 120), std::string(119, ' ') + "3");
+    EXPECT_EQ(wide.substr(120), " of    ");
+}
+
 TEST(LanguageFiles, BothHoldEveryKeyOnceAndNothingElse)
 {
     const std::set<std::string> used = keysTheProgramUses();
