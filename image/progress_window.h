@@ -4,8 +4,10 @@
 
 #include <atomic>
 #include <functional>
+#include <string>
 
 #include "cipher/cipher_progress.h"
+#include "settings/language.h"
 
 namespace tessaly {
 
@@ -18,8 +20,9 @@ enum class WorkerOutcome { Finished, Cancelled, OutOfMemory };
 // window's thread, which owns the pictures and the pages.
 class WorkerReport {
 public:
+    virtual void setStatusText(const std::string& text) = 0;
     // Shows the language text of `key` on the status line.
-    virtual void setStatus(const char* key) = 0;
+    void setStatus(const char* key) { setStatusText(translate(key)); }
     // The progress bar, as a cipher run reports to it; it stops the run after
     // a Cancel.
     virtual CipherProgress& progress() = 0;

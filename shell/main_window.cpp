@@ -13,6 +13,9 @@
 #include "platform/secure_wipe.h"
 #include "platform/window_state.h"
 #include "platform/window_text.h"
+#include "image/decrypt_dialog.h"
+#include "image/encrypt_dialog.h"
+#include "image/generate_dialog.h"
 #include "shell/bitmap_file.h"
 #include "shell/file_dialog.h"
 #include "shell/list_file.h"
@@ -25,6 +28,7 @@ namespace tessaly {
 namespace {
 
 constexpr char kSettingsFile[] = "conf.dat";
+constexpr WPARAM kMaxTypedCell = 254;
 constexpr wchar_t kMaskBullet = 183;
 
 HINSTANCE instance()
@@ -153,6 +157,10 @@ BOOL onInitDialog(HWND window)
     loadLanguage(languageTable(), settingsTable().get("lang_file"));
     const std::string& webBase = state.webBase;
     state.webLink.attach(GetDlgItem(window, IDC_WEB_LINK), webBase.substr(0, webBase.size() - 1));
+    // The list reads at most this much of a user name or description.
+    for (int id : {IDC_ADD_USER, IDC_ADD_DESCRIPTION, IDC_SELECT_USER, IDC_SELECT_DESCRIPTION}) {
+        SendDlgItemMessageA(window, id, EM_LIMITTEXT, kMaxTypedCell, 0);
+    }
     state.addPassword.attach(GetDlgItem(window, IDC_ADD_PASS));
     state.selectPassword.attach(GetDlgItem(window, IDC_SELECT_PASS));
     setWindowIcons(window);
@@ -241,7 +249,9 @@ void onSelectionChanged(HWND window)
     }
     const int fields[] = {IDC_SELECT_USER, IDC_SELECT_PASS, IDC_SELECT_DESCRIPTION};
     for (int column = 0; column < 3; ++column) {
-        std::string text = cellText(list, first, column).substr(0, 254);
+        // Whole, even when a list file gave it more than can be typed, so
+        // that Refresh never cuts it.
+        std::string text = cellText(list, first, column);
         SetDlgItemTextA(window, fields[column], text.c_str());
         wipeString(text);
     }
@@ -357,6 +367,62 @@ void onLoadImage(HWND window, int pageIndex)
     picturePublisher(mainWindowState(window), pageIndex)(std::move(image));
 }
 
+void onGenerateImage(HWND window)
+{
+    auto& state = mainWindowState(window);
+    GenerateDialogSetup setup;
+    HWND list = listControl(listPage(window));
+    setup.readEntries = [list] { return collectEntries(list, true); };
+    setup.publishPlain = picturePublisher(state, kImagePage);
+    setup.publishEncrypted = picturePublisher(state, kEncryptedPage);
+    setup.progressWindow = &state.progressWindow;
+    if (runGenerateDialog(window, setup) != 0) return;
+    if (state.pictures.plainImage) state.imageOutOfDate = false;
+    showPage(window, kImagePage);
+}
+
+CipherDialogSetup cipherDialogSetup(MainWindowState& state, int fromPage, int toPage)
+{
+    CipherDialogSetup setup;
+    setup.source = slotShownIn(state, fromPage).get();
+    setup.publish = picturePublisher(state, toPage);
+    setup.progressWindow = &state.progressWindow;
+    setup.white = state.whiteBrush.get();
+    return setup;
+}
+
+void onEncrypt(HWND window)
+{
+    auto& state = mainWindowState(window);
+    if (state.imageOutOfDate) {
+        if (showTranslatedMessage(window, "regenerate_bmp", "warning", MB_YESNO | MB_ICONQUESTION) == IDYES) {
+            onGenerateImage(window);
+            return;
+        }
+        state.imageOutOfDate = false;
+    }
+    // A worker given no picture would have nothing to encrypt.
+    if (!state.pictures.plainImage) {
+        showTranslatedMessage(window, "no_image_to_encrypt", "warning", MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    if (runEncryptDialog(window, cipherDialogSetup(state, kImagePage, kEncryptedPage)) == 0) {
+        showPage(window, kEncryptedPage);
+    }
+}
+
+void onDecrypt(HWND window)
+{
+    auto& state = mainWindowState(window);
+    if (!state.pictures.encryptedImage) {
+        showTranslatedMessage(window, "no_image_to_decrypt", "warning", MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    if (runDecryptDialog(window, cipherDialogSetup(state, kEncryptedPage, kImagePage)) == 0) {
+        showPage(window, kImagePage);
+    }
+}
+
 void onCommand(HWND window, int id)
 {
     const std::string& webBase = mainWindowState(window).webBase;
@@ -369,6 +435,15 @@ void onCommand(HWND window, int id)
         break;
     case IDC_REFRESH:
         onRefresh(window);
+        break;
+    case IDC_GENERATE_IMAGE:
+        onGenerateImage(window);
+        break;
+    case IDC_ENCRYPT:
+        onEncrypt(window);
+        break;
+    case IDC_DECRYPT:
+        onDecrypt(window);
         break;
     case ID_FILE_NEW:
         onNew(window);

@@ -63,6 +63,9 @@ const char* const kKeysOutsideTables[] = {
     "cannot_save_file",
     "cannot_save_settings",
     "no_image_to_save",
+    "no_image_to_encrypt",
+    "no_image_to_decrypt",
+    "background_not_loaded",
     "cannot_load_image",
     "image_too_large",
 };

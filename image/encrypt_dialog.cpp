@@ -1,0 +1,173 @@
+#include "image/encrypt_dialog.h"
+
+#include <memory>
+
+#include "image/encrypt_job.h"
+#include "image/image_workers.h"
+#include "image/password_strength.h"
+#include "platform/secure_wipe.h"
+#include "platform/window_state.h"
+#include "platform/window_text.h"
+#include "resources/corvale_ids.h"
+#include "settings/apply_texts.h"
+#include "settings/language.h"
+#include "settings/settings.h"
+#include "shell/file_dialog.h"
+
+namespace tessaly {
+
+namespace {
+
+constexpr INT_PTR kClosed = 153;
+
+struct EncryptDialog {
+    CipherDialogSetup setup;
+    PasswordPair fields;
+};
+
+EncryptDialog& dialogOf(HWND window)
+{
+    return *windowState<EncryptDialog>(window);
+}
+
+bool createExeChecked(HWND window)
+{
+    return IsDlgButtonChecked(window, IDC_CREATE_EXE) == BST_CHECKED;
+}
+
+void matchPathToBox(HWND window)
+{
+    EnableWindow(GetDlgItem(window, IDC_EXE_PATH), createExeChecked(window));
+}
+
+BOOL onInitDialog(HWND window, const CipherDialogSetup& setup)
+{
+    auto* state = attachWindowState(window, std::make_unique<EncryptDialog>());
+    state->setup = setup;
+    applyTexts(window, IDD_ENCRYPT);
+    state->fields.attach(window);
+    CheckDlgButton(window, IDC_CREATE_EXE, isFlagOn(settingsTable().get("create_exe")) ? BST_CHECKED : BST_UNCHECKED);
+    matchPathToBox(window);
+    SetDlgItemTextA(window, IDC_EXE_PATH, settingsTable().get("exe_path").c_str());
+    EnableWindow(GetDlgItem(window, IDC_OK), FALSE);
+    return TRUE;
+}
+
+// The strength meter: a red-to-green gradient over the part that the level
+// earns, white beyond, and the level's name across it.
+BOOL onDrawItem(HWND window, const DRAWITEMSTRUCT* item)
+{
+    if (item->CtlID != IDC_STRENGTH) return FALSE;
+    SavedDcState saved(item->hDC);
+    std::string password = readWindowText(GetDlgItem(window, IDC_PASSWORD));
+    const int level = passwordStrength(password);
+    wipeString(password);
+
+    RECT area = item->rcItem;
+    TRIVERTEX corners[2] = {{area.left, area.top, 0xFF00, 0, 0, 0}, {area.right, area.bottom, 0, 0xFF00, 0, 0}};
+    GRADIENT_RECT span{0, 1};
+    GradientFill(item->hDC, corners, 2, &span, 1, GRADIENT_FILL_RECT_H);
+    const RECT rest{strengthGradientRight(level, area.right), area.top, area.right, area.bottom};
+    FillRect(item->hDC, &rest, dialogOf(window).setup.white);
+    SetBkMode(item->hDC, TRANSPARENT);
+    const std::string label = translate(strengthKey(level));
+    DrawTextA(item->hDC, label.c_str(), static_cast<int>(label.size()), &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    return TRUE;
+}
+
+bool askExePath(HWND window)
+{
+    char path[MAX_PATH] = {};
+    if (!showFileDialog(window, path, translate("save_file"), translate("sfx_file"), "*.exe", ".exe", true)) {
+        return false;
+    }
+    SetDlgItemTextA(window, IDC_EXE_PATH, path);
+    CheckDlgButton(window, IDC_CREATE_EXE, BST_CHECKED);
+    matchPathToBox(window);
+    return true;
+}
+
+void onPasswordChanged(HWND window)
+{
+    EnableWindow(GetDlgItem(window, IDC_OK), dialogOf(window).fields.accepted());
+    RedrawWindow(GetDlgItem(window, IDC_STRENGTH), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+void onOk(HWND window)
+{
+    auto& state = dialogOf(window);
+    if (!state.fields.accepted()) return;
+    const std::string path = readWindowText(GetDlgItem(window, IDC_EXE_PATH));
+    if (path.empty() && createExeChecked(window) && !askExePath(window)) return;
+
+    EncryptJob job;
+    job.password = state.fields.password();
+    job.createExe = createExeChecked(window);
+    job.exePath = readWindowText(GetDlgItem(window, IDC_EXE_PATH));
+    job.source = state.setup.source;
+    job.publish = state.setup.publish;
+    runWithProgressWindow(
+        window, [&job](WorkerReport& report) { return runEncryptJob(job, report); }, state.setup.progressWindow);
+    state.fields.clear();
+    EndDialog(window, 0);
+}
+
+void closeWithoutEncrypting(HWND window)
+{
+    dialogOf(window).fields.clear();
+    EndDialog(window, kClosed);
+}
+
+void onCommand(HWND window, int id, int code)
+{
+    switch (id) {
+    case IDC_PASSWORD:
+    case IDC_PASSWORD_REPEAT:
+        if (code == EN_CHANGE) onPasswordChanged(window);
+        break;
+    case IDC_CREATE_EXE:
+        matchPathToBox(window);
+        break;
+    case IDC_EXE_PATH_SAVE:
+        askExePath(window);
+        break;
+    case IDC_OK:
+    case IDOK:
+        onOk(window);
+        break;
+    case IDC_CANCEL:
+    case IDCANCEL:
+        closeWithoutEncrypting(window);
+        break;
+    default:
+        break;
+    }
+}
+
+INT_PTR CALLBACK encryptDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_INITDIALOG) return onInitDialog(window, *reinterpret_cast<const CipherDialogSetup*>(lParam));
+    if (withoutWindowState<EncryptDialog>(window, message)) return FALSE;
+    switch (message) {
+    case WM_COMMAND:
+        onCommand(window, LOWORD(wParam), HIWORD(wParam));
+        return TRUE;
+    case WM_DRAWITEM:
+        return onDrawItem(window, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    case WM_CLOSE:
+        closeWithoutEncrypting(window);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+}  // namespace
+
+INT_PTR runEncryptDialog(HWND owner, const CipherDialogSetup& setup)
+{
+    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ENCRYPT), owner, encryptDialogProc,
+                           reinterpret_cast<LPARAM>(&setup));
+}
+
+}  // namespace tessaly

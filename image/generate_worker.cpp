@@ -1,0 +1,185 @@
+#include "image/generate_worker.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "image/font_spec.h"
+#include "image/list_picture_layout.h"
+#include "platform/secure_wipe.h"
+#include "settings/language.h"
+#include "settings/settings.h"
+#include "shell/bitmap_file.h"
+
+namespace tessaly {
+
+namespace {
+
+// The status line holds at most this many characters.
+constexpr size_t kStatusLength = 127;
+// The status line changes at most this often; each change waits for a repaint.
+constexpr ULONGLONG kStatusInterval = 40;
+
+const std::string& lineOf(const PasswordEntry& entry, int line)
+{
+    return line == 0 ? entry.description : line == 1 ? entry.user : entry.pass;
+}
+
+SIZE textSize(HDC dc, const std::string& text)
+{
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    return size;
+}
+
+// The background picture stretched over one entry's block; none when it
+// cannot be loaded.
+BitmapHandle backgroundTile(HDC target, const std::string& path, const ListPictureLayout& layout)
+{
+    BitmapHandle loaded(loadBitmapFile(path));
+    BitmapHandle tile(createImage(static_cast<uint32_t>(layout.width), static_cast<uint32_t>(layout.blockHeight)));
+    if (!loaded || !tile) return BitmapHandle();
+    MemoryDc from(CreateCompatibleDC(target));
+    MemoryDc to(CreateCompatibleDC(target));
+    SelectGuard fromPicture(from.get(), loaded.get());
+    SelectGuard toTile(to.get(), tile.get());
+    SetStretchBltMode(to.get(), HALFTONE);
+    SetBrushOrgEx(to.get(), 0, 0, nullptr);
+    StretchBlt(to.get(), 0, 0, layout.width, layout.blockHeight, from.get(), 0, 0,
+               static_cast<int>(imageWidth(loaded.get())), static_cast<int>(imageHeight(loaded.get())), SRCCOPY);
+    return tile;
+}
+
+void fillBackground(HDC dc, const ListPictureLayout& layout, uint32_t rgb)
+{
+    BrushHandle brush(CreateSolidBrush(rgbToColorRef(rgb)));
+    const RECT all{0, 0, layout.width, layout.height};
+    FillRect(dc, &all, brush.get());
+}
+
+// Shows "Drawing entry i of n" now and then, and always for the last entry.
+class EntryStatus {
+public:
+    explicit EntryStatus(WorkerReport& report) : report_(report), format_(translate("generating_pass")) {}
+
+    void show(int entry, int count)
+    {
+        const ULONGLONG now = GetTickCount64();
+        if (entry + 1 < count && shown_ && now - lastShown_ < kStatusInterval) return;
+        report_.setStatusText(formatIntegers(format_, {entry + 1, count}, kStatusLength));
+        lastShown_ = now;
+        shown_ = true;
+    }
+
+private:
+    WorkerReport& report_;
+    std::string format_;
+    ULONGLONG lastShown_ = 0;
+    bool shown_ = false;
+};
+
+}  // namespace
+
+RenderedList renderList(const std::vector<PasswordEntry>& entries, const GenerateJob& job,
+                        const ListPictureStyle& style, WorkerReport& report)
+{
+    RenderedList result;
+    const int count = static_cast<int>(std::min<size_t>(entries.size(), INT_MAX));
+    report.progress().start(static_cast<uint64_t>(count));
+
+    MemoryDc dc(CreateCompatibleDC(nullptr));
+    FontSpec spec;
+    spec.setFaceName(style.face);
+    spec.setHeight(style.height);
+    spec.setStyle(style.weight, false, false);
+    FontHandle font = spec.createFont();
+    SelectGuard selectedFont(dc.get(), font ? static_cast<HGDIOBJ>(font.get()) : GetStockObject(DEFAULT_GUI_FONT));
+
+    LONG maxWidth = 0, maxHeight = 0;
+    for (const auto& entry : entries) {
+        for (int line = 0; line < 3; ++line) {
+            const SIZE size = textSize(dc.get(), lineOf(entry, line));
+            maxWidth = std::max(maxWidth, size.cx);
+            maxHeight = std::max(maxHeight, size.cy);
+        }
+    }
+    if (count == 0) return result;
+    const auto layout = listPictureLayout(count, maxWidth, maxHeight);
+    ImageRows rows;
+    if (layout) result.picture.reset(createImage(static_cast<uint32_t>(layout->width),
+                                                 static_cast<uint32_t>(layout->height), &rows));
+    if (!result.picture) {
+        result.status = RenderStatus::TooLarge;
+        return result;
+    }
+    // A picture left unfinished holds passwords: its pixels are wiped, and
+    // it goes once it is no longer selected.
+    auto discard = [&] {
+        secureWipe(rows.rows, layout->pixelBytes());
+        result.status = RenderStatus::Cancelled;
+        return std::move(result);
+    };
+
+    SelectGuard selectedPicture(dc.get(), result.picture.get());
+    BitmapHandle tile;
+    if (!job.usePersonalColors) {
+        tile = backgroundTile(dc.get(), job.personalImagePath, *layout);
+        result.backgroundMissing = !tile;
+    }
+    if (!tile) fillBackground(dc.get(), *layout, style.background);
+    MemoryDc tileDc(CreateCompatibleDC(dc.get()));
+    SelectGuard selectedTile(tileDc.get(), tile ? static_cast<HGDIOBJ>(tile.get()) : nullptr);
+
+    SetBkMode(dc.get(), TRANSPARENT);
+    SetTextColor(dc.get(), rgbToColorRef(style.text));
+    BrushHandle separator(CreateSolidBrush(rgbToColorRef(style.text)));
+    EntryStatus status(report);
+    for (int i = 0; i < count; ++i) {
+        if (report.cancelled()) return discard();
+        if (tile) {
+            BitBlt(dc.get(), 0, layout->blockTop(i), layout->width, layout->blockHeight, tileDc.get(), 0, 0, SRCCOPY);
+        }
+        status.show(i, count);
+        for (int line = 0; line < 3; ++line) {
+            const std::string& text = lineOf(entries[static_cast<size_t>(i)], line);
+            TextOutA(dc.get(), 5, layout->lineTop(i, line), text.c_str(), static_cast<int>(text.size()));
+        }
+        if (layout->hasSeparator(i)) {
+            const RECT bar{5, layout->separatorTop(i), layout->width - 5, layout->separatorTop(i) + 2};
+            FillRect(dc.get(), &bar, separator.get());
+        }
+        if (!report.progress().advance(1)) return discard();
+    }
+    GdiFlush();
+    result.status = RenderStatus::Done;
+    return result;
+}
+
+WorkerOutcome generateWorker(GenerateJob& job, WorkerReport& report)
+{
+    report.onWindowThread([&] {
+        if (job.publishPlain) job.publishPlain(BitmapHandle());
+        if (job.publishEncrypted) job.publishEncrypted(BitmapHandle());
+    });
+    report.setStatus("generating");
+    std::vector<PasswordEntry> entries = job.readEntries ? job.readEntries() : std::vector<PasswordEntry>();
+    RenderedList rendered = renderList(entries, job, listPictureStyle(settingsTable()), report);
+    for (auto& entry : entries) wipeString(entry.pass);
+    job.backgroundMissing = rendered.backgroundMissing;
+    switch (rendered.status) {
+    case RenderStatus::EmptyList:
+        return WorkerOutcome::Finished;
+    case RenderStatus::TooLarge:
+        return WorkerOutcome::OutOfMemory;
+    case RenderStatus::Cancelled:
+        return WorkerOutcome::Cancelled;
+    case RenderStatus::Done:
+        break;
+    }
+    // Only a finished picture is published; any other goes with `rendered`.
+    report.onWindowThread([&] {
+        if (job.publishPlain) job.publishPlain(std::move(rendered.picture));
+    });
+    return WorkerOutcome::Finished;
+}
+
+}  // namespace tessaly

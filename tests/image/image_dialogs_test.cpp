@@ -1,0 +1,222 @@
+#include <windows.h>
+
+#include <atomic>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "image/generate_worker.h"
+#include "image/progress_window.h"
+#include "shell/bitmap_file.h"
+#include "shell/password_list.h"
+#include "tests/support/main_window_fixture.h"
+#include "tests/support/pictures.h"
+
+namespace tessaly {
+namespace {
+
+using testing::DialogStep;
+using testing::pressButtonIn;
+using testing::pumpUntil;
+using testing::streamOf;
+
+constexpr uint32_t kText = 0xD37618;        // font_select_color of the default settings
+constexpr uint32_t kBackground = 0xFFE2D5;  // bk_select_color
+
+uint32_t pixelAt(const std::vector<uint8_t>& stream, uint32_t width, uint32_t x, uint32_t y)
+{
+    const size_t at = 3 * (static_cast<size_t>(y) * width + x);
+    return static_cast<uint32_t>(stream[at]) << 16 | static_cast<uint32_t>(stream[at + 1]) << 8 | stream[at + 2];
+}
+
+// Fills both password fields of the Encrypt or Decrypt dialog and presses OK.
+DialogStep passwordIn(const std::string& title, const std::string& password)
+{
+    return {title, [password](HWND dialog) {
+                SetDlgItemTextA(dialog, IDC_PASSWORD, password.c_str());
+                SetDlgItemTextA(dialog, IDC_PASSWORD_REPEAT, password.c_str());
+                testing::pressButton(dialog, IDC_OK);
+            }};
+}
+
+class ImageDialogsTest : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        ASSERT_TRUE(openMainWindow());
+    }
+
+    void addEntry(const char* user, const char* pass, const char* description)
+    {
+        SetDlgItemTextA(window, IDC_ADD_USER, user);
+        SetDlgItemTextA(window, IDC_ADD_PASS, pass);
+        SetDlgItemTextA(window, IDC_ADD_DESCRIPTION, description);
+        SendMessageA(window, WM_COMMAND, IDC_ADD, 0);
+    }
+
+    size_t command(int id, std::vector<DialogStep> steps)
+    {
+        testing::DialogResponder responder(std::move(steps));
+        PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+        const size_t answered = responder.finish();
+        // The command's modal windows have all closed once the progress
+        // window is gone and the main window takes commands again.
+        pumpUntil([&] { return !state().progressWindow && IsWindowEnabled(window); });
+        testing::pumpFor(50);
+        return answered;
+    }
+
+    size_t generate() { return command(IDC_GENERATE_IMAGE, {pressButtonIn("Generate BMP", IDC_OK)}); }
+};
+
+TEST_F(ImageDialogsTest, GeneratedPictureHasTheSeparatorInTheTextColourAndTextOnTheBackground)
+{
+    addEntry("alice", "secret-1", "mail");
+    addEntry("bob", "secret-2", "bank");
+    ASSERT_EQ(generate(), 1u);
+    HBITMAP picture = state().pictures.plainImage.get();
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(state().currentPage, page(kImagePage));
+    EXPECT_FALSE(state().imageOutOfDate);
+
+    const uint32_t width = imageWidth(picture), height = imageHeight(picture);
+    const auto stream = streamOf(picture);
+    ASSERT_FALSE(stream.empty()) << "a picture of 24-bit rows";
+    // Two entries: H = 2 (3 LH + 7) - 7.
+    ASSERT_EQ((height + 7) % 2, 0u);
+    const uint32_t lineHeight = ((height + 7) / 2 - 7) / 3;
+    ASSERT_EQ(2 * (3 * lineHeight + 7) - 7, height);
+    const uint32_t separator = 5 + 3 * lineHeight - 1;
+    for (uint32_t y : {separator, separator + 1}) {
+        EXPECT_EQ(pixelAt(stream, width, 5, y), kText) << y;
+        EXPECT_EQ(pixelAt(stream, width, width - 6, y), kText) << y;
+        EXPECT_EQ(pixelAt(stream, width, 4, y), kBackground) << y;
+        EXPECT_EQ(pixelAt(stream, width, width - 5, y), kBackground) << y;
+    }
+    EXPECT_EQ(pixelAt(stream, width, 5, separator - 1), kBackground);
+    EXPECT_EQ(pixelAt(stream, width, 5, separator + 2), kBackground);
+    // Text stands in each entry's lines, and nowhere in the margins.
+    auto drawnIn = [&](uint32_t top, uint32_t bottom) {
+        size_t count = 0;
+        for (uint32_t y = top; y < bottom; ++y) {
+            for (uint32_t x = 0; x < width; ++x) count += pixelAt(stream, width, x, y) != kBackground;
+        }
+        return count;
+    };
+    EXPECT_GT(drawnIn(5, 5 + 3 * lineHeight - 1), 100u);
+    EXPECT_GT(drawnIn(separator + 7, height - 5), 100u);
+    EXPECT_EQ(drawnIn(0, 3), 0u);
+    EXPECT_EQ(drawnIn(height - 3, height), 0u);
+}
+
+TEST_F(ImageDialogsTest, GenerateOfAnEmptyListLeavesBothPicturesEmpty)
+{
+    state().pictures.plainImage = testing::flatPicture(20, 20, RGB(1, 2, 3));
+    state().pictures.encryptedImage = testing::flatPicture(20, 20, RGB(1, 2, 3));
+    ASSERT_EQ(generate(), 1u);
+    EXPECT_FALSE(state().pictures.plainImage);
+    EXPECT_FALSE(state().pictures.encryptedImage);
+}
+
+TEST_F(ImageDialogsTest, EncryptThenDecryptWithTheSamePasswordGivesEveryPixelBack)
+{
+    addEntry("carol", "pa55word", "shop");
+    ASSERT_EQ(generate(), 1u);
+    const auto generated = streamOf(state().pictures.plainImage.get());
+    ASSERT_FALSE(generated.empty());
+
+    ASSERT_EQ(command(IDC_ENCRYPT, {passwordIn("Encrypt", "Tr0ub4dor&3")}), 1u);
+    ASSERT_TRUE(state().pictures.encryptedImage);
+    EXPECT_EQ(state().currentPage, page(kEncryptedPage));
+    EXPECT_NE(streamOf(state().pictures.encryptedImage.get()), generated);
+
+    ASSERT_EQ(command(IDC_DECRYPT, {passwordIn("Decrypt", "Tr0ub4dor&3")}), 1u);
+    EXPECT_EQ(state().currentPage, page(kImagePage));
+    EXPECT_TRUE(streamOf(state().pictures.plainImage.get()) == generated);
+}
+
+TEST_F(ImageDialogsTest, WithoutAPictureEncryptAndDecryptSaySoAndOpenNothing)
+{
+    auto text = std::make_shared<std::string>();
+    EXPECT_EQ(command(IDC_ENCRYPT, {testing::readMessageIn("Warning", text)}), 1u);
+    EXPECT_EQ(*text, "There is no image to encrypt. Generate or load one first.");
+    EXPECT_EQ(command(IDC_DECRYPT, {testing::readMessageIn("Warning", text)}), 1u);
+    EXPECT_EQ(*text, "There is no encrypted image to decrypt. Load one first.");
+}
+
+TEST_F(ImageDialogsTest, AfterAnAddEncryptAsksToGenerateAgain)
+{
+    addEntry("dave", "hunter22", "forum");
+    // Yes opens the Generate dialog instead of the Encrypt dialog.
+    EXPECT_EQ(command(IDC_ENCRYPT, {pressButtonIn("Warning", IDYES), pressButtonIn("Generate BMP", IDC_CANCEL)}), 2u);
+    EXPECT_TRUE(state().imageOutOfDate);
+
+    // No opens the Encrypt dialog, and the question is not asked again.
+    state().pictures.plainImage = testing::flatPicture(20, 20, RGB(1, 2, 3));
+    EXPECT_EQ(command(IDC_ENCRYPT, {pressButtonIn("Warning", IDNO), pressButtonIn("Encrypt", IDC_CANCEL)}), 2u);
+    EXPECT_FALSE(state().imageOutOfDate);
+    EXPECT_EQ(command(IDC_ENCRYPT, {pressButtonIn("Encrypt", IDC_CANCEL)}), 1u);
+    EXPECT_FALSE(state().pictures.encryptedImage) << "a cancelled dialog starts no worker";
+}
+
+// Types into a field of `dialog` from the responder's thread, one key at a
+// time, recording after each key whether OK is enabled.
+void typeInto(HWND dialog, int id, const std::string& text, std::vector<bool>& okAfterEachKey)
+{
+    HWND field = GetDlgItem(dialog, id);
+    SetForegroundWindow(dialog);
+    SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(field), TRUE);
+    for (size_t i = 0; i < text.size(); ++i) {
+        testing::typeText(text.substr(i, 1));
+        for (int wait = 0; wait < 200 && GetWindowTextLengthA(field) <= static_cast<int>(i); ++wait) Sleep(10);
+        Sleep(30);
+        okAfterEachKey.push_back(IsWindowEnabled(GetDlgItem(dialog, IDC_OK)) != FALSE);
+    }
+}
+
+TEST_F(ImageDialogsTest, OkIsEnabledOnTheKeyThatMakesBothPasswordsEqualAndLongEnough)
+{
+    state().pictures.plainImage = testing::flatPicture(20, 20, RGB(1, 2, 3));
+    state().pictures.encryptedImage = testing::flatPicture(20, 20, RGB(1, 2, 3));
+    for (const char* title : {"Encrypt", "Decrypt"}) {
+        auto okAfter = std::make_shared<std::vector<bool>>();
+        DialogStep typing{title, [okAfter](HWND dialog) {
+                              // The repetition first: OK comes with the password's last key.
+                              typeInto(dialog, IDC_PASSWORD_REPEAT, "abc123", *okAfter);
+                              typeInto(dialog, IDC_PASSWORD, "abc123", *okAfter);
+                              typeInto(dialog, IDC_PASSWORD, "4", *okAfter);
+                              testing::pressButton(dialog, IDC_CANCEL);
+                          }};
+        const int id = std::string(title) == "Encrypt" ? IDC_ENCRYPT : IDC_DECRYPT;
+        EXPECT_EQ(command(id, {typing}), 1u) << title;
+        const std::vector<bool> expected{false, false, false, false, false, false,
+                                         false, false, false, false, false, true, false};
+        EXPECT_EQ(*okAfter, expected) << title;
+    }
+}
+
+TEST_F(ImageDialogsTest, CancelWhileGeneratingLeavesBothPicturesEmpty)
+{
+    for (int i = 0; i < 5; ++i) addEntry("user", "password", "entry");
+    state().pictures.plainImage = testing::flatPicture(20, 20, RGB(1, 2, 3));
+    GenerateJob job;
+    HWND list = listControl(page(kListPage));
+    job.readEntries = [list] { return collectEntries(list, true); };
+    job.publishPlain = picturePublisher(state(), kImagePage);
+    job.publishEncrypted = picturePublisher(state(), kEncryptedPage);
+    const INT_PTR result = runWithProgressWindow(
+        window,
+        [&](WorkerReport& report) {
+            PostMessageA(state().progressWindow, WM_COMMAND, MAKEWPARAM(IDC_CANCEL, BN_CLICKED), 0);
+            while (!report.cancelled()) Sleep(5);
+            return generateWorker(job, report);
+        },
+        &state().progressWindow);
+    EXPECT_EQ(result, kProgressCancelled);
+    EXPECT_FALSE(state().pictures.plainImage);
+    EXPECT_FALSE(state().pictures.encryptedImage);
+}
+
+}  // namespace
+}  // namespace tessaly
