@@ -17,14 +17,24 @@ namespace {
 
 constexpr INT_PTR kClosed = 153;
 
-GenerateDialogSetup& setupOf(HWND window)
+// One run of the dialog, on the stack of runGenerateDialog.
+struct GenerateDialogRun {
+    const GenerateDialogSetup& setup;
+    bool backgroundMissing = false;
+};
+
+struct GenerateDialog {
+    GenerateDialogRun* run = nullptr;
+};
+
+GenerateDialogRun& runOf(HWND window)
 {
-    return *windowState<GenerateDialogSetup>(window);
+    return *windowState<GenerateDialog>(window)->run;
 }
 
-BOOL onInitDialog(HWND window, const GenerateDialogSetup& setup)
+BOOL onInitDialog(HWND window, GenerateDialogRun* run)
 {
-    attachWindowState(window, std::make_unique<GenerateDialogSetup>(setup));
+    attachWindowState(window, std::make_unique<GenerateDialog>(GenerateDialog{run}));
     applyTexts(window, IDD_GENERATE);
     CheckRadioButton(window, IDC_USE_PERSONAL_COLORS, IDC_USE_PERSONAL_IMAGE, IDC_USE_PERSONAL_COLORS);
     return TRUE;
@@ -45,19 +55,17 @@ void onOk(HWND window)
 {
     const bool usePicture = IsDlgButtonChecked(window, IDC_USE_PERSONAL_IMAGE) == BST_CHECKED;
     if (readWindowText(GetDlgItem(window, IDC_IMAGE_PATH)).empty() && usePicture && !askPicture(window)) return;
-    const auto& setup = setupOf(window);
+    auto& run = runOf(window);
+    const auto& setup = run.setup;
     GenerateJob job;
     job.usePersonalColors = !usePicture;
     job.personalImagePath = readWindowText(GetDlgItem(window, IDC_IMAGE_PATH));
     job.readEntries = setup.readEntries;
     job.publishPlain = setup.publishPlain;
     job.publishEncrypted = setup.publishEncrypted;
-    const INT_PTR result = runWithProgressWindow(
+    runWithProgressWindow(
         window, [&job](WorkerReport& report) { return generateWorker(job, report); }, setup.progressWindow);
-    // The picture is made by now: the user learns why it has no background.
-    if (result == 0 && job.backgroundMissing) {
-        showTranslatedMessage(window, "background_not_loaded", "warning", MB_OK | MB_ICONEXCLAMATION);
-    }
+    run.backgroundMissing = job.backgroundMissing;
     EndDialog(window, 0);
 }
 
@@ -74,8 +82,8 @@ void onCommand(HWND window, int id)
 
 INT_PTR CALLBACK generateDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_INITDIALOG) return onInitDialog(window, *reinterpret_cast<const GenerateDialogSetup*>(lParam));
-    if (withoutWindowState<GenerateDialogSetup>(window, message)) return FALSE;
+    if (message == WM_INITDIALOG) return onInitDialog(window, reinterpret_cast<GenerateDialogRun*>(lParam));
+    if (withoutWindowState<GenerateDialog>(window, message)) return FALSE;
     switch (message) {
     case WM_COMMAND:
         onCommand(window, LOWORD(wParam));
@@ -92,8 +100,15 @@ INT_PTR CALLBACK generateDialogProc(HWND window, UINT message, WPARAM wParam, LP
 
 INT_PTR runGenerateDialog(HWND owner, const GenerateDialogSetup& setup)
 {
-    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_GENERATE), owner, generateDialogProc,
-                           reinterpret_cast<LPARAM>(&setup));
+    GenerateDialogRun run{setup};
+    const INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_GENERATE), owner,
+                                           generateDialogProc, reinterpret_cast<LPARAM>(&run));
+    // The picture is made and the dialog gone: the user learns why the
+    // picture has no background.
+    if (result == 0 && run.backgroundMissing) {
+        showTranslatedMessage(owner, "background_not_loaded", "warning", MB_OK | MB_ICONEXCLAMATION);
+    }
+    return result;
 }
 
 }  // namespace tessaly

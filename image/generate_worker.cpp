@@ -105,8 +105,9 @@ RenderedList renderList(const std::vector<PasswordEntry>& entries, const Generat
     if (count == 0) return result;
     const auto layout = listPictureLayout(count, maxWidth, maxHeight);
     ImageRows rows;
-    if (layout) result.picture.reset(createImage(static_cast<uint32_t>(layout->width),
-                                                 static_cast<uint32_t>(layout->height), &rows));
+    if (layout)
+        result.picture.reset(
+            createImage(static_cast<uint32_t>(layout->width), static_cast<uint32_t>(layout->height), &rows));
     if (!result.picture) {
         result.status = RenderStatus::TooLarge;
         return result;

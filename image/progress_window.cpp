@@ -25,7 +25,10 @@ class ProgressRun final : public WorkerReport {
 public:
     ProgressRun(Worker worker, HWND* shownIn) : worker_(std::move(worker)), shownIn_(shownIn) {}
 
-    void setStatusText(const std::string& text) override { SetDlgItemTextA(window_, IDC_PROGRESS_STATUS, text.c_str()); }
+    void setStatusText(const std::string& text) override
+    {
+        SetDlgItemTextA(window_, IDC_PROGRESS_STATUS, text.c_str());
+    }
     CipherProgress& progress() override { return *bar_; }
     const std::atomic<bool>& cancelFlag() const override { return cancelled_; }
     void onWindowThread(const std::function<void()>& task) override

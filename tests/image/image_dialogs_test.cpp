@@ -160,6 +160,39 @@ TEST_F(ImageDialogsTest, AfterAnAddEncryptAsksToGenerateAgain)
     EXPECT_FALSE(state().pictures.encryptedImage) << "a cancelled dialog starts no worker";
 }
 
+// In the Generate dialog: the picture option with `path`, then OK.
+DialogStep backgroundIn(const std::string& path)
+{
+    return {"Generate BMP", [path](HWND dialog) {
+                CheckRadioButton(dialog, IDC_USE_PERSONAL_COLORS, IDC_USE_PERSONAL_IMAGE, IDC_USE_PERSONAL_IMAGE);
+                SetDlgItemTextA(dialog, IDC_IMAGE_PATH, path.c_str());
+                testing::pressButton(dialog, IDC_OK);
+            }};
+}
+
+TEST_F(ImageDialogsTest, BackgroundPictureStretchesBehindEveryEntryOrIsReplacedByTheColourWithAWord)
+{
+    addEntry("erin", "green-tea", "tea shop");
+    addEntry("frank", "blue-sky", "weather");
+    const std::string red = folder.file("red.bmp");
+    ASSERT_TRUE(writeBitmapFile(testing::flatPicture(7, 5, RGB(200, 0, 0)).get(), red));
+    ASSERT_EQ(command(IDC_GENERATE_IMAGE, {backgroundIn(red)}), 1u);
+    HBITMAP picture = state().pictures.plainImage.get();
+    ASSERT_TRUE(picture);
+    const uint32_t width = imageWidth(picture), height = imageHeight(picture);
+    const auto stream = streamOf(picture);
+    for (uint32_t y : {0u, height / 2 + 1, height - 1}) EXPECT_EQ(pixelAt(stream, width, 0, y), 0xC80000u) << y;
+
+    const std::string notPicture = folder.file("notes.bmp");
+    testing::writeFile(notPicture, "plain words");
+    auto text = std::make_shared<std::string>();
+    ASSERT_EQ(command(IDC_GENERATE_IMAGE, {backgroundIn(notPicture), testing::readMessageIn("Warning", text)}), 2u);
+    EXPECT_EQ(*text, "The background picture could not be loaded, so the background color was used.");
+    ASSERT_TRUE(state().pictures.plainImage);
+    const auto filled = streamOf(state().pictures.plainImage.get());
+    EXPECT_EQ(pixelAt(filled, imageWidth(state().pictures.plainImage.get()), 0, 0), kBackground);
+}
+
 // Types into a field of `dialog` from the responder's thread, one key at a
 // time, recording after each key whether OK is enabled.
 void typeInto(HWND dialog, int id, const std::string& text, std::vector<bool>& okAfterEachKey)
@@ -190,8 +223,8 @@ TEST_F(ImageDialogsTest, OkIsEnabledOnTheKeyThatMakesBothPasswordsEqualAndLongEn
                           }};
         const int id = std::string(title) == "Encrypt" ? IDC_ENCRYPT : IDC_DECRYPT;
         EXPECT_EQ(command(id, {typing}), 1u) << title;
-        const std::vector<bool> expected{false, false, false, false, false, false,
-                                         false, false, false, false, false, true, false};
+        const std::vector<bool> expected{false, false, false, false, false, false, false,
+                                         false, false, false, false, true,  false};
         EXPECT_EQ(*okAfter, expected) << title;
     }
 }

@@ -33,9 +33,8 @@ TEST(ListPictureStyle, OddValuesFallBackSafely)
     for (const char* bold : {"True", "TRUE", "yes", "", "true "}) {
         EXPECT_EQ(listPictureStyle(settingsOf({{"fontbold", bold}})).weight, 400) << bold;
     }
-    const auto style = listPictureStyle(settingsOf({{"fontsize", "20px"},
-                                                    {"font_select_color", "red"},
-                                                    {"bk_select_color", "FFE2D5"}}));
+    const auto style = listPictureStyle(
+        settingsOf({{"fontsize", "20px"}, {"font_select_color", "red"}, {"bk_select_color", "FFE2D5"}}));
     EXPECT_EQ(style.height, 20);
     EXPECT_EQ(style.text, 0xD37618u) << "the default settings' text colour";
     EXPECT_EQ(style.background, 0xFFE2D5u);

@@ -14,14 +14,14 @@ TEST(PasswordStrength, CountsTheClassesThatOccurTwice)
         int level;
     } cases[] = {
         {"", 0},
-        {"aB3$x", 0},          // five bytes, however mixed
-        {"abcdef", 1},         // weak
-        {"abcdefGh", 1},       // a single capital does not count
+        {"aB3$x", 0},     // five bytes, however mixed
+        {"abcdef", 1},    // weak
+        {"abcdefGh", 1},  // a single capital does not count
         {"abcdefG1", 1},
         {"abABxy", 2},
-        {"abAB12", 3},         // very good
-        {"abAB12!?", 4},       // excellent
-        {"abcd\xe9\xf1", 2},   // bytes of 0x80 and above are others
+        {"abAB12", 3},        // very good
+        {"abAB12!?", 4},      // excellent
+        {"abcd\xe9\xf1", 2},  // bytes of 0x80 and above are others
         {"      ", 1},
     };
     for (const auto& c : cases) {

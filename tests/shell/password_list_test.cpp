@@ -243,6 +243,16 @@ TEST_F(PasswordListTest, LongFieldsLoadAndSaveWholeAndZeroBytesCutTheirField)
     const std::vector<PasswordEntry> expected{{longText, "p", "before"}, {"next", "", ""}};
     EXPECT_EQ(rows(), expected);
 
+    // Shown whole in the Select pane, so Refresh keeps it whole; typing stops
+    // at 254 characters.
+    select({0});
+    EXPECT_EQ(testing::dialogItemText(window, IDC_SELECT_USER), longText);
+    SendMessageA(window, WM_COMMAND, IDC_REFRESH, 0);
+    EXPECT_EQ(rows(), expected);
+    for (int id : {IDC_ADD_USER, IDC_ADD_DESCRIPTION, IDC_SELECT_USER, IDC_SELECT_DESCRIPTION}) {
+        EXPECT_EQ(SendDlgItemMessageA(window, id, EM_GETLIMITTEXT, 0, 0), 254) << id;
+    }
+
     const std::string copy = folder.file("copy.slc");
     save(copy);
     EXPECT_EQ(readFile(copy), record(longText, "p", "before") + record("next", "", ""));
