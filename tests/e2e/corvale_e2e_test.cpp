@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <vector>
 
 #include "resources/corvale_ids.h"
 #include "platform/win32_handles.h"
@@ -197,6 +198,61 @@ TEST_F(CorvaleEndToEnd, PhotoLoadedAsBmpIsSavedAgain)
     }
     EXPECT_EQ(exitThroughTheQuestion(corvale, mainWindow, "Exit"), 153);
     EXPECT_TRUE(std::filesystem::exists(photoDir + "\\saved.bmp"));
+}
+
+// Answers the windows a command opens in `corvale`, then waits for the main
+// window's title to say which page the command ended on.
+bool commandEndsOn(const CorvaleProcess& corvale, HWND mainWindow, int id, std::vector<testing::DialogStep> steps,
+                   const std::string& title)
+{
+    DialogResponder responder(std::move(steps), corvale.id(), kTimeoutMs);
+    PostMessageA(mainWindow, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+    const size_t answered = responder.finish();
+    return answered > 0 && corvale.waitForWindow(title) == mainWindow;
+}
+
+TEST_F(CorvaleEndToEnd, ListDrawnEncryptedSavedAndAfterARestartDecryptedReadsTheSame)
+{
+    const std::string plain = folder.file("plain.bmp"), encrypted = folder.file("encrypted.bmp"),
+                      decrypted = folder.file("decrypted.bmp");
+    const auto password = [](const char* title) {
+        return testing::fillTwiceIn(title, IDC_PASSWORD, IDC_PASSWORD_REPEAT, "a long pass phrase", IDC_OK);
+    };
+    {
+        CorvaleProcess corvale(folder.path());
+        HWND mainWindow = corvale.waitForWindow("Tessaly - List");
+        ASSERT_TRUE(mainWindow);
+        for (const char* user : {"alice", "bob", "carol"}) {
+            SendDlgItemMessageA(mainWindow, IDC_ADD_USER, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(user));
+            SendDlgItemMessageA(mainWindow, IDC_ADD_PASS, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("pw-of-them"));
+            SendDlgItemMessageA(mainWindow, IDC_ADD_DESCRIPTION, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("site"));
+            SendMessageA(mainWindow, WM_COMMAND, MAKEWPARAM(IDC_ADD, BN_CLICKED), 0);
+        }
+        ASSERT_TRUE(commandEndsOn(corvale, mainWindow, IDC_GENERATE_IMAGE, {pressButtonIn("Generate BMP", IDC_OK)},
+                                  "Tessaly - Image"));
+        ASSERT_TRUE(commandEndsOn(corvale, mainWindow, ID_FILE_SAVE_BMP, {testing::chooseFileIn("Save file", plain)},
+                                  "Tessaly - Image"));
+        ASSERT_TRUE(
+            commandEndsOn(corvale, mainWindow, IDC_ENCRYPT, {password("Encrypt")}, "Tessaly - Encrypted Image"));
+        ASSERT_TRUE(commandEndsOn(corvale, mainWindow, ID_FILE_SAVE_ENCRYPTED_BMP,
+                                  {testing::chooseFileIn("Save file", encrypted)}, "Tessaly - Encrypted Image"));
+        EXPECT_EQ(exitThroughTheQuestion(corvale, mainWindow, "Exit"), 153);
+    }
+    {
+        CorvaleProcess corvale(folder.path());
+        HWND mainWindow = corvale.waitForWindow("Tessaly - List");
+        ASSERT_TRUE(mainWindow);
+        ASSERT_TRUE(commandEndsOn(corvale, mainWindow, ID_FILE_LOAD_ENCRYPTED_BMP,
+                                  {testing::chooseFileIn("Open file", encrypted)}, "Tessaly - Encrypted Image"));
+        ASSERT_TRUE(commandEndsOn(corvale, mainWindow, IDC_DECRYPT, {password("Decrypt")}, "Tessaly - Image"));
+        ASSERT_TRUE(commandEndsOn(corvale, mainWindow, ID_FILE_SAVE_BMP,
+                                  {testing::chooseFileIn("Save file", decrypted)}, "Tessaly - Image"));
+        EXPECT_EQ(exitThroughTheQuestion(corvale, mainWindow, "Exit"), 153);
+    }
+    const std::string drawn = readFile(plain);
+    ASSERT_GT(drawn.size(), 54u);
+    EXPECT_NE(readFile(encrypted).substr(54), drawn.substr(54));
+    EXPECT_TRUE(readFile(decrypted) == drawn) << "the list picture came back changed";
 }
 
 TEST_F(CorvaleEndToEnd, SecondCopyStartsAlongsideTheFirst)

@@ -32,11 +32,7 @@ uint32_t pixelAt(const std::vector<uint8_t>& stream, uint32_t width, uint32_t x,
 // Fills both password fields of the Encrypt or Decrypt dialog and presses OK.
 DialogStep passwordIn(const std::string& title, const std::string& password)
 {
-    return {title, [password](HWND dialog) {
-                SetDlgItemTextA(dialog, IDC_PASSWORD, password.c_str());
-                SetDlgItemTextA(dialog, IDC_PASSWORD_REPEAT, password.c_str());
-                testing::pressButton(dialog, IDC_OK);
-            }};
+    return testing::fillTwiceIn(title, IDC_PASSWORD, IDC_PASSWORD_REPEAT, password, IDC_OK);
 }
 
 class ImageDialogsTest : public MainWindowTest {

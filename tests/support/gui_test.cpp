@@ -141,6 +141,15 @@ DialogStep chooseFileIn(const std::string& title, const std::string& path)
     return {title, [path](HWND dialog) { fillFileNameAndConfirm(dialog, path); }};
 }
 
+DialogStep fillTwiceIn(const std::string& title, int firstField, int secondField, const std::string& text, int buttonId)
+{
+    return {title, [=](HWND dialog) {
+                SetDlgItemTextA(dialog, firstField, text.c_str());
+                SetDlgItemTextA(dialog, secondField, text.c_str());
+                pressButton(dialog, buttonId);
+            }};
+}
+
 DialogStep readMessageIn(const std::string& title, std::shared_ptr<std::string> text, int buttonId)
 {
     return {title, [text, buttonId](HWND box) {

@@ -44,6 +44,10 @@ struct DialogStep {
 
 DialogStep pressButtonIn(const std::string& title, int buttonId);
 DialogStep chooseFileIn(const std::string& title, const std::string& path);
+// Puts `text` into two fields (a password and its repetition), then presses
+// the button.
+DialogStep fillTwiceIn(const std::string& title, int firstField, int secondField, const std::string& text,
+                       int buttonId);
 // Reads a message box's text into `text`, then presses the button.
 DialogStep readMessageIn(const std::string& title, std::shared_ptr<std::string> text, int buttonId = IDOK);
 
