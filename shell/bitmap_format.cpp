@@ -75,4 +75,23 @@ bool bitmapFileComplete(std::string_view file)
     return offset + rowBytes * rows <= file.size();
 }
 
+std::optional<PackedDib> readPackedDib(std::string_view bytes)
+{
+    if (bytes.size() < kInfoHeaderSize || getLittleEndian(bytes, 0, 4) != kInfoHeaderSize) return std::nullopt;
+    const auto width = static_cast<int32_t>(getLittleEndian(bytes, 4, 4));
+    const auto height = static_cast<int32_t>(getLittleEndian(bytes, 8, 4));
+    const uint32_t planes = getLittleEndian(bytes, 12, 2);
+    const uint32_t bitsPerPixel = getLittleEndian(bytes, 14, 2);
+    const uint32_t compression = getLittleEndian(bytes, 16, 4);
+    const uint32_t paletteColors = getLittleEndian(bytes, 32, 4);
+    if (width <= 0 || height <= 0 || planes != 1 || bitsPerPixel != 24 || compression != kUncompressed ||
+        paletteColors != 0) {
+        return std::nullopt;
+    }
+    PackedDib dib{static_cast<uint32_t>(width), static_cast<uint32_t>(height), kInfoHeaderSize};
+    const uint64_t rows = bitmapPixelBytes(dib.width, dib.height);
+    if (rows == 0 || bytes.size() - kInfoHeaderSize < rows) return std::nullopt;
+    return dib;
+}
+
 }  // namespace tessaly

@@ -75,5 +75,31 @@ TEST(BitmapFormat, FilesCutShortAreIncomplete)
     EXPECT_FALSE(bitmapFileComplete(core.substr(0, 22)));
 }
 
+TEST(BitmapFormat, PackedDibIsTheFileWithoutItsFileHeader)
+{
+    const auto header = bitmapFileHeader(3, 2);
+    const std::string rows(2 * 12, '\x5A');
+    const std::string dib = std::string(header.begin() + 14, header.end()) + rows;
+    const auto read = readPackedDib(dib);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->width, 3u);
+    EXPECT_EQ(read->height, 2u);
+    EXPECT_EQ(read->rowsOffset, kPackedDibHeaderSize);
+
+    EXPECT_FALSE(readPackedDib(dib.substr(0, dib.size() - 1))) << "a row cut short";
+    EXPECT_FALSE(readPackedDib(dib.substr(0, 39)));
+    EXPECT_FALSE(readPackedDib(""));
+    auto changed = [&](size_t offset, char value) {
+        std::string copy = dib;
+        copy[offset] = value;
+        return copy;
+    };
+    EXPECT_FALSE(readPackedDib(changed(14, 8))) << "8 bits per pixel";
+    EXPECT_FALSE(readPackedDib(changed(16, 1))) << "compressed";
+    EXPECT_FALSE(readPackedDib(changed(0, 12))) << "another header form";
+    EXPECT_FALSE(readPackedDib(changed(11, '\xFF'))) << "top-down";
+    EXPECT_FALSE(readPackedDib(changed(4, 0))) << "no width";
+}
+
 }  // namespace
 }  // namespace tessaly
