@@ -11,6 +11,7 @@
 #include "resources/corvale_ids.h"
 #include "settings/apply_texts.h"
 #include "settings/language.h"
+#include "settings/message_box.h"
 #include "settings/settings.h"
 #include "shell/file_dialog.h"
 
@@ -20,8 +21,14 @@ namespace {
 
 constexpr INT_PTR kClosed = 153;
 
+// One run of the dialog, on the stack of runEncryptDialog.
+struct EncryptDialogRun {
+    const CipherDialogSetup& setup;
+    SelfExtractorResult built = SelfExtractorResult::Built;
+};
+
 struct EncryptDialog {
-    CipherDialogSetup setup;
+    EncryptDialogRun* run = nullptr;
     PasswordPair fields;
 };
 
@@ -40,10 +47,10 @@ void matchPathToBox(HWND window)
     EnableWindow(GetDlgItem(window, IDC_EXE_PATH), createExeChecked(window));
 }
 
-BOOL onInitDialog(HWND window, const CipherDialogSetup& setup)
+BOOL onInitDialog(HWND window, EncryptDialogRun* run)
 {
     auto* state = attachWindowState(window, std::make_unique<EncryptDialog>());
-    state->setup = setup;
+    state->run = run;
     applyTexts(window, IDD_ENCRYPT);
     state->fields.attach(window);
     CheckDlgButton(window, IDC_CREATE_EXE, isFlagOn(settingsTable().get("create_exe")) ? BST_CHECKED : BST_UNCHECKED);
@@ -68,7 +75,7 @@ BOOL onDrawItem(HWND window, const DRAWITEMSTRUCT* item)
     GRADIENT_RECT span{0, 1};
     GradientFill(item->hDC, corners, 2, &span, 1, GRADIENT_FILL_RECT_H);
     const RECT rest{strengthGradientRight(level, area.right), area.top, area.right, area.bottom};
-    FillRect(item->hDC, &rest, dialogOf(window).setup.white);
+    FillRect(item->hDC, &rest, dialogOf(window).run->setup.white);
     SetBkMode(item->hDC, TRANSPARENT);
     const std::string label = translate(strengthKey(level));
     DrawTextA(item->hDC, label.c_str(), static_cast<int>(label.size()), &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
@@ -96,6 +103,7 @@ void onPasswordChanged(HWND window)
 void onOk(HWND window)
 {
     auto& state = dialogOf(window);
+    const auto& setup = state.run->setup;
     if (!state.fields.accepted()) return;
     const std::string path = readWindowText(GetDlgItem(window, IDC_EXE_PATH));
     if (path.empty() && createExeChecked(window) && !askExePath(window)) return;
@@ -104,11 +112,14 @@ void onOk(HWND window)
     job.password = state.fields.password();
     job.createExe = createExeChecked(window);
     job.exePath = readWindowText(GetDlgItem(window, IDC_EXE_PATH));
-    job.source = state.setup.source;
-    job.publish = state.setup.publish;
+    job.source = setup.source;
+    job.publish = setup.publish;
+    job.spotlightRadius = setup.spotlightRadius;
+    job.spotlightOn = setup.spotlightOn;
     runWithProgressWindow(
-        window, [&job](WorkerReport& report) { return runEncryptJob(job, report); }, state.setup.progressWindow);
+        window, [&job](WorkerReport& report) { return runEncryptJob(job, report); }, setup.progressWindow);
     state.fields.clear();
+    state.run->built = job.built;
     EndDialog(window, 0);
 }
 
@@ -146,7 +157,7 @@ void onCommand(HWND window, int id, int code)
 
 INT_PTR CALLBACK encryptDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_INITDIALOG) return onInitDialog(window, *reinterpret_cast<const CipherDialogSetup*>(lParam));
+    if (message == WM_INITDIALOG) return onInitDialog(window, reinterpret_cast<EncryptDialogRun*>(lParam));
     if (withoutWindowState<EncryptDialog>(window, message)) return FALSE;
     switch (message) {
     case WM_COMMAND:
@@ -166,8 +177,14 @@ INT_PTR CALLBACK encryptDialogProc(HWND window, UINT message, WPARAM wParam, LPA
 
 INT_PTR runEncryptDialog(HWND owner, const CipherDialogSetup& setup)
 {
-    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ENCRYPT), owner, encryptDialogProc,
-                           reinterpret_cast<LPARAM>(&setup));
+    EncryptDialogRun run{setup};
+    const INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ENCRYPT), owner,
+                                           encryptDialogProc, reinterpret_cast<LPARAM>(&run));
+    // Told once the dialog is gone: the encrypted picture is there, the file is not.
+    if (run.built == SelfExtractorResult::CannotCreate || run.built == SelfExtractorResult::Failed) {
+        showTranslatedMessage(owner, "cannot_create_sfx", "error", MB_OK | MB_ICONERROR);
+    }
+    return result;
 }
 
 }  // namespace tessaly

@@ -7,6 +7,7 @@
 
 #include "platform/secure_wipe.h"
 #include "platform/win32_handles.h"
+#include "sfx/self_extractor.h"
 
 namespace tessaly {
 
@@ -21,6 +22,11 @@ struct EncryptJob {
     // Takes the result into its slot (an empty handle empties the slot). The
     // worker calls it on the window's thread only.
     std::function<void(BitmapHandle)> publish;
+    // How the self-extracting file's viewer starts its spotlight.
+    int spotlightRadius = 20;
+    bool spotlightOn = true;
+    // Set by the worker when it was asked to build a self-extracting file.
+    SelfExtractorResult built = SelfExtractorResult::Built;
 
     EncryptJob() = default;
     EncryptJob(const EncryptJob&) = delete;

@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "cipher/password_key.h"
 #include "cipher/rijndael_cipher.h"
 #include "platform/secure_wipe.h"
 #include "image/pixel_stream_cipher.h"
@@ -14,24 +15,6 @@
 namespace tessaly {
 
 namespace {
-
-constexpr int kBlockBytes = 32;
-
-// Keys the cipher from a private copy of the password, wiped straight after.
-// False for a password too short to give a key; the dialogs never pass one.
-bool keyCipher(RijndaelCipher& cipher, const std::string& password)
-{
-    std::string key(std::max<size_t>(password.size() + 1, 64), '\0');
-    std::copy(password.begin(), password.end(), key.begin());
-    bool keyed = true;
-    try {
-        cipher.setKey(std::string_view(key.data(), password.size()), kBlockBytes);
-    } catch (const std::invalid_argument&) {
-        keyed = false;
-    }
-    wipeString(key);
-    return keyed;
-}
 
 HBITMAP transformImage(HBITMAP source, const EncryptJob& job, ImageCipherReport& report, CipherDirection direction)
 {
@@ -57,7 +40,7 @@ HBITMAP transformImage(HBITMAP source, const EncryptJob& job, ImageCipherReport&
     };
     if (!beginStage(direction == CipherDirection::Encrypt ? "encrypting" : "decrypting")) return nullptr;
     RijndaelCipher cipher;
-    if (!keyCipher(cipher, job.password)) return nullptr;
+    if (!keyWithPassword(cipher, job.password)) return nullptr;
     switch (cipherPixelStream(cipher, direction, in.rows, out.rows, in.width, in.height, report.progress)) {
     case PixelCipherResult::Done:
         break;

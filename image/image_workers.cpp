@@ -1,6 +1,7 @@
 #include "image/image_workers.h"
 
 #include "image/image_cipher.h"
+#include "settings/language.h"
 
 namespace tessaly {
 
@@ -9,6 +10,20 @@ namespace {
 void publish(EncryptJob& job, WorkerReport& report, BitmapHandle image)
 {
     if (job.publish) report.onWindowThread([&] { job.publish(std::move(image)); });
+}
+
+WorkerOutcome buildFile(EncryptJob& job, HBITMAP encrypted, WorkerReport& report)
+{
+    report.setStatus("building_sfx");
+    SelfExtractorContent content;
+    content.exePath = job.exePath;
+    for (const char* key : {"sfx_insert_password", "sfx_ok", "sfx_cancel", "sfx_wait"}) {
+        content.texts.push_back(translate(key));
+    }
+    content.spotlightRadius = job.spotlightRadius;
+    content.spotlightOn = job.spotlightOn;
+    job.built = buildSelfExtractor(encrypted, content, &report.cancelFlag());
+    return job.built == SelfExtractorResult::Cancelled ? WorkerOutcome::Cancelled : WorkerOutcome::Finished;
 }
 
 WorkerOutcome runImageJob(EncryptJob& job, WorkerReport& report, bool encrypt)
@@ -23,7 +38,10 @@ WorkerOutcome runImageJob(EncryptJob& job, WorkerReport& report, bool encrypt)
                                 : decryptImage(job.source, job, cipherReport));
     if (result && report.cancelled()) result.reset();
     if (!result) return cipherReport.outOfMemory ? WorkerOutcome::OutOfMemory : WorkerOutcome::Cancelled;
+    // The slot keeps the picture alive while the progress window runs.
+    const HBITMAP published = result.get();
     publish(job, report, std::move(result));
+    if (encrypt && job.createExe) return buildFile(job, published, report);
     return WorkerOutcome::Finished;
 }
 

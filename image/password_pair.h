@@ -20,6 +20,9 @@ struct CipherDialogSetup {
     HWND* progressWindow = nullptr;
     // The strength meter's background.
     HBRUSH white = nullptr;
+    // How a self-extracting file's viewer starts its spotlight.
+    int spotlightRadius = 20;
+    bool spotlightOn = true;
 };
 
 // The two masked password fields of the Encrypt and Decrypt dialogs: the

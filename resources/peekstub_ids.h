@@ -17,6 +17,9 @@
 #define IDS_CANCEL 2
 #define IDS_WAIT 3
 #define IDS_SPOTLIGHT 4
+// Outside block 1, so Corvale never replaces them.
+#define IDS_NO_PICTURE_SPANISH 16
+#define IDS_NO_PICTURE_ENGLISH 17
 
 // Password window (101)
 #define IDC_STUB_PASSWORD 1001

@@ -388,6 +388,9 @@ CipherDialogSetup cipherDialogSetup(MainWindowState& state, int fromPage, int to
     setup.publish = picturePublisher(state, toPage);
     setup.progressWindow = &state.progressWindow;
     setup.white = state.whiteBrush.get();
+    HWND imagePage = state.pages[kImagePage];
+    setup.spotlightRadius = static_cast<int>(SendDlgItemMessageA(imagePage, IDC_SPOTLIGHT_SIZE, TBM_GETPOS, 0, 0));
+    setup.spotlightOn = IsDlgButtonChecked(imagePage, IDC_SPOTLIGHT) == BST_CHECKED;
     return setup;
 }
 

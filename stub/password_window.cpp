@@ -2,27 +2,48 @@
 
 #include <memory>
 
+#include "platform/secure_wipe.h"
 #include "platform/win32_handles.h"
 #include "platform/window_state.h"
+#include "platform/window_text.h"
 #include "resources/peekstub_ids.h"
 #include "shell/masked_password_field.h"
+#include "stub/decryption.h"
 
 namespace tessaly {
 
 namespace {
 
-constexpr int kMinPasswordLength = 6;
+constexpr size_t kMinPasswordLength = 6;
 
 struct PasswordWindowState {
     MaskedPasswordField password;
+    int phase = 0;
+    KernelHandle decryption;
 };
+
+PasswordWindowState& stateOf(HWND window)
+{
+    return *windowState<PasswordWindowState>(window);
+}
+
+// The controls of each phase: the prompt first, the waiting text after OK.
+void showPhase(HWND window, int phase, int showCommand)
+{
+    static const int phaseControls[2][4] = {{IDC_STUB_PROMPT, IDC_STUB_PASSWORD, IDC_STUB_OK, IDC_STUB_CANCEL},
+                                            {IDC_STUB_WAIT, IDC_STUB_PROGRESS, 0, 0}};
+    if (phase < 0 || phase > 1) return;
+    for (int id : phaseControls[phase]) {
+        if (id) ShowWindow(GetDlgItem(window, id), showCommand);
+    }
+}
 
 void setIcon(HWND window, int id, WPARAM which, int size)
 {
-    // The window keeps its own copy of the icon, so the loaded one goes at once.
-    IconHandle icon(
-        static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0)));
-    SendMessageA(window, WM_SETICON, which, reinterpret_cast<LPARAM>(icon.get()));
+    // Shared icons live as long as the program, so the window never keeps
+    // one that is gone.
+    const auto icon = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, LR_SHARED);
+    SendMessageA(window, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
 }
 
 void setTextFromString(HWND window, int controlId, int stringId)
@@ -44,20 +65,33 @@ BOOL onInitDialog(HWND window)
     setTextFromString(window, IDC_STUB_OK, IDS_OK);
     setTextFromString(window, IDC_STUB_CANCEL, IDS_CANCEL);
     setTextFromString(window, IDC_STUB_WAIT, IDS_WAIT);
+    showPhase(window, state->phase, SW_SHOW);
     return TRUE;
 }
 
 void onPasswordChanged(HWND window)
 {
-    char text[256] = {};
-    int length = GetDlgItemTextA(window, IDC_STUB_PASSWORD, text, sizeof text);
-    SecureZeroMemory(text, sizeof text);
-    EnableWindow(GetDlgItem(window, IDC_STUB_OK), length >= kMinPasswordLength);
+    std::string text = readWindowText(GetDlgItem(window, IDC_STUB_PASSWORD));
+    EnableWindow(GetDlgItem(window, IDC_STUB_OK), text.size() >= kMinPasswordLength);
+    wipeString(text);
+}
+
+void onOk(HWND window)
+{
+    auto& state = stateOf(window);
+    if (state.decryption || !IsWindowEnabled(GetDlgItem(window, IDC_STUB_OK))) return;
+    showPhase(window, state.phase, SW_HIDE);
+    ++state.phase;
+    showPhase(window, state.phase, SW_SHOW);
+    state.decryption.reset(CreateThread(nullptr, 0, decryptionThread, window, 0, nullptr));
+    if (!state.decryption) EndDialog(window, kStubWindowResult);
 }
 
 void onCommand(HWND window, int id, int code)
 {
     if (id == IDC_STUB_PASSWORD && code == EN_CHANGE) onPasswordChanged(window);
+    if (id == IDC_STUB_OK || id == IDOK) onOk(window);
+    // A modal window ends with its dialog loop.
     if (id == IDC_STUB_CANCEL || id == IDCANCEL) EndDialog(window, kStubWindowResult);
 }
 
@@ -65,16 +99,14 @@ void onCommand(HWND window, int id, int code)
 
 INT_PTR CALLBACK passwordWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM)
 {
+    if (message == WM_INITDIALOG) return onInitDialog(window);
+    if (withoutWindowState<PasswordWindowState>(window, message)) return FALSE;
     switch (message) {
-    case WM_INITDIALOG:
-        return onInitDialog(window);
-    case WM_NCDESTROY:
-        destroyWindowState<PasswordWindowState>(window);
-        return FALSE;
     case WM_COMMAND:
         onCommand(window, LOWORD(wParam), HIWORD(wParam));
         return TRUE;
     case WM_CLOSE:
+    case WM_VIEWER_CLOSED:
         EndDialog(window, kStubWindowResult);
         return TRUE;
     default:

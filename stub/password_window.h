@@ -7,6 +7,12 @@ namespace tessaly {
 constexpr int kStubWindowResult = 51;
 constexpr int kPeekstubExitCode = 39;
 
+// Sent to the password window when the viewer has closed, or when there is
+// nothing to show: the window ends, and with it the program.
+constexpr UINT WM_VIEWER_CLOSED = WM_APP + 1;
+
+// Dialog 101: the password, then the deciphering, after which the viewer
+// takes over on the decryption thread.
 INT_PTR CALLBACK passwordWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 }  // namespace tessaly

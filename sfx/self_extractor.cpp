@@ -1,0 +1,118 @@
+#include "sfx/self_extractor.h"
+
+#include <string_view>
+#include <utility>
+
+#include "platform/file_io.h"
+#include "resources/corvale_ids.h"
+#include "sfx/string_block.h"
+#include "shell/bitmap_file.h"
+#include "shell/bitmap_format.h"
+
+namespace tessaly {
+
+namespace {
+
+constexpr WORD kNeutral = MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL);
+// Bitmap and string-table resources, by the platform's numbers for them.
+constexpr int kEncryptedImageId = 105;
+constexpr int kPromptBlockId = 1;
+
+// The stored viewer, as it lies in this program's resources.
+std::string_view storedStub()
+{
+    HMODULE self = GetModuleHandleA(nullptr);
+    HRSRC found = FindResourceExA(self, MAKEINTRESOURCEA(RT_STORED_STUB), MAKEINTRESOURCEA(IDR_STORED_STUB), kNeutral);
+    HGLOBAL loaded = found ? LoadResource(self, found) : nullptr;
+    const void* bytes = loaded ? LockResource(loaded) : nullptr;
+    return bytes ? std::string_view(static_cast<const char*>(bytes), SizeofResource(self, found)) : std::string_view();
+}
+
+// The picture as a packed DIB: the bitmap file's information header and rows.
+std::string packedDibOf(HBITMAP image)
+{
+    ImageRows rows;
+    if (!imageRows(image, rows)) return {};
+    const auto header = bitmapFileHeader(rows.width, rows.height);
+    std::string dib(header.begin() + (kBitmapHeaderSize - kPackedDibHeaderSize), header.end());
+    dib.append(reinterpret_cast<const char*>(rows.rows), bitmapPixelBytes(rows.width, rows.height));
+    return dib;
+}
+
+// ANSI code page to UTF-16, converted in full.
+std::u16string wide(const std::string& text)
+{
+    if (text.empty()) return {};
+    const int units = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::u16string converted(static_cast<size_t>(units > 0 ? units : 0), u'\0');
+    if (units > 0) {
+        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                            reinterpret_cast<wchar_t*>(&converted[0]), units);
+    }
+    return converted;
+}
+
+// A resource update that is thrown away unless it is committed.
+class ResourceUpdate {
+public:
+    explicit ResourceUpdate(const std::u16string& path)
+        : handle_(BeginUpdateResourceW(reinterpret_cast<const wchar_t*>(path.c_str()), FALSE))
+    {
+    }
+    ResourceUpdate(const ResourceUpdate&) = delete;
+    ResourceUpdate& operator=(const ResourceUpdate&) = delete;
+    ~ResourceUpdate()
+    {
+        if (handle_) EndUpdateResourceW(handle_, TRUE);
+    }
+
+    explicit operator bool() const { return handle_ != nullptr; }
+    bool replace(LPCWSTR type, int id, std::string_view bytes)
+    {
+        return UpdateResourceW(handle_, type, MAKEINTRESOURCEW(id), kNeutral, const_cast<char*>(bytes.data()),
+                               static_cast<DWORD>(bytes.size())) != FALSE;
+    }
+    bool commit() { return EndUpdateResourceW(std::exchange(handle_, nullptr), FALSE) != FALSE; }
+
+private:
+    HANDLE handle_;
+};
+
+std::string promptBlock(const SelfExtractorContent& content)
+{
+    std::vector<std::u16string> texts;
+    for (const std::string& text : content.texts) texts.push_back(wide(text));
+    texts.resize(4);
+    texts.push_back(spotlightString(content.spotlightRadius, content.spotlightOn));
+    return stringBlock(texts);
+}
+
+SelfExtractorResult fillResources(const std::u16string& path, HBITMAP encryptedImage,
+                                  const SelfExtractorContent& content, const std::atomic<bool>* cancelled)
+{
+    const std::string dib = packedDibOf(encryptedImage);
+    if (dib.empty()) return SelfExtractorResult::Failed;
+    ResourceUpdate update(path);
+    if (!update || !update.replace(MAKEINTRESOURCEW(2), kEncryptedImageId, dib) ||
+        !update.replace(MAKEINTRESOURCEW(6), kPromptBlockId, promptBlock(content))) {
+        return SelfExtractorResult::Failed;
+    }
+    if (cancelled && cancelled->load()) return SelfExtractorResult::Cancelled;
+    return update.commit() ? SelfExtractorResult::Built : SelfExtractorResult::Failed;
+}
+
+}  // namespace
+
+SelfExtractorResult buildSelfExtractor(HBITMAP encryptedImage, const SelfExtractorContent& content,
+                                       const std::atomic<bool>* cancelled)
+{
+    const std::string_view stub = storedStub();
+    if (stub.empty()) return SelfExtractorResult::Failed;
+    if (!writeFileReplacing(content.exePath, stub)) return SelfExtractorResult::CannotCreate;
+    SelfExtractorResult result = SelfExtractorResult::Cancelled;
+    if (!(cancelled && cancelled->load())) result = fillResources(wide(content.exePath), encryptedImage, content, cancelled);
+    if (result != SelfExtractorResult::Built) DeleteFileA(content.exePath.c_str());
+    return result;
+}
+
+}  // namespace tessaly

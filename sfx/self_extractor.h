@@ -1,0 +1,30 @@
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <string>
+#include <vector>
+
+namespace tessaly {
+
+// What goes into a self-extracting file besides the stored viewer.
+struct SelfExtractorContent {
+    std::string exePath;  // ANSI code page
+    // The prompt, OK, Cancel and waiting texts, in the ANSI code page.
+    std::vector<std::string> texts;
+    int spotlightRadius = 20;
+    bool spotlightOn = true;
+};
+
+enum class SelfExtractorResult { Built, CannotCreate, Failed, Cancelled };
+
+// Writes the viewer that Corvale carries to `content.exePath` and replaces
+// its bitmap 105 with `encryptedImage` (a picture of createImage, as a packed
+// DIB) and its string block 1 with the texts and the spotlight radius. Every
+// step is checked; on failure or when `cancelled` is set between the steps
+// the partial file is deleted. CannotCreate: the file could not be written.
+SelfExtractorResult buildSelfExtractor(HBITMAP encryptedImage, const SelfExtractorContent& content,
+                                       const std::atomic<bool>* cancelled = nullptr);
+
+}  // namespace tessaly
