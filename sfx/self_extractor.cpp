@@ -110,7 +110,8 @@ SelfExtractorResult buildSelfExtractor(HBITMAP encryptedImage, const SelfExtract
     if (stub.empty()) return SelfExtractorResult::Failed;
     if (!writeFileReplacing(content.exePath, stub)) return SelfExtractorResult::CannotCreate;
     SelfExtractorResult result = SelfExtractorResult::Cancelled;
-    if (!(cancelled && cancelled->load())) result = fillResources(wide(content.exePath), encryptedImage, content, cancelled);
+    if (!(cancelled && cancelled->load()))
+        result = fillResources(wide(content.exePath), encryptedImage, content, cancelled);
     if (result != SelfExtractorResult::Built) DeleteFileA(content.exePath.c_str());
     return result;
 }

@@ -35,7 +35,8 @@ void tellNothingToShow(HWND passwordWindow)
     LoadStringA(GetModuleHandleA(nullptr), IDS_NO_PICTURE_SPANISH, spanish, sizeof spanish);
     LoadStringA(GetModuleHandleA(nullptr), IDS_NO_PICTURE_ENGLISH, english, sizeof english);
     const std::string text = std::string(spanish) + "\n\n" + english;
-    MessageBoxA(passwordWindow, text.c_str(), "Corvale Stub", MB_OK | MB_ICONERROR);
+    // The same word in both languages.
+    MessageBoxA(passwordWindow, text.c_str(), "Error", MB_OK | MB_ICONERROR);
 }
 
 // The cover: the enciphered picture as it is stored. The readable picture:
@@ -75,6 +76,8 @@ DWORD WINAPI decryptionThread(void* parameter)
     }
     ShowWindow(passwordWindow, SW_HIDE);
     HWND viewer = createViewerWindow(passwordWindow, std::move(pictures));
+    ShowWindow(viewer, SW_SHOW);
+    SetForegroundWindow(viewer);
     HACCEL keys = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_SPOTLIGHT_KEYS));
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {

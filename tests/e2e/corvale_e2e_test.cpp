@@ -11,6 +11,7 @@
 #include "resources/corvale_ids.h"
 #include "platform/win32_handles.h"
 #include "tests/support/gui_test.h"
+#include "tests/support/program_process.h"
 #include "tests/support/temp_folder.h"
 
 namespace tessaly {
@@ -22,56 +23,12 @@ using testing::readFile;
 
 const std::string kBinDir = TESSALY_BIN_DIR;
 const std::string kSourceDir = TESSALY_SOURCE_DIR;
-constexpr int kTimeoutMs = 20000;
+constexpr int kTimeoutMs = testing::ProgramProcess::kTimeoutMs;
 
-class CorvaleProcess {
+// Corvale.exe in its folder.
+class CorvaleProcess : public testing::ProgramProcess {
 public:
-    explicit CorvaleProcess(const std::string& folder)
-    {
-        std::string commandLine = "\"" + folder + "\\Corvale.exe\"";
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION info{};
-        // Started from another directory: the program must find its folder itself.
-        if (CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
-            process_.reset(info.hProcess);
-            KernelHandle thread(info.hThread);
-            id_ = info.dwProcessId;
-        }
-    }
-
-    bool started() const { return static_cast<bool>(process_); }
-    DWORD id() const { return id_; }
-
-    HWND waitForWindow(const std::string& title) const
-    {
-        HWND window = nullptr;
-        for (int waited = 0; waited < kTimeoutMs && !window && running(); waited += 50) {
-            window = testing::findTopLevelWindow(title, id_);
-            if (!window) Sleep(50);
-        }
-        return window;
-    }
-
-    bool running() const { return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
-
-    // The exit code, or -1 if the process is still running after the wait.
-    long waitForExit() const
-    {
-        if (WaitForSingleObject(process_.get(), kTimeoutMs) != WAIT_OBJECT_0) return -1;
-        DWORD code = 0;
-        GetExitCodeProcess(process_.get(), &code);
-        return static_cast<long>(code);
-    }
-
-    ~CorvaleProcess()
-    {
-        if (running()) TerminateProcess(process_.get(), 1);
-    }
-
-private:
-    KernelHandle process_;
-    DWORD id_ = 0;
+    explicit CorvaleProcess(const std::string& folder) : ProgramProcess(folder + "\\Corvale.exe") {}
 };
 
 class CorvaleEndToEnd : public ::testing::Test {

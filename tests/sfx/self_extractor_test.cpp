@@ -29,7 +29,8 @@ std::string resourceBytes(HMODULE module, LPCSTR type, int id)
 {
     HRSRC found = FindResourceExA(module, type, MAKEINTRESOURCEA(id), kNeutral);
     if (!found) return {};
-    return std::string(static_cast<const char*>(LockResource(LoadResource(module, found))), SizeofResource(module, found));
+    return std::string(static_cast<const char*>(LockResource(LoadResource(module, found))),
+                       SizeofResource(module, found));
 }
 
 // The raw bytes of a PE file's section, by name.
@@ -39,7 +40,8 @@ std::string section(const std::string& file, const char* name)
     const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(file.data() + dos->e_lfanew);
     const IMAGE_SECTION_HEADER* sections = IMAGE_FIRST_SECTION(nt);
     for (int i = 0; i < nt->FileHeader.NumberOfSections; ++i) {
-        if (std::string(reinterpret_cast<const char*>(sections[i].Name), strnlen(reinterpret_cast<const char*>(sections[i].Name), 8)) == name) {
+        if (std::string(reinterpret_cast<const char*>(sections[i].Name),
+                        strnlen(reinterpret_cast<const char*>(sections[i].Name), 8)) == name) {
             return file.substr(sections[i].PointerToRawData, sections[i].SizeOfRawData);
         }
     }
@@ -68,7 +70,12 @@ Pictures picturesOf(uint32_t width, uint32_t height, const std::string& password
 
 SelfExtractorContent contentFor(const std::string& path, int radius, bool on)
 {
-    return {path, {"Escriba la contrase\xf1" "a", "Vale", "Anular", "Un momento..."}, radius, on};
+    return {path,
+            {"Escriba la contrase\xf1"
+             "a",
+             "Vale", "Anular", "Un momento..."},
+            radius,
+            on};
 }
 
 class SelfExtractorTest : public ::testing::Test {
@@ -97,9 +104,12 @@ TEST_F(SelfExtractorTest, BuiltFileIsTheStubWithThePictureAndTheTextsReplaced)
               std::string(reinterpret_cast<const char*>(rows.rows), bitmapPixelBytes(37, 11)));
 
     char text[256] = {};
-    const std::pair<int, std::string> strings[] = {
-        {IDS_PROMPT, "Escriba la contrase\xf1" "a"}, {IDS_OK, "Vale"}, {IDS_CANCEL, "Anular"},
-        {IDS_WAIT, "Un momento..."}, {IDS_SPOTLIGHT, "-35"}};
+    const std::pair<int, std::string> strings[] = {{IDS_PROMPT, "Escriba la contrase\xf1"
+                                                                "a"},
+                                                   {IDS_OK, "Vale"},
+                                                   {IDS_CANCEL, "Anular"},
+                                                   {IDS_WAIT, "Un momento..."},
+                                                   {IDS_SPOTLIGHT, "-35"}};
     for (const auto& [id, expected] : strings) {
         LoadStringA(built.get(), id, text, sizeof text);
         EXPECT_EQ(std::string(text), expected) << id;

@@ -26,7 +26,9 @@ TEST(StringBlock, SpanishPromptTextsMake148BytesAndEmptyOnes36)
     EXPECT_EQ(countAt(block, 2 + 42), 7u);
     // The radius is the fifth text, then eleven zero counts.
     EXPECT_EQ(countAt(block, 148 - 22 - 6), 2u);
-    EXPECT_EQ(block.substr(148 - 22 - 4, 4), std::string("2\0" "0\0", 4));
+    EXPECT_EQ(block.substr(148 - 22 - 4, 4), std::string("2\0"
+                                                         "0\0",
+                                                         4));
     EXPECT_EQ(block.substr(148 - 22), std::string(22, '\0'));
 
     const std::string empties = stringBlock({u"", u"", u"", u"", spotlightString(20, true)});

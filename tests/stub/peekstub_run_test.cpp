@@ -1,0 +1,237 @@
+// Runs self-extracting files that Corvale's builder writes, as their own
+// processes, types the password with real keys and reads the viewer's pixels.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "cipher/password_key.h"
+#include "image/pixel_stream_cipher.h"
+#include "platform/win32_handles.h"
+#include "resources/peekstub_ids.h"
+#include "sfx/self_extractor.h"
+#include "stub/password_window.h"
+#include "tests/support/gui_test.h"
+#include "tests/support/pictures.h"
+#include "tests/support/program_process.h"
+#include "tests/support/temp_folder.h"
+
+namespace tessaly {
+namespace {
+
+using testing::ProgramProcess;
+
+constexpr char kTitle[] = "Corvale Stub";
+constexpr char kPassword[] = "open sesame 42";
+
+uint32_t pixelAt(const std::vector<uint8_t>& stream, uint32_t width, int x, int y)
+{
+    const size_t at = 3 * (static_cast<size_t>(y) * width + static_cast<size_t>(x));
+    return static_cast<uint32_t>(stream[at]) << 16 | static_cast<uint32_t>(stream[at + 1]) << 8 | stream[at + 2];
+}
+
+struct Picture {
+    uint32_t width = 0, height = 0;
+    std::vector<uint8_t> plain;
+    BitmapHandle encrypted;
+
+    uint32_t plainAt(int x, int y) const { return pixelAt(plain, width, x, y); }
+};
+
+Picture pictureOf(uint32_t width, uint32_t height)
+{
+    Picture picture{width, height, testing::randomStream(width, height, width * height), {}};
+    BitmapHandle plain = testing::pictureOf(picture.plain, width, height);
+    ImageRows in, out;
+    imageRows(plain.get(), in);
+    picture.encrypted.reset(createImage(width, height, &out));
+    RijndaelCipher cipher;
+    keyWithPassword(cipher, kPassword);
+    cipherPixelStream(cipher, CipherDirection::Encrypt, in.rows, out.rows, width, height, nullptr);
+    return picture;
+}
+
+// What the screen shows of a window's client area, as a pixel stream.
+std::vector<uint8_t> shownIn(HWND window, int width, int height)
+{
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    ImageRows rows;
+    BitmapHandle copy(createImage(static_cast<uint32_t>(width), static_cast<uint32_t>(height), &rows));
+    WindowDc screen(nullptr);
+    MemoryDc memory(CreateCompatibleDC(screen.get()));
+    {
+        SelectGuard selected(memory.get(), copy.get());
+        BitBlt(memory.get(), 0, 0, width, height, screen.get(), origin.x, origin.y, SRCCOPY);
+        GdiFlush();
+    }
+    return testing::streamOf(copy.get());
+}
+
+class PeekstubRun : public ::testing::Test {
+protected:
+    void TearDown() override
+    {
+        if (HasFailure() && viewer) {
+            testing::saveWindowBitmap(viewer, testing::screenshotPath(
+                                                  ::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        }
+    }
+
+    std::string build(const Picture& picture, int radius, bool on)
+    {
+        // Run from a folder of its own, away from Corvale.
+        const std::string path = folder.file("list.exe");
+        SelfExtractorContent content{path, {"Password:", "OK", "Cancel", "Please wait..."}, radius, on};
+        EXPECT_EQ(buildSelfExtractor(picture.encrypted.get(), content), SelfExtractorResult::Built);
+        return path;
+    }
+
+    // Types the password into the prompt with real keys and confirms; the
+    // viewer, once it has replaced the prompt.
+    HWND openViewer(ProgramProcess& stub, const std::string& password)
+    {
+        HWND prompt = stub.waitForWindow(kTitle);
+        if (!prompt) return nullptr;
+        SetForegroundWindow(prompt);
+        testing::pumpFor(200);
+        testing::typeText(password);
+        testing::pumpUntil([&] { return IsWindowEnabled(GetDlgItem(prompt, IDC_STUB_OK)) != FALSE; });
+        testing::pumpFor(200);
+        testing::pressKey(VK_RETURN, false);
+        testing::pressKey(VK_RETURN, true);
+        testing::pumpUntil([&] { return !IsWindowVisible(prompt); }, ProgramProcess::kTimeoutMs);
+        viewer = stub.waitForWindow(kTitle);
+        SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+        testing::pumpFor(300);
+        return viewer;
+    }
+
+    static RECT clientOf(HWND window)
+    {
+        RECT area{};
+        GetClientRect(window, &area);
+        return area;
+    }
+
+    testing::TempFolder folder;
+    HWND viewer = nullptr;
+};
+
+TEST_F(PeekstubRun, RightPasswordShowsThePictureAndClosingTheViewerEndsWith39)
+{
+    const Picture picture = pictureOf(300, 200);
+    ProgramProcess stub(build(picture, 20, false));
+    ASSERT_TRUE(openViewer(stub, kPassword));
+    const RECT client = clientOf(viewer);
+    EXPECT_EQ(client.right, 300);
+    EXPECT_EQ(client.bottom, 200);
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(viewer, IDC_VIEWER_HSCROLL)));
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(viewer, IDC_VIEWER_VSCROLL)));
+    EXPECT_TRUE(shownIn(GetDlgItem(viewer, IDC_VIEWER_PICTURE), 300, 200) == picture.plain)
+        << "the spotlight is off: the whole picture shows";
+
+    PostMessageA(viewer, WM_CLOSE, 0, 0);
+    EXPECT_EQ(stub.waitForExit(), kPeekstubExitCode);
+}
+
+TEST_F(PeekstubRun, SpotlightShowsADiscOfThePictureOverTheCover)
+{
+    const Picture picture = pictureOf(300, 200);
+    ProgramProcess stub(build(picture, 20, true));
+    ASSERT_TRUE(openViewer(stub, kPassword));
+    HWND control = GetDlgItem(viewer, IDC_VIEWER_PICTURE);
+    POINT centre{150, 100};
+    ClientToScreen(control, &centre);
+    SetCursorPos(centre.x, centre.y);
+    PostMessageA(viewer, WM_MOUSEMOVE, 0, MAKELPARAM(150, 100));
+    testing::pumpFor(400);
+    const auto shown = shownIn(control, 300, 200);
+    const auto cover = testing::streamOf(picture.encrypted.get());
+    EXPECT_EQ(pixelAt(shown, 300, 150, 100), picture.plainAt(150, 100));
+    EXPECT_EQ(pixelAt(shown, 300, 160, 105), picture.plainAt(160, 105));
+    EXPECT_EQ(pixelAt(shown, 300, 150, 130), pixelAt(cover, 300, 150, 130)) << "outside the disc";
+    EXPECT_EQ(pixelAt(shown, 300, 10, 10), pixelAt(cover, 300, 10, 10));
+    PostMessageA(viewer, WM_CLOSE, 0, 0);
+    EXPECT_EQ(stub.waitForExit(), kPeekstubExitCode);
+}
+
+TEST_F(PeekstubRun, WrongPasswordShowsNoiseOfTheSameSize)
+{
+    const Picture picture = pictureOf(1000, 300);
+    ProgramProcess stub(build(picture, 20, false));
+    ASSERT_TRUE(openViewer(stub, "not the password"));
+    const RECT client = clientOf(viewer);
+    EXPECT_EQ(client.right, 600);
+    EXPECT_EQ(client.bottom, 300);
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(viewer, IDC_VIEWER_HSCROLL)));
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(viewer, IDC_VIEWER_VSCROLL)));
+    SCROLLINFO bar{};
+    bar.cbSize = sizeof bar;
+    bar.fMask = SIF_RANGE | SIF_PAGE;
+    GetScrollInfo(GetDlgItem(viewer, IDC_VIEWER_HSCROLL), SB_CTL, &bar);
+    EXPECT_EQ(bar.nMax, 999);
+    EXPECT_EQ(bar.nPage, 600u);
+
+    const RECT area = clientOf(GetDlgItem(viewer, IDC_VIEWER_PICTURE));
+    const auto shown = shownIn(GetDlgItem(viewer, IDC_VIEWER_PICTURE), area.right, area.bottom);
+    size_t same = 0;
+    for (int y = 0; y < area.bottom; y += 7) {
+        for (int x = 0; x < area.right; x += 7) {
+            same += pixelAt(shown, static_cast<uint32_t>(area.right), x, y) == picture.plainAt(x, y);
+        }
+    }
+    EXPECT_LT(same, 10u) << "a wrong key gives noise";
+    PostMessageA(viewer, WM_CLOSE, 0, 0);
+    EXPECT_EQ(stub.waitForExit(), kPeekstubExitCode);
+}
+
+TEST_F(PeekstubRun, DamagedPictureIsToldInBothLanguagesAndEndsWith39)
+{
+    const Picture picture = pictureOf(20, 20);
+    const std::string path = build(picture, 20, true);
+    {
+        const std::wstring widePath(path.begin(), path.end());
+        HANDLE update = BeginUpdateResourceW(widePath.c_str(), FALSE);
+        ASSERT_TRUE(update);
+        char damaged[] = "not a picture at all, but forty-four bytes.";
+        UpdateResourceW(update, MAKEINTRESOURCEW(2), MAKEINTRESOURCEW(IDB_ENCRYPTED_IMAGE),
+                        MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL), damaged, sizeof damaged);
+        ASSERT_TRUE(EndUpdateResourceW(update, FALSE));
+    }
+    ProgramProcess stub(path);
+    auto text = std::make_shared<std::string>();
+    testing::DialogResponder responder({testing::readMessageIn("Error", text)}, stub.id(), ProgramProcess::kTimeoutMs);
+    EXPECT_FALSE(openViewer(stub, kPassword));
+    EXPECT_EQ(responder.finish(), 1u);
+    EXPECT_NE(text->find("This file holds no encrypted image that can be shown."), std::string::npos) << *text;
+    EXPECT_NE(text->find("Este archivo no contiene"), std::string::npos) << *text;
+    EXPECT_EQ(stub.waitForExit(), kPeekstubExitCode);
+}
+
+TEST_F(PeekstubRun, CancelAndTheCloseBoxOfThePromptEndWith39)
+{
+    const Picture picture = pictureOf(20, 20);
+    const std::string path = build(picture, 20, true);
+    {
+        ProgramProcess stub(path);
+        HWND prompt = stub.waitForWindow(kTitle);
+        ASSERT_TRUE(prompt);
+        testing::pressButton(prompt, IDC_STUB_CANCEL);
+        EXPECT_EQ(stub.waitForExit(), kPeekstubExitCode);
+    }
+    {
+        ProgramProcess stub(path);
+        HWND prompt = stub.waitForWindow(kTitle);
+        ASSERT_TRUE(prompt);
+        PostMessageA(prompt, WM_SYSCOMMAND, SC_CLOSE, 0);
+        EXPECT_EQ(stub.waitForExit(), kPeekstubExitCode);
+    }
+}
+
+}  // namespace
+}  // namespace tessaly
