@@ -1,8 +1,20 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdlib>
+
 #include "resources/peekstub_ids.h"
 #include "stub/password_window.h"
+
+// Every self-extracting file carries this program, so it keeps small: an
+// uncaught exception just ends it, without the runtime's message that would
+// name the exception's type, which brings in a whole symbol demangler.
+namespace __gnu_cxx {
+void __verbose_terminate_handler()
+{
+    std::abort();
+}
+}  // namespace __gnu_cxx
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {

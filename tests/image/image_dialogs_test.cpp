@@ -7,6 +7,7 @@
 
 #include "image/generate_worker.h"
 #include "image/progress_window.h"
+#include "platform/win32_handles.h"
 #include "shell/bitmap_file.h"
 #include "shell/password_list.h"
 #include "tests/support/main_window_fixture.h"
@@ -154,6 +155,38 @@ TEST_F(ImageDialogsTest, AfterAnAddEncryptAsksToGenerateAgain)
     EXPECT_FALSE(state().imageOutOfDate);
     EXPECT_EQ(command(IDC_ENCRYPT, {pressButtonIn("Encrypt", IDC_CANCEL)}), 1u);
     EXPECT_FALSE(state().pictures.encryptedImage) << "a cancelled dialog starts no worker";
+}
+
+// In the Encrypt dialog: a password, "Create an executable file" with `path`, then OK.
+DialogStep encryptWithFileIn(const std::string& path)
+{
+    return {"Encrypt", [path](HWND dialog) {
+                CheckDlgButton(dialog, IDC_CREATE_EXE, BST_CHECKED);
+                SetDlgItemTextA(dialog, IDC_EXE_PATH, path.c_str());
+                passwordIn("Encrypt", "sfx-password").act(dialog);
+            }};
+}
+
+TEST_F(ImageDialogsTest, EncryptCanWriteASelfExtractingFileOrSayWhyNot)
+{
+    state().pictures.plainImage = testing::flatPicture(30, 20, RGB(1, 2, 3));
+    const std::string built = folder.file("list.exe");
+    ASSERT_EQ(command(IDC_ENCRYPT, {encryptWithFileIn(built)}), 1u);
+    ASSERT_TRUE(state().pictures.encryptedImage);
+    LibraryHandle file(LoadLibraryExA(built.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    ASSERT_TRUE(file);
+    char radius[16] = {};
+    LoadStringA(file.get(), 4, radius, sizeof radius);
+    EXPECT_STREQ(radius, "20") << "the image page's slider, spotlight on";
+
+    const std::string unwritable = folder.file("no such folder\\list.exe");
+    auto text = std::make_shared<std::string>();
+    ASSERT_EQ(command(IDC_ENCRYPT, {encryptWithFileIn(unwritable), testing::readMessageIn("Error", text)}), 2u);
+    EXPECT_EQ(*text, "The self-extracting file could not be written there. The encrypted image is ready; choose "
+                     "another path to try again.");
+    EXPECT_TRUE(state().pictures.encryptedImage) << "the encrypted picture is still shown";
+    EXPECT_EQ(state().currentPage, page(kEncryptedPage));
+    EXPECT_FALSE(testing::fileExists(unwritable));
 }
 
 // In the Generate dialog: the picture option with `path`, then OK.
