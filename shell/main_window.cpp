@@ -16,6 +16,7 @@
 #include "image/decrypt_dialog.h"
 #include "image/encrypt_dialog.h"
 #include "image/generate_dialog.h"
+#include "sfx/about_dialog.h"
 #include "shell/bitmap_file.h"
 #include "shell/file_dialog.h"
 #include "shell/list_file.h"
@@ -139,7 +140,7 @@ void setPasswordMask(HWND window, int fieldId, int showBoxId)
     SendDlgItemMessageA(window, fieldId, EM_SETPASSWORDCHAR, mask, 0);
 }
 
-void openWebPage(const std::string& address)
+void openWithShell(const std::string& address)
 {
     ShellExecuteA(nullptr, "Open", address.c_str(), nullptr, nullptr, SW_SHOW);
 }
@@ -148,6 +149,7 @@ BOOL onInitDialog(HWND window)
 {
     auto& state = *attachWindowState(window, std::make_unique<MainWindowState>());
     state.window = window;
+    state.openAddress = openWithShell;
     settingsTable().clear();
     loadSettings(settingsTable(), kSettingsFile, defaultSettingsText());
     if (!ensureLanguageFile(window)) {
@@ -428,7 +430,8 @@ void onDecrypt(HWND window)
 
 void onCommand(HWND window, int id)
 {
-    const std::string& webBase = mainWindowState(window).webBase;
+    auto& state = mainWindowState(window);
+    const std::string& webBase = state.webBase;
     switch (id) {
     case IDC_ADD:
         onAdd(window);
@@ -478,16 +481,19 @@ void onCommand(HWND window, int id)
         onShowPassword(window, id);
         break;
     case ID_HELP_SUGGESTION:
-        openWebPage(webBase + "suggestion.asp?id=3");
+        state.openAddress(webBase + "suggestion.asp?id=3");
         break;
     case ID_HELP_SUPPORT:
-        openWebPage(webBase + "support.asp");
+        state.openAddress(webBase + "support.asp");
         break;
     case ID_HELP_GUIDE:
-        openWebPage(webBase + "userGuide.asp?id=3");
+        state.openAddress(webBase + "userGuide.asp?id=3");
         break;
     case ID_HELP_HOME:
-        openWebPage(webBase);
+        state.openAddress(webBase);
+        break;
+    case ID_HELP_ABOUT:
+        runAboutDialog(window, AboutSetup{webBase.substr(0, webBase.size() - 1), state.openAddress});
         break;
     default:
         // Enter and Escape (IDOK, IDCANCEL) and the commands of later

@@ -40,6 +40,9 @@ struct MainWindowState {
     // The progress window while a worker runs.
     HWND progressWindow = nullptr;
     std::string webBase = "https://www.velmora.example/";
+    // How the help commands and the About box's link open an address: with
+    // the shell, one page each.
+    std::function<void(const std::string&)> openAddress;
     MaskedPasswordField addPassword;
     MaskedPasswordField selectPassword;
     HyperlinkLabel webLink;
