@@ -20,6 +20,7 @@
 #include "shell/bitmap_file.h"
 #include "shell/file_dialog.h"
 #include "shell/list_file.h"
+#include "shell/options_dialog.h"
 #include "settings/message_box.h"
 #include "shell/pages.h"
 #include "shell/password_list.h"
@@ -428,6 +429,21 @@ void onDecrypt(HWND window)
     }
 }
 
+// A new language applies at once to the main window, its menu, tabs, pages
+// and columns; one that cannot be read keeps the texts shown.
+void onOptions(HWND window)
+{
+    if (runOptionsDialog(window) != kOptionsConfirmed) return;
+    if (!loadLanguage(languageTable(), settingsTable().get("lang_file"))) {
+        showTranslatedMessage(window, "cannot_load_language", "error", MB_OK | MB_ICONERROR);
+    }
+    const auto& state = mainWindowState(window);
+    applyTexts(window, IDD_MAIN);
+    applyTexts(state.pages[kListPage], IDD_LIST_PAGE);
+    applyTexts(state.pages[kImagePage], IDD_IMAGE_PAGE);
+    applyTexts(state.pages[kEncryptedPage], IDD_ENCRYPTED_PAGE);
+}
+
 void onCommand(HWND window, int id)
 {
     auto& state = mainWindowState(window);
@@ -491,6 +507,9 @@ void onCommand(HWND window, int id)
         break;
     case ID_HELP_HOME:
         state.openAddress(webBase);
+        break;
+    case ID_OPTIONS:
+        onOptions(window);
         break;
     case ID_HELP_ABOUT:
         runAboutDialog(window, AboutSetup{webBase.substr(0, webBase.size() - 1), state.openAddress});

@@ -67,6 +67,7 @@ const char* const kKeysOutsideTables[] = {
     "no_image_to_decrypt",
     "background_not_loaded",
     "cannot_create_sfx",
+    "cannot_load_language",
     "cannot_load_image",
     "image_too_large",
 };

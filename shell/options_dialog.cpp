@@ -1,0 +1,288 @@
+#include "shell/options_dialog.h"
+
+#include <commdlg.h>
+#include <uxtheme.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "image/font_spec.h"
+#include "platform/window_state.h"
+#include "platform/window_text.h"
+#include "resources/corvale_ids.h"
+#include "settings/apply_texts.h"
+#include "settings/language.h"
+#include "settings/options_rules.h"
+#include "settings/settings.h"
+#include "shell/dialog_theme.h"
+#include "shell/file_dialog.h"
+
+namespace tessaly {
+
+namespace {
+
+constexpr int kItemHeight = 18;
+constexpr int kFontPreviewHeight = 9;
+const char* const kSizes[] = {"8", "10", "12", "14", "16"};
+
+struct OptionsDialog {
+    // The stored font size, kept by OK when the size list offers no such size.
+    std::string storedFontSize;
+};
+
+LRESULT sendItem(HWND window, int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
+{
+    return SendDlgItemMessageA(window, id, message, wParam, lParam);
+}
+
+void selectByPrefix(HWND window, int id, const std::string& prefix)
+{
+    const LRESULT found = sendItem(window, id, CB_FINDSTRING, 0, reinterpret_cast<LPARAM>(prefix.c_str()));
+    sendItem(window, id, CB_SETCURSEL, found == CB_ERR ? static_cast<WPARAM>(-1) : static_cast<WPARAM>(found));
+}
+
+void checkFlag(HWND window, int id, const char* key)
+{
+    CheckDlgButton(window, id, isFlagOn(settingsTable().get(key)) ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void updateExeControls(HWND window)
+{
+    const bool on = IsDlgButtonChecked(window, IDC_CREATE_EXE_DEFAULT) == BST_CHECKED;
+    EnableWindow(GetDlgItem(window, IDC_EXE_PATH_DEFAULT), on);
+    EnableWindow(GetDlgItem(window, IDC_EXE_PATH_SELECT), on);
+}
+
+void fillColorList(HWND window, int id, const char* ownKey, const char* entryKey)
+{
+    const uint32_t own = parseColorSetting(settingsTable().get(ownKey)).value_or(0xFFFFFF);
+    sendItem(window, id, CB_ADDSTRING, 0, static_cast<LPARAM>(own));
+    for (uint32_t preset : kPresetColors) sendItem(window, id, CB_ADDSTRING, 0, static_cast<LPARAM>(preset));
+    sendItem(window, id, CB_SETCURSEL, static_cast<WPARAM>(colorEntrySetting(settingsTable().get(entryKey))));
+}
+
+BOOL onInitDialog(HWND window)
+{
+    auto* state = attachWindowState(window, std::make_unique<OptionsDialog>());
+    enableDialogTheme(window, ETDT_ENABLETAB);
+    applyTexts(window, IDD_OPTIONS);
+
+    // A list of its own at every opening, so every opening lists every font.
+    FontSpec fonts;
+    for (const LOGFONTA* font = fonts.enumerateFonts(window); font; font = fonts.nextFont()) {
+        sendItem(window, IDC_FONT_LIST, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(font->lfFaceName));
+    }
+    selectByPrefix(window, IDC_FONT_LIST, settingsTable().get("font"));
+    for (const char* size : kSizes) sendItem(window, IDC_FONT_SIZE, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(size));
+    state->storedFontSize = settingsTable().get("fontsize");
+    selectByPrefix(window, IDC_FONT_SIZE, state->storedFontSize);
+
+    fillColorList(window, IDC_TEXT_COLOR_LIST, "fontcolor", "fontindexcolor");
+    fillColorList(window, IDC_BK_COLOR_LIST, "bkcolor", "bkindexcolor");
+    checkFlag(window, IDC_CLEAN_TEXT_DEFAULT, "clean_text");
+    checkFlag(window, IDC_SHOW_PASS_DEFAULT, "show_pass");
+    checkFlag(window, IDC_BOLD, "fontbold");
+    SetDlgItemTextA(window, IDC_LANG_PATH, settingsTable().get("lang_file").c_str());
+    SetDlgItemTextA(window, IDC_TRANSLATOR,
+                    translatorLine(translate("translated_by"), translate("lang_translator")).c_str());
+    checkFlag(window, IDC_CREATE_EXE_DEFAULT, "create_exe");
+    SetDlgItemTextA(window, IDC_EXE_PATH_DEFAULT, settingsTable().get("exe_path").c_str());
+    updateExeControls(window);
+    return TRUE;
+}
+
+BOOL onMeasureItem(MEASUREITEMSTRUCT* item)
+{
+    item->itemHeight = kItemHeight;
+    return TRUE;
+}
+
+RECT inner(const RECT& area)
+{
+    return {area.left + 4, area.top + 2, area.right - 4, area.bottom - 2};
+}
+
+void drawFontItem(const DRAWITEMSTRUCT& item)
+{
+    char face[256] = {};
+    SendMessageA(item.hwndItem, CB_GETLBTEXT, item.itemID, reinterpret_cast<LPARAM>(face));
+    FontSpec preview;
+    preview.setFaceName(face);
+    preview.setHeight(kFontPreviewHeight);
+    FontHandle font = preview.createFont();
+    SelectGuard selected(item.hDC, font.get());
+    SetBkMode(item.hDC, TRANSPARENT);
+    RECT area = inner(item.rcItem);
+    DrawTextA(item.hDC, face, -1, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+}
+
+// A swatch of the colour with its code written in the complementary colour.
+void drawColorItem(const DRAWITEMSTRUCT& item)
+{
+    const auto rgb = static_cast<uint32_t>(item.itemData) & 0xFFFFFF;
+    RECT area = inner(item.rcItem);
+    BrushHandle swatch(CreateSolidBrush(rgbToColorRef(rgb)));
+    FillRect(item.hDC, &area, swatch.get());
+    LOGFONTA description{};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(item.hwndItem, WM_GETFONT, 0, 0)), sizeof description,
+               &description);
+    description.lfWeight = FW_BOLD;
+    FontHandle bold(CreateFontIndirectA(&description));
+    SelectGuard selected(item.hDC, bold.get());
+    SetBkColor(item.hDC, rgbToColorRef(rgb));
+    SetTextColor(item.hDC, rgbToColorRef(0xFFFFFF - rgb));
+    const std::string code = formatColorSetting(rgb);
+    DrawTextA(item.hDC, code.c_str(), -1, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+}
+
+BOOL onDrawItem(const DRAWITEMSTRUCT* item)
+{
+    if (item->itemID == static_cast<UINT>(-1)) return TRUE;
+    SavedDcState saved(item->hDC);
+    FillRect(item->hDC, &item->rcItem, GetSysColorBrush(item->itemState & ODS_SELECTED ? COLOR_HIGHLIGHT : COLOR_MENU));
+    if (item->CtlID == IDC_FONT_LIST) drawFontItem(*item);
+    if (item->CtlID == IDC_TEXT_COLOR_LIST || item->CtlID == IDC_BK_COLOR_LIST) drawColorItem(*item);
+    return TRUE;
+}
+
+void chooseColor(HWND window, int listId)
+{
+    const LRESULT selected = sendItem(window, listId, CB_GETCURSEL);
+    const LRESULT current = sendItem(window, listId, CB_GETITEMDATA,
+                                     static_cast<WPARAM>(selected == CB_ERR ? 0 : selected));
+    CHOOSECOLORA chooser{};
+    chooser.lStructSize = sizeof chooser;
+    chooser.hwndOwner = window;
+    chooser.rgbResult = rgbToColorRef(static_cast<uint32_t>(current) & 0xFFFFFF);
+    chooser.lpCustColors = reinterpret_cast<COLORREF*>(customColors().data());
+    chooser.Flags = CC_FULLOPEN | CC_RGBINIT;
+    if (ChooseColorA(&chooser)) {
+        sendItem(window, listId, CB_SETITEMDATA, 0, static_cast<LPARAM>(colorRefToRgb(chooser.rgbResult)));
+        sendItem(window, listId, CB_SETCURSEL, 0);
+    }
+    RedrawWindow(GetDlgItem(window, listId), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+void chooseExePath(HWND window)
+{
+    char path[MAX_PATH] = {};
+    if (showFileDialog(window, path, translate("exe_path"), translate("executable"), "*.exe", ".exe", true)) {
+        SetDlgItemTextA(window, IDC_EXE_PATH_DEFAULT, path);
+    }
+}
+
+void chooseLanguageFile(HWND window)
+{
+    char path[MAX_PATH] = {};
+    lstrcpynA(path, settingsTable().get("lang_file").c_str(), MAX_PATH);
+    if (!showFileDialog(window, path, translate("lang"), translate("lang_file"), "*.lang", ".lang", false)) return;
+    SetDlgItemTextA(window, IDC_LANG_PATH, path);
+    KeyValueTable chosen;
+    loadLanguage(chosen, path);
+    SetDlgItemTextA(window, IDC_TRANSLATOR,
+                    translatorLine(translate("translated_by"), chosen.get("lang_translator")).c_str());
+}
+
+// A list without a selection keeps the stored colour and position.
+void storeColors(HWND window, int listId, const char* ownKey, const char* selectedKey, const char* entryKey)
+{
+    auto colorAt = [&](LRESULT entry) {
+        return static_cast<uint32_t>(sendItem(window, listId, CB_GETITEMDATA, static_cast<WPARAM>(entry))) & 0xFFFFFF;
+    };
+    settingsTable().set(ownKey, formatColorSetting(colorAt(0)));
+    const LRESULT selected = sendItem(window, listId, CB_GETCURSEL);
+    if (selected == CB_ERR) return;
+    settingsTable().set(selectedKey, formatColorSetting(colorAt(selected)));
+    settingsTable().set(entryKey, std::to_string(selected));
+}
+
+std::string itemText(HWND window, int id)
+{
+    return readWindowText(GetDlgItem(window, id)).substr(0, 255);
+}
+
+void storeFlag(HWND window, int id, const char* key)
+{
+    settingsTable().set(key, IsDlgButtonChecked(window, id) == BST_CHECKED ? "true" : "false");
+}
+
+void onOk(HWND window)
+{
+    KeyValueTable& settings = settingsTable();
+    storeColors(window, IDC_TEXT_COLOR_LIST, "fontcolor", "font_select_color", "fontindexcolor");
+    storeColors(window, IDC_BK_COLOR_LIST, "bkcolor", "bk_select_color", "bkindexcolor");
+    settings.set("font", itemText(window, IDC_FONT_LIST));
+    // A size the list does not offer stays as it was stored.
+    const bool sizeChosen = sendItem(window, IDC_FONT_SIZE, CB_GETCURSEL) != CB_ERR;
+    settings.set("fontsize",
+                 sizeChosen ? itemText(window, IDC_FONT_SIZE) : windowState<OptionsDialog>(window)->storedFontSize);
+    storeFlag(window, IDC_CLEAN_TEXT_DEFAULT, "clean_text");
+    storeFlag(window, IDC_SHOW_PASS_DEFAULT, "show_pass");
+    storeFlag(window, IDC_BOLD, "fontbold");
+    storeFlag(window, IDC_CREATE_EXE_DEFAULT, "create_exe");
+    settings.set("exe_path", itemText(window, IDC_EXE_PATH_DEFAULT));
+    settings.set("lang_file", itemText(window, IDC_LANG_PATH));
+    saveCustomColors(customColors(), settings);
+    EndDialog(window, kOptionsConfirmed);
+}
+
+void onCommand(HWND window, int id)
+{
+    switch (id) {
+    case IDC_TEXT_COLOR_PICK:
+        chooseColor(window, IDC_TEXT_COLOR_LIST);
+        break;
+    case IDC_BK_COLOR_PICK:
+        chooseColor(window, IDC_BK_COLOR_LIST);
+        break;
+    case IDC_EXE_PATH_SELECT:
+        chooseExePath(window);
+        break;
+    case IDC_LANG_SELECT:
+        chooseLanguageFile(window);
+        break;
+    case IDC_CREATE_EXE_DEFAULT:
+        updateExeControls(window);
+        break;
+    case IDC_OK:
+    case IDOK:
+        onOk(window);
+        break;
+    case IDC_CANCEL:
+    case IDCANCEL:
+        EndDialog(window, kOptionsCancelled);
+        break;
+    default:
+        break;
+    }
+}
+
+INT_PTR CALLBACK optionsDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // Measuring comes before the dialog initialises.
+    if (message == WM_MEASUREITEM) return onMeasureItem(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+    if (message == WM_INITDIALOG) return onInitDialog(window);
+    if (withoutWindowState<OptionsDialog>(window, message)) return FALSE;
+    switch (message) {
+    case WM_DRAWITEM:
+        return onDrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    case WM_COMMAND:
+        onCommand(window, LOWORD(wParam));
+        return TRUE;
+    case WM_CLOSE:
+        EndDialog(window, kOptionsConfirmed);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+}  // namespace
+
+INT_PTR runOptionsDialog(HWND owner)
+{
+    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_OPTIONS), owner, optionsDialogProc, 0);
+}
+
+}  // namespace tessaly

@@ -1,0 +1,164 @@
+#include "shell/options_dialog.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "settings/language.h"
+#include "settings/settings.h"
+#include "tests/support/main_window_fixture.h"
+
+namespace tessaly {
+namespace {
+
+// A window of this process with `title`, once it shows.
+HWND waitFor(const std::string& title)
+{
+    HWND found = nullptr;
+    for (int waited = 0; waited < 10000 && !(found = testing::findTopLevelWindow(title)); waited += 20) Sleep(20);
+    return found;
+}
+
+LRESULT itemMessage(HWND dialog, int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
+{
+    return SendDlgItemMessageA(dialog, id, message, wParam, lParam);
+}
+
+std::string selectedText(HWND dialog, int id)
+{
+    char text[256] = {};
+    const LRESULT selected = itemMessage(dialog, id, CB_GETCURSEL);
+    if (selected != CB_ERR)
+        itemMessage(dialog, id, CB_GETLBTEXT, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+class OptionsDialogTest : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        ASSERT_TRUE(openMainWindow());
+    }
+
+    // Opens Options and lets `act` work in it from the responder's thread;
+    // `act` ends the dialog.
+    void inOptions(const std::function<void(HWND)>& act)
+    {
+        testing::DialogResponder responder({{"Options", act}});
+        PostMessageA(window, WM_COMMAND, ID_OPTIONS, 0);
+        EXPECT_EQ(responder.finish(), 1u);
+        testing::pumpFor(100);
+    }
+
+    static std::string setting(const char* key) { return settingsTable().get(key); }
+};
+
+TEST_F(OptionsDialogTest, OpensOnTheSettingsAndCancelStoresNothing)
+{
+    const std::string before = settingsTable().serialize();
+    inOptions([](HWND dialog) {
+        EXPECT_EQ(itemMessage(dialog, IDC_TEXT_COLOR_LIST, CB_GETCURSEL), 0);
+        EXPECT_EQ(itemMessage(dialog, IDC_TEXT_COLOR_LIST, CB_GETITEMDATA, 0), 0xD37618);
+        EXPECT_EQ(itemMessage(dialog, IDC_BK_COLOR_LIST, CB_GETITEMDATA, 0), 0xFFE2D5);
+        EXPECT_EQ(itemMessage(dialog, IDC_BK_COLOR_LIST, CB_GETCOUNT), 17);
+        EXPECT_EQ(selectedText(dialog, IDC_FONT_LIST), "Arial");
+        EXPECT_EQ(selectedText(dialog, IDC_FONT_SIZE), "16");
+        EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_BOLD), BST_CHECKED);
+        EXPECT_EQ(testing::dialogItemText(dialog, IDC_TRANSLATOR), "");
+        itemMessage(dialog, IDC_BK_COLOR_LIST, CB_SETCURSEL, 3);
+        testing::pressButton(dialog, IDC_CANCEL);
+    });
+    EXPECT_EQ(settingsTable().serialize(), before);
+}
+
+TEST_F(OptionsDialogTest, OkStoresTheChosenColourItsPositionAndOddSizes)
+{
+    settingsTable().set("fontsize", "20");
+    inOptions([](HWND dialog) {
+        EXPECT_EQ(itemMessage(dialog, IDC_FONT_SIZE, CB_GETCURSEL), CB_ERR) << "20 is not offered";
+        itemMessage(dialog, IDC_BK_COLOR_LIST, CB_SETCURSEL, 7);
+        testing::pressButton(dialog, IDC_OK);
+    });
+    EXPECT_EQ(setting("bk_select_color"), "#00FF00");
+    EXPECT_EQ(setting("bkindexcolor"), "7");
+    EXPECT_EQ(setting("bkcolor"), "#FFE2D5");
+    EXPECT_EQ(setting("fontsize"), "20") << "kept, not emptied";
+
+    settingsTable().set("fontsize", "1");
+    settingsTable().set("fontindexcolor", "40");
+    inOptions([](HWND dialog) {
+        EXPECT_EQ(selectedText(dialog, IDC_FONT_SIZE), "10");
+        EXPECT_EQ(itemMessage(dialog, IDC_TEXT_COLOR_LIST, CB_GETCURSEL), 0) << "out of range selects entry 0";
+        testing::pressButton(dialog, IDC_OK);
+    });
+    EXPECT_EQ(setting("fontsize"), "10");
+    EXPECT_EQ(setting("fontindexcolor"), "0");
+}
+
+TEST_F(OptionsDialogTest, ColourChooserReplacesTheUsersOwnColour)
+{
+    inOptions([](HWND dialog) {
+        itemMessage(dialog, IDC_TEXT_COLOR_LIST, CB_SETCURSEL, 9);  // #0000FF
+        testing::pressButton(dialog, IDC_TEXT_COLOR_PICK);
+        HWND chooser = waitFor("Color");
+        ASSERT_TRUE(chooser);
+        testing::pressButton(chooser, IDOK);
+        for (int i = 0; i < 200 && IsWindow(chooser) && IsWindowVisible(chooser); ++i) Sleep(20);
+        EXPECT_EQ(itemMessage(dialog, IDC_TEXT_COLOR_LIST, CB_GETCURSEL), 0);
+        testing::pressButton(dialog, IDC_OK);
+    });
+    EXPECT_EQ(setting("fontcolor"), "#0000FF");
+    EXPECT_EQ(setting("font_select_color"), "#0000FF");
+    EXPECT_EQ(setting("fontindexcolor"), "0");
+}
+
+TEST_F(OptionsDialogTest, UncheckingCreateExeDisablesThePathButKeepsIt)
+{
+    settingsTable().set("create_exe", "true");
+    settingsTable().set("exe_path", "C:\\lists\\mine.exe");
+    inOptions([](HWND dialog) {
+        EXPECT_TRUE(enabled(dialog, IDC_EXE_PATH_DEFAULT));
+        SendMessageA(GetDlgItem(dialog, IDC_CREATE_EXE_DEFAULT), BM_CLICK, 0, 0);
+        EXPECT_FALSE(enabled(dialog, IDC_EXE_PATH_DEFAULT));
+        EXPECT_FALSE(enabled(dialog, IDC_EXE_PATH_SELECT));
+        testing::pressButton(dialog, IDC_OK);
+    });
+    EXPECT_EQ(setting("create_exe"), "false");
+    EXPECT_EQ(setting("exe_path"), "C:\\lists\\mine.exe");
+}
+
+TEST_F(OptionsDialogTest, ChosenLanguageShowsItsTranslatorAndAppliesAtOnceOnOk)
+{
+    std::string spanish = testing::readFile(folder.file("lang/spanish.lang"));
+    spanish.replace(spanish.find("lang_translator="), 16, "lang_translator=Ana");
+    const std::string path = folder.file("mine.lang");
+    testing::writeFile(path, spanish);
+    inOptions([path](HWND dialog) {
+        testing::pressButton(dialog, IDC_LANG_SELECT);
+        HWND chooser = waitFor("Language");
+        ASSERT_TRUE(chooser);
+        testing::fillFileNameAndConfirm(chooser, path);
+        for (int i = 0; i < 200 && IsWindow(chooser) && IsWindowVisible(chooser); ++i) Sleep(20);
+        EXPECT_EQ(testing::dialogItemText(dialog, IDC_TRANSLATOR), "Translated by: Ana");
+        testing::pressButton(dialog, IDC_OK);
+    });
+    EXPECT_STRCASEEQ(setting("lang_file").c_str(), path.c_str());
+    EXPECT_EQ(testing::windowText(window), "Tessaly - Lista");
+    EXPECT_EQ(testing::menuText(window, ID_OPTIONS, false), "&Opciones...");
+}
+
+TEST_F(OptionsDialogTest, CloseBoxStoresNothingButReloadsTheLanguage)
+{
+    settingsTable().set("lang_file", folder.file("lang/spanish.lang"));
+    const std::string before = settingsTable().serialize();
+    inOptions([](HWND dialog) {
+        itemMessage(dialog, IDC_BK_COLOR_LIST, CB_SETCURSEL, 5);
+        PostMessageA(dialog, WM_CLOSE, 0, 0);
+    });
+    EXPECT_EQ(settingsTable().serialize(), before);
+    EXPECT_EQ(testing::dialogItemText(window, IDC_ADD), "&Agregar");
+}
+
+}  // namespace
+}  // namespace tessaly
