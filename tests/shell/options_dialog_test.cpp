@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "settings/language.h"
 #include "settings/settings.h"
@@ -43,11 +44,13 @@ protected:
 
     // Opens Options and lets `act` work in it from the responder's thread;
     // `act` ends the dialog.
-    void inOptions(const std::function<void(HWND)>& act)
+    void inOptions(const std::function<void(HWND)>& act, std::vector<testing::DialogStep> after = {})
     {
-        testing::DialogResponder responder({{"Options", act}});
+        after.insert(after.begin(), {"Options", act});
+        const size_t steps = after.size();
+        testing::DialogResponder responder(std::move(after));
         PostMessageA(window, WM_COMMAND, ID_OPTIONS, 0);
-        EXPECT_EQ(responder.finish(), 1u);
+        EXPECT_EQ(responder.finish(), steps);
         testing::pumpFor(100);
     }
 
@@ -158,6 +161,15 @@ TEST_F(OptionsDialogTest, CloseBoxStoresNothingButReloadsTheLanguage)
     });
     EXPECT_EQ(settingsTable().serialize(), before);
     EXPECT_EQ(testing::dialogItemText(window, IDC_ADD), "&Agregar");
+}
+
+TEST_F(OptionsDialogTest, UnreadableLanguageFileKeepsTheTextsAndSaysSo)
+{
+    settingsTable().set("lang_file", folder.file("gone.lang"));
+    auto text = std::make_shared<std::string>();
+    inOptions([](HWND dialog) { testing::pressButton(dialog, IDC_OK); }, {testing::readMessageIn("Error", text)});
+    EXPECT_EQ(*text, "The chosen language file could not be read. The texts stay as they were.");
+    EXPECT_EQ(testing::dialogItemText(window, IDC_ADD), "&Add");
 }
 
 }  // namespace
