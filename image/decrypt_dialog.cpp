@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "platform/capture_exclusion.h"
+#include "settings/settings.h"
 #include "image/encrypt_job.h"
 #include "image/image_workers.h"
 #include "platform/window_state.h"
@@ -29,6 +31,7 @@ BOOL onInitDialog(HWND window, const CipherDialogSetup& setup)
     auto* state = attachWindowState(window, std::make_unique<DecryptDialog>());
     state->setup = setup;
     applyTexts(window, IDD_DECRYPT);
+    excludeFromCapture(window, captureAllowed(settingsTable()));
     state->fields.attach(window);
     EnableWindow(GetDlgItem(window, IDC_OK), FALSE);
     return TRUE;

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "platform/capture_exclusion.h"
 #include "image/encrypt_job.h"
 #include "image/image_workers.h"
 #include "image/password_strength.h"
@@ -52,6 +53,7 @@ BOOL onInitDialog(HWND window, EncryptDialogRun* run)
     auto* state = attachWindowState(window, std::make_unique<EncryptDialog>());
     state->run = run;
     applyTexts(window, IDD_ENCRYPT);
+    excludeFromCapture(window, captureAllowed(settingsTable()));
     state->fields.attach(window);
     CheckDlgButton(window, IDC_CREATE_EXE, isFlagOn(settingsTable().get("create_exe")) ? BST_CHECKED : BST_UNCHECKED);
     matchPathToBox(window);

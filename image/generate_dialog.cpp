@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "platform/capture_exclusion.h"
+#include "settings/settings.h"
 #include "image/generate_worker.h"
 #include "platform/window_state.h"
 #include "platform/window_text.h"
@@ -36,6 +38,7 @@ BOOL onInitDialog(HWND window, GenerateDialogRun* run)
 {
     attachWindowState(window, std::make_unique<GenerateDialog>(GenerateDialog{run}));
     applyTexts(window, IDD_GENERATE);
+    excludeFromCapture(window, captureAllowed(settingsTable()));
     CheckRadioButton(window, IDC_USE_PERSONAL_COLORS, IDC_USE_PERSONAL_IMAGE, IDC_USE_PERSONAL_COLORS);
     return TRUE;
 }

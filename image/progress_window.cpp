@@ -5,6 +5,8 @@
 #include <memory>
 #include <new>
 
+#include "platform/capture_exclusion.h"
+#include "settings/settings.h"
 #include "cipher/progress_bar_reporter.h"
 #include "platform/win32_handles.h"
 #include "resources/corvale_ids.h"
@@ -79,6 +81,7 @@ BOOL ProgressRun::onInitDialog(HWND window)
     window_ = window;
     if (shownIn_) *shownIn_ = window;
     applyTexts(window, IDD_PROGRESS);
+    excludeFromCapture(window, captureAllowed(settingsTable()));
     bar_ = std::make_unique<ProgressBarReporter>(GetDlgItem(window, IDC_PROGRESS_BAR), &cancelled_);
     DWORD threadId = 0;
     thread_.reset(CreateThread(nullptr, 0, threadEntry, this, 0, &threadId));

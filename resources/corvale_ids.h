@@ -147,6 +147,11 @@
 #define IDC_ABOUT_INVITATION 1079
 
 // Private messages (WM_USER + n)
+// Copy commands of the list's context menu and the clipboard's clearing timer
+#define ID_COPY_USER 40060
+#define ID_COPY_PASS 40061
+#define IDT_CLEAR_CLIPBOARD 1
+
 #define WM_COMPARE_ROWS 1025
 #define WM_RELAYOUT_IMAGE 1026
 #define WM_LINK_FORWARDER_PROBE 1138

@@ -28,6 +28,11 @@ bool isFlagOn(std::string_view value)
     return value == "true";
 }
 
+bool captureAllowed(const KeyValueTable& settings)
+{
+    return isFlagOn(settings.get("allow_capture"));
+}
+
 std::optional<uint32_t> parseColorSetting(std::string_view text)
 {
     if (text.empty() || text.front() != '#') return std::nullopt;

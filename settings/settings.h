@@ -21,6 +21,10 @@ void loadSettings(KeyValueTable& table, const std::string& path, std::string_vie
 // A flag setting is on only when it is exactly "true".
 bool isFlagOn(std::string_view value);
 
+// "allow_capture=true" lets screen captures see the program's windows; a
+// missing key keeps them out, so the default settings text need not name it.
+bool captureAllowed(const KeyValueTable& settings);
+
 // A colour setting "#RRGGBB" read like "#%X": the lowest 24 bits of the
 // hexadecimal number give 0xRRGGBB. Nothing when the text has no "#" and
 // hexadecimal digits.

@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "platform/capture_exclusion.h"
+#include "settings/settings.h"
 #include "platform/window_state.h"
 #include "resources/corvale_ids.h"
 #include "settings/apply_texts.h"
@@ -31,6 +33,7 @@ BOOL onInitDialog(HWND window, const AboutSetup& setup)
 {
     auto* state = attachWindowState(window, std::make_unique<AboutDialog>());
     applyTexts(window, IDD_ABOUT);
+    excludeFromCapture(window, captureAllowed(settingsTable()));
     setIcon(window, IDI_LARGE, ICON_BIG, GetSystemMetrics(SM_CXICON));
     setIcon(window, IDI_SMALL, ICON_SMALL, GetSystemMetrics(SM_CXSMICON));
     state->link.attach(GetDlgItem(window, IDC_ABOUT_LINK), setup.webAddress);

@@ -9,6 +9,7 @@
 #include "settings/language.h"
 #include "settings/settings.h"
 #include "settings/ui_text_tables.h"
+#include "platform/capture_exclusion.h"
 #include "platform/file_io.h"
 #include "platform/secure_wipe.h"
 #include "platform/window_state.h"
@@ -153,6 +154,7 @@ BOOL onInitDialog(HWND window)
     state.openAddress = openWithShell;
     settingsTable().clear();
     loadSettings(settingsTable(), kSettingsFile, defaultSettingsText());
+    excludeFromCapture(window, captureAllowed(settingsTable()));
     if (!ensureLanguageFile(window)) {
         EndDialog(window, kCorvaleExitCode);
         return TRUE;
@@ -195,6 +197,7 @@ void closeMainWindow(HWND window)
         page = nullptr;
     }
     state.currentPage = nullptr;
+    state.clipboard.clearIfOurs(window);
     EndDialog(window, kCorvaleExitCode);
 }
 
@@ -429,6 +432,39 @@ void onDecrypt(HWND window)
     }
 }
 
+// Copies a cell of the selected row; the copy goes from the clipboard again
+// after a while. The password never passes through a control that shows it.
+void onCopyCell(HWND window, int column)
+{
+    auto& state = mainWindowState(window);
+    HWND list = listControl(listPage(window));
+    const int row = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    if (row < 0) return;
+    std::string text = cellText(list, row, column);
+    if (state.clipboard.copy(window, text)) SetTimer(window, IDT_CLEAR_CLIPBOARD, state.clipboardClearMs, nullptr);
+    wipeString(text);
+}
+
+void onClipboardTimer(HWND window)
+{
+    KillTimer(window, IDT_CLEAR_CLIPBOARD);
+    mainWindowState(window).clipboard.clearIfOurs(window);
+}
+
+void onListRightClick(HWND window)
+{
+    HMENU menu = CreatePopupMenu();
+    if (!menu) return;
+    AppendMenuA(menu, MF_STRING, ID_COPY_USER, translate("copy_user").c_str());
+    AppendMenuA(menu, MF_STRING, ID_COPY_PASS, translate("copy_pass").c_str());
+    POINT at{};
+    GetCursorPos(&at);
+    const int chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, window, nullptr);
+    DestroyMenu(menu);
+    if (chosen == ID_COPY_USER) onCopyCell(window, 0);
+    if (chosen == ID_COPY_PASS) onCopyCell(window, 1);
+}
+
 // A new language applies at once to the main window, its menu, tabs, pages
 // and columns; one that cannot be read keeps the texts shown.
 void onOptions(HWND window)
@@ -511,6 +547,12 @@ void onCommand(HWND window, int id)
     case ID_OPTIONS:
         onOptions(window);
         break;
+    case ID_COPY_USER:
+        onCopyCell(window, 0);
+        break;
+    case ID_COPY_PASS:
+        onCopyCell(window, 1);
+        break;
     case ID_HELP_ABOUT:
         runAboutDialog(window, AboutSetup{webBase.substr(0, webBase.size() - 1), state.openAddress});
         break;
@@ -519,6 +561,16 @@ void onCommand(HWND window, int id)
         // windows end here and do nothing.
         break;
     }
+}
+
+// Delete, and the copy keys of other password stores: Ctrl+B the user name,
+// Ctrl+C the password.
+void onListKey(HWND window, WORD key)
+{
+    const bool control = GetKeyState(VK_CONTROL) < 0;
+    if (key == VK_DELETE) onDelete(window);
+    if (control && key == 'B') onCopyCell(window, 0);
+    if (control && key == 'C') onCopyCell(window, 1);
 }
 
 INT_PTR onNotify(HWND window, const NMHDR* header)
@@ -530,10 +582,9 @@ INT_PTR onNotify(HWND window, const NMHDR* header)
             onSelectionChanged(window);
         }
     }
-    if (header->idFrom == IDC_LIST && header->code == LVN_KEYDOWN &&
-        reinterpret_cast<const NMLVKEYDOWN*>(header)->wVKey == VK_DELETE) {
-        onDelete(window);
-    }
+    if (header->idFrom == IDC_LIST && header->code == LVN_KEYDOWN)
+        onListKey(window, reinterpret_cast<const NMLVKEYDOWN*>(header)->wVKey);
+    if (header->idFrom == IDC_LIST && header->code == NM_RCLICK) onListRightClick(window);
     return FALSE;
 }
 
@@ -581,6 +632,12 @@ INT_PTR CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CLOSE:
         closeMainWindow(window);
         return TRUE;
+    case WM_TIMER:
+        if (wParam == IDT_CLEAR_CLIPBOARD) onClipboardTimer(window);
+        return TRUE;
+    case WM_DESTROY:
+        mainWindowState(window).clipboard.clearIfOurs(window);
+        return FALSE;
     default:
         return FALSE;
     }

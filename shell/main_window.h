@@ -10,6 +10,7 @@
 #include "shell/hyperlink_label.h"
 #include "shell/masked_password_field.h"
 #include "shell/picture_page.h"
+#include "shell/secret_clipboard.h"
 
 namespace tessaly {
 
@@ -46,6 +47,10 @@ struct MainWindowState {
     MaskedPasswordField addPassword;
     MaskedPasswordField selectPassword;
     HyperlinkLabel webLink;
+    // A copied user name or password, emptied from the clipboard after this
+    // many milliseconds.
+    SecretClipboard clipboard;
+    UINT clipboardClearMs = 12000;
 };
 
 INT_PTR CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/capture_exclusion.h"
 #include "image/font_spec.h"
 #include "platform/window_state.h"
 #include "platform/window_text.h"
@@ -67,6 +68,7 @@ BOOL onInitDialog(HWND window)
     auto* state = attachWindowState(window, std::make_unique<OptionsDialog>());
     enableDialogTheme(window, ETDT_ENABLETAB);
     applyTexts(window, IDD_OPTIONS);
+    excludeFromCapture(window, captureAllowed(settingsTable()));
 
     // A list of its own at every opening, so every opening lists every font.
     FontSpec fonts;

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "platform/capture_exclusion.h"
 #include "platform/secure_wipe.h"
 #include "platform/win32_handles.h"
 #include "platform/window_state.h"
@@ -59,6 +60,8 @@ BOOL onInitDialog(HWND window)
     // and font, and only the decoys act.
     auto* state = attachWindowState(window, std::make_unique<PasswordWindowState>());
     state->password.attach(GetDlgItem(window, IDC_STUB_PASSWORD));
+    // The stub has no settings: its windows always stay out of captures.
+    excludeFromCapture(window, false);
     setIcon(window, IDI_STUB_LARGE, ICON_BIG, GetSystemMetrics(SM_CXICON));
     setIcon(window, IDI_STUB_SMALL, ICON_SMALL, GetSystemMetrics(SM_CXSMICON));
     setTextFromString(window, IDC_STUB_PROMPT, IDS_PROMPT);

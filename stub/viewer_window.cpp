@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "platform/capture_exclusion.h"
 #include "platform/window_state.h"
 #include "resources/peekstub_ids.h"
 #include "shell/bitmap_file.h"
@@ -76,6 +77,8 @@ BOOL onInitDialog(HWND window, ViewerPictures* pictures)
 {
     auto* viewer = attachWindowState(window, std::make_unique<ViewerWindow>());
     viewer->pictures = std::move(*pictures);
+    // The stub has no settings: its windows always stay out of captures.
+    excludeFromCapture(window, false);
     char text[256] = {};
     LoadStringA(GetModuleHandleA(nullptr), IDS_SPOTLIGHT, text, sizeof text);
     const SpotlightStart start = spotlightFromString(text);

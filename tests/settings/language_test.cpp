@@ -68,6 +68,8 @@ const char* const kKeysOutsideTables[] = {
     "background_not_loaded",
     "cannot_create_sfx",
     "cannot_load_language",
+    "copy_user",
+    "copy_pass",
     "cannot_load_image",
     "image_too_large",
 };

@@ -1,0 +1,92 @@
+#include "shell/secret_clipboard.h"
+
+#include <cstring>
+
+#include "platform/secure_wipe.h"
+
+namespace tessaly {
+
+namespace {
+
+// Opens the clipboard for the life of the object.
+class OpenClipboardGuard {
+public:
+    explicit OpenClipboardGuard(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
+    OpenClipboardGuard(const OpenClipboardGuard&) = delete;
+    OpenClipboardGuard& operator=(const OpenClipboardGuard&) = delete;
+    ~OpenClipboardGuard()
+    {
+        if (open_) CloseClipboard();
+    }
+    explicit operator bool() const { return open_; }
+
+private:
+    bool open_;
+};
+
+// Global memory holding `bytes`, for the clipboard to own.
+HGLOBAL globalCopy(const void* bytes, size_t size)
+{
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+    void* target = memory ? GlobalLock(memory) : nullptr;
+    if (!target) {
+        if (memory) GlobalFree(memory);
+        return nullptr;
+    }
+    std::memcpy(target, bytes, size);
+    GlobalUnlock(memory);
+    return memory;
+}
+
+bool setData(UINT format, const void* bytes, size_t size)
+{
+    HGLOBAL memory = globalCopy(bytes, size);
+    if (!memory) return false;
+    if (SetClipboardData(format, memory)) return true;
+    GlobalFree(memory);
+    return false;
+}
+
+// The formats by which the system's clipboard history and cloud clipboard
+// leave content alone.
+void markAsSecret()
+{
+    const DWORD no = 0;
+    setData(RegisterClipboardFormatA("ExcludeClipboardContentFromMonitorProcessing"), &no, sizeof no);
+    setData(RegisterClipboardFormatA("CanIncludeInClipboardHistory"), &no, sizeof no);
+    setData(RegisterClipboardFormatA("CanUploadToCloudClipboard"), &no, sizeof no);
+}
+
+}  // namespace
+
+bool SecretClipboard::copy(HWND owner, const std::string& text)
+{
+    {
+        OpenClipboardGuard clipboard(owner);
+        if (!clipboard || !EmptyClipboard() || !setData(CF_TEXT, text.c_str(), text.size() + 1)) return false;
+        markAsSecret();
+    }
+    // The number the clipboard has once this copy is complete.
+    holding_ = true;
+    sequence_ = GetClipboardSequenceNumber();
+    return true;
+}
+
+void SecretClipboard::clearIfOurs(HWND owner)
+{
+    if (!holding_) return;
+    holding_ = false;
+    // Another program's copy since ours is left alone.
+    if (GetClipboardSequenceNumber() != sequence_) return;
+    OpenClipboardGuard clipboard(owner);
+    if (!clipboard) return;
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (void* bytes = GlobalLock(data)) {
+            secureWipe(bytes, GlobalSize(data));
+            GlobalUnlock(data);
+        }
+    }
+    EmptyClipboard();
+}
+
+}  // namespace tessaly

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace tessaly {
+
+// One secret at a time on the clipboard: marked so that the system's
+// clipboard history and cloud clipboard do not keep it, and emptied again
+// on request only while it is still what this program put there.
+class SecretClipboard {
+public:
+    SecretClipboard() = default;
+    SecretClipboard(const SecretClipboard&) = delete;
+    SecretClipboard& operator=(const SecretClipboard&) = delete;
+
+    // Puts `text` (ANSI code page) on the clipboard; false when the
+    // clipboard could not be had.
+    bool copy(HWND owner, const std::string& text);
+    // Wipes and empties the clipboard if no other program has changed it
+    // since the last copy.
+    void clearIfOurs(HWND owner);
+
+private:
+    DWORD sequence_ = 0;
+    bool holding_ = false;
+};
+
+}  // namespace tessaly
