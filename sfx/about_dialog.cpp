@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "platform/capture_exclusion.h"
+#include "platform/window_icons.h"
 #include "settings/settings.h"
 #include "platform/window_state.h"
 #include "resources/corvale_ids.h"
@@ -21,21 +22,12 @@ struct AboutDialog {
     HyperlinkLabel link;
 };
 
-void setIcon(HWND window, int id, WPARAM which, int size)
-{
-    // Shared icons live as long as the program, so the window never keeps
-    // one that is gone.
-    const auto icon = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, LR_SHARED);
-    SendMessageA(window, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
-}
-
 BOOL onInitDialog(HWND window, const AboutSetup& setup)
 {
     auto* state = attachWindowState(window, std::make_unique<AboutDialog>());
     applyTexts(window, IDD_ABOUT);
     excludeFromCapture(window, captureAllowed(settingsTable()));
-    setIcon(window, IDI_LARGE, ICON_BIG, GetSystemMetrics(SM_CXICON));
-    setIcon(window, IDI_SMALL, ICON_SMALL, GetSystemMetrics(SM_CXSMICON));
+    setWindowIcons(window, IDI_LARGE, IDI_SMALL);
     state->link.attach(GetDlgItem(window, IDC_ABOUT_LINK), setup.webAddress);
     if (setup.open) state->link.setOpener(setup.open);
     const AboutTexts texts = aboutTexts(translate("lang_code"));

@@ -10,6 +10,7 @@
 #include "settings/settings.h"
 #include "settings/ui_text_tables.h"
 #include "platform/capture_exclusion.h"
+#include "platform/window_icons.h"
 #include "platform/file_io.h"
 #include "platform/secure_wipe.h"
 #include "platform/window_state.h"
@@ -58,16 +59,6 @@ bool ensureLanguageFile(HWND window)
     if (!showFileDialog(window, path, "Open file", "Language file", "*.lang", ".lang", false)) return false;
     settingsTable().set("lang_file", path);
     return true;
-}
-
-void setWindowIcons(HWND window)
-{
-    auto icon = [](int id, int size) {
-        return reinterpret_cast<LPARAM>(
-            LoadImageA(instance(), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, LR_SHARED));
-    };
-    SendMessageA(window, WM_SETICON, ICON_SMALL, icon(IDI_SMALL, GetSystemMetrics(SM_CXSMICON)));
-    SendMessageA(window, WM_SETICON, ICON_BIG, icon(IDI_LARGE, GetSystemMetrics(SM_CXICON)));
 }
 
 void insertTab(HWND tab, int index, const char* key)
@@ -168,7 +159,7 @@ BOOL onInitDialog(HWND window)
     }
     state.addPassword.attach(GetDlgItem(window, IDC_ADD_PASS));
     state.selectPassword.attach(GetDlgItem(window, IDC_SELECT_PASS));
-    setWindowIcons(window);
+    setWindowIcons(window, IDI_LARGE, IDI_SMALL);
     createPages(window);
     showPage(window, 0);
     applyTexts(window, IDD_MAIN);

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "platform/capture_exclusion.h"
+#include "platform/window_icons.h"
 #include "platform/secure_wipe.h"
 #include "platform/win32_handles.h"
 #include "platform/window_state.h"
@@ -39,14 +40,6 @@ void showPhase(HWND window, int phase, int showCommand)
     }
 }
 
-void setIcon(HWND window, int id, WPARAM which, int size)
-{
-    // Shared icons live as long as the program, so the window never keeps
-    // one that is gone.
-    const auto icon = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, LR_SHARED);
-    SendMessageA(window, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
-}
-
 void setTextFromString(HWND window, int controlId, int stringId)
 {
     char text[4096] = {};
@@ -62,8 +55,7 @@ BOOL onInitDialog(HWND window)
     state->password.attach(GetDlgItem(window, IDC_STUB_PASSWORD));
     // The stub has no settings: its windows always stay out of captures.
     excludeFromCapture(window, false);
-    setIcon(window, IDI_STUB_LARGE, ICON_BIG, GetSystemMetrics(SM_CXICON));
-    setIcon(window, IDI_STUB_SMALL, ICON_SMALL, GetSystemMetrics(SM_CXSMICON));
+    setWindowIcons(window, IDI_STUB_LARGE, IDI_STUB_SMALL);
     setTextFromString(window, IDC_STUB_PROMPT, IDS_PROMPT);
     setTextFromString(window, IDC_STUB_OK, IDS_OK);
     setTextFromString(window, IDC_STUB_CANCEL, IDS_CANCEL);
