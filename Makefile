@@ -8,7 +8,7 @@ BIN_DIR    := $(CURDIR)/$(BUILD)/bin
 PREFIX_DIR := $(BUILD)/wineprefix
 JOBS       ?= $(shell nproc)
 
-.PHONY: all deps native windows test test-native test-windows run bench fuzz clean
+.PHONY: all deps native windows test test-native test-windows run bench fuzz dist clean
 
 all: windows
 
@@ -48,6 +48,10 @@ run: windows
 
 bench: native windows
 	tools/run-benchmarks $(NATIVE_DIR) $(WIN_DIR) $(PREFIX_DIR)
+
+# The release archive for Windows users: build/dist/tessaly-<version>-win64.zip.
+dist: windows
+	@tools/make-dist $(BIN_DIR) $(BUILD)/dist $$(cat $(WIN_DIR)/version.txt)
 
 clean:
 	rm -rf $(BUILD)

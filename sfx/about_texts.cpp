@@ -1,8 +1,10 @@
 #include "sfx/about_texts.h"
 
+#include "tessaly_version.h"
+
 namespace tessaly {
 
-const char kProductNameAndVersion[] = "Velmora Tessaly v1.1";
+const char kProductNameAndVersion[] = "Velmora Tessaly v" TESSALY_VERSION;
 
 AboutTexts aboutTexts(std::string_view languageCode)
 {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <vector>
 
@@ -21,7 +22,14 @@ using testing::DialogResponder;
 using testing::pressButtonIn;
 using testing::readFile;
 
-const std::string kBinDir = TESSALY_BIN_DIR;
+// The program folder under test: the build's, or another one named by
+// TESSALY_PROGRAM_DIR (an unpacked release, say).
+std::string programDir()
+{
+    const char* other = std::getenv("TESSALY_PROGRAM_DIR");
+    return other && *other ? other : TESSALY_BIN_DIR;
+}
+const std::string kBinDir = programDir();
 const std::string kSourceDir = TESSALY_SOURCE_DIR;
 constexpr int kTimeoutMs = testing::ProgramProcess::kTimeoutMs;
 
