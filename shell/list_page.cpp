@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "resources/corvale_ids.h"
+#include "platform/dpi.h"
 #include "platform/secure_wipe.h"
 #include "settings/apply_texts.h"
 #include "settings/language.h"
@@ -62,9 +63,9 @@ BOOL onInitDialog(HWND page)
     auto& state = *attachWindowState(page, std::make_unique<ListPageState>());
     enableDialogTheme(page, ETDT_ENABLETAB);
     HWND list = GetDlgItem(page, IDC_LIST);
-    insertColumn(list, 0, "user", 93);
-    insertColumn(list, 1, "pass", 93);
-    insertColumn(list, 2, "description", 160);
+    insertColumn(list, 0, "user", scaledForScreen(93));
+    insertColumn(list, 1, "pass", scaledForScreen(93));
+    insertColumn(list, 2, "description", scaledForScreen(160));
     applyTexts(page, IDD_LIST_PAGE);
     if (isFlagOn(settingsTable().get("show_pass"))) CheckDlgButton(page, IDC_SHOW_PASS_ON_LIST, BST_CHECKED);
     auto load = [](int id) {
@@ -81,8 +82,9 @@ void drawMarker(HDC dc, const RECT& row, HBITMAP marker)
     MemoryDc source(CreateCompatibleDC(dc));
     if (!source || !marker) return;
     SelectGuard selected(source.get(), marker);
-    const int top = row.top + (row.bottom - row.top) / 2 - kMarkerHeight / 2;
-    TransparentBlt(dc, row.left, top, kMarkerWidth, kMarkerHeight, source.get(), 0, 0, kMarkerWidth, kMarkerHeight,
+    const int width = scaledForScreen(kMarkerWidth), height = scaledForScreen(kMarkerHeight);
+    const int top = row.top + (row.bottom - row.top) / 2 - height / 2;
+    TransparentBlt(dc, row.left, top, width, height, source.get(), 0, 0, kMarkerWidth, kMarkerHeight,
                    kMarkerTransparent);
 }
 
@@ -110,7 +112,7 @@ BOOL onDrawItem(HWND page, const DRAWITEMSTRUCT* item)
     const int width0 = ListView_GetColumnWidth(list, 0);
     const int width1 = ListView_GetColumnWidth(list, 1);
     const int width2 = ListView_GetColumnWidth(list, 2);
-    drawCell(item->hDC, cellText(list, row, 0), area.left + kMarkerWidth, area.left + width0, area);
+    drawCell(item->hDC, cellText(list, row, 0), area.left + scaledForScreen(kMarkerWidth), area.left + width0, area);
     std::string pass = cellText(list, row, 1);
     if (IsDlgButtonChecked(page, IDC_SHOW_PASS_ON_LIST) != BST_CHECKED) pass.assign(pass.size(), '*');
     drawCell(item->hDC, pass, area.left + width0, area.left + width0 + width1, area);

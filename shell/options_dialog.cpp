@@ -9,6 +9,7 @@
 
 #include "platform/capture_exclusion.h"
 #include "image/font_spec.h"
+#include "platform/dpi.h"
 #include "platform/window_state.h"
 #include "platform/window_text.h"
 #include "resources/corvale_ids.h"
@@ -96,7 +97,7 @@ BOOL onInitDialog(HWND window)
 
 BOOL onMeasureItem(MEASUREITEMSTRUCT* item)
 {
-    item->itemHeight = kItemHeight;
+    item->itemHeight = static_cast<UINT>(scaledForScreen(kItemHeight));
     return TRUE;
 }
 
@@ -111,7 +112,7 @@ void drawFontItem(const DRAWITEMSTRUCT& item)
     SendMessageA(item.hwndItem, CB_GETLBTEXT, item.itemID, reinterpret_cast<LPARAM>(face));
     FontSpec preview;
     preview.setFaceName(face);
-    preview.setHeight(kFontPreviewHeight);
+    preview.setHeight(scaledForScreen(kFontPreviewHeight));
     FontHandle font = preview.createFont();
     SelectGuard selected(item.hDC, font.get());
     SetBkMode(item.hDC, TRANSPARENT);
