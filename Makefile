@@ -8,7 +8,7 @@ BIN_DIR    := $(CURDIR)/$(BUILD)/bin
 PREFIX_DIR := $(BUILD)/wineprefix
 JOBS       ?= $(shell nproc)
 
-.PHONY: all deps native windows test test-native test-windows run bench fuzz dist clean
+.PHONY: all deps native windows test test-native test-windows run bench fuzz dist docs clean
 
 all: windows
 
@@ -52,6 +52,10 @@ bench: native windows
 # The release archive for Windows users: build/dist/tessaly-<version>-win64.zip.
 dist: windows
 	@tools/make-dist $(BIN_DIR) $(BUILD)/dist $$(cat $(WIN_DIR)/version.txt)
+
+# The pictures of docs/user-guide.md, made again from the real windows.
+docs: windows
+	tools/make-docs $(WIN_DIR) $(PREFIX_DIR)
 
 clean:
 	rm -rf $(BUILD)

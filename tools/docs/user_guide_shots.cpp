@@ -1,0 +1,152 @@
+// Makes the pictures of the user guide: drives Corvale's real windows
+// in-process, and a self-extracting file as its own process, through the
+// journey of one list, and saves each step's window as a bitmap file in the
+// folder given on the command line (`make docs` turns them into PNG files).
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "resources/corvale_ids.h"
+#include "resources/peekstub_ids.h"
+#include "settings/settings.h"
+#include "shell/main_window.h"
+#include "tests/support/gui_test.h"
+#include "tests/support/program_process.h"
+#include "tests/support/temp_folder.h"
+
+namespace {
+
+using namespace tessaly;
+using testing::DialogResponder;
+using testing::pumpFor;
+
+std::string shots;
+
+void save(HWND window, const char* name)
+{
+    pumpFor(300);
+    testing::saveWindowBitmap(window, shots + "\\" + name + ".bmp");
+    std::printf("  %s\n", name);
+}
+
+// Saves the window a command opens, then lets `finish` end it.
+void command(HWND main, int id, const char* title, const char* name, const std::function<void(HWND)>& prepare,
+             int buttonId)
+{
+    DialogResponder responder({{title, [&](HWND dialog) {
+                                    if (prepare) prepare(dialog);
+                                    Sleep(400);
+                                    testing::saveWindowBitmap(dialog, shots + "\\" + name + ".bmp");
+                                    std::printf("  %s\n", name);
+                                    testing::pressButton(dialog, buttonId);
+                                }}});
+    PostMessageA(main, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+    responder.finish();
+    testing::pumpUntil([&] { return !mainWindowState(main).progressWindow && IsWindowEnabled(main); });
+    pumpFor(300);
+}
+
+void addEntry(HWND main, const char* user, const char* pass, const char* description)
+{
+    SetDlgItemTextA(main, IDC_ADD_USER, user);
+    SetDlgItemTextA(main, IDC_ADD_PASS, pass);
+    SetDlgItemTextA(main, IDC_ADD_DESCRIPTION, description);
+    SendMessageA(main, WM_COMMAND, IDC_ADD, 0);
+}
+
+void fillPasswords(HWND dialog)
+{
+    SetDlgItemTextA(dialog, IDC_PASSWORD, "a long pass phrase");
+    SetDlgItemTextA(dialog, IDC_PASSWORD_REPEAT, "a long pass phrase");
+}
+
+void viewerShots(const std::string& exe)
+{
+    testing::ProgramProcess stub(exe);
+    HWND prompt = stub.waitForWindow("Corvale Stub");
+    if (!prompt) return;
+    SetForegroundWindow(prompt);
+    pumpFor(300);
+    testing::typeText("a long pass phrase");
+    save(prompt, "08-sfx-prompt");
+    testing::pressKey(VK_RETURN, false);
+    testing::pressKey(VK_RETURN, true);
+    testing::pumpUntil([&] { return !IsWindowVisible(prompt); }, 20000);
+    HWND viewer = stub.waitForWindow("Corvale Stub");
+    if (!viewer) return;
+    SetForegroundWindow(viewer);
+    pumpFor(500);
+    HWND picture = GetDlgItem(viewer, IDC_VIEWER_PICTURE);
+    POINT at{120, 60};
+    ClientToScreen(picture, &at);
+    SetCursorPos(at.x, at.y);
+    PostMessageA(viewer, WM_MOUSEMOVE, 0, MAKELPARAM(120, 60));
+    save(viewer, "09-sfx-viewer");
+    PostMessageA(viewer, WM_CLOSE, 0, 0);
+    stub.waitForExit();
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: user_guide_shots OUTPUT_FOLDER LANGUAGE_FOLDER\n");
+        return 2;
+    }
+    shots = argv[1];
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES |
+                                                       ICC_BAR_CLASSES | ICC_PROGRESS_CLASS};
+    InitCommonControlsEx(&controls);
+    testing::TempFolder folder;
+    std::filesystem::create_directory(folder.file("lang"));
+    for (const char* name : {"default.lang", "spanish.lang"}) {
+        std::filesystem::copy_file(std::string(argv[2]) + "\\" + name, folder.file("lang\\") + name);
+    }
+    SetCurrentDirectoryA(folder.path().c_str());
+    HWND main = testing::openDialogModeless(IDD_MAIN, mainWindowProc);
+    SetForegroundWindow(main);
+    pumpFor(300);
+
+    addEntry(main, "alice@mail.example", "correct horse battery", "Mail account");
+    addEntry(main, "bob.smith", "Tr0ub4dor&3", "Bank");
+    SetDlgItemTextA(main, IDC_ADD_USER, "carol");
+    SetDlgItemTextA(main, IDC_ADD_PASS, "s3cret!!");
+    SetDlgItemTextA(main, IDC_ADD_DESCRIPTION, "Shop");
+    save(main, "01-entries-typed");
+    SendMessageA(main, WM_COMMAND, IDC_ADD, 0);
+    save(main, "02-list-page");
+
+    command(main, IDC_GENERATE_IMAGE, "Generate BMP", "03-generate", nullptr, IDC_OK);
+    HWND imagePage = mainWindowState(main).pages[kImagePage];
+    POINT at{90, 50};
+    ClientToScreen(GetDlgItem(imagePage, IDC_PICTURE), &at);
+    SetCursorPos(at.x, at.y);
+    PostMessageA(imagePage, WM_MOUSEMOVE, 0, 0);
+    save(main, "04-spotlight");
+
+    const std::string exe = folder.file("my list.exe");
+    command(main, IDC_ENCRYPT, "Encrypt", "05-encrypt",
+            [&](HWND dialog) {
+                fillPasswords(dialog);
+                CheckDlgButton(dialog, IDC_CREATE_EXE, BST_CHECKED);
+                SetDlgItemTextA(dialog, IDC_EXE_PATH, exe.c_str());
+                EnableWindow(GetDlgItem(dialog, IDC_EXE_PATH), TRUE);
+            },
+            IDC_OK);
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+    save(main, "06-encrypted-page");
+    command(main, ID_OPTIONS, "Options", "07-options", nullptr, IDC_CANCEL);
+    viewerShots(exe);
+
+    settingsTable().set("lang_file", "lang\\spanish.lang");
+    command(main, ID_OPTIONS, "Options", "10-options-spanish-chosen", nullptr, IDC_OK);
+    showPage(main, kListPage);
+    save(main, "11-spanish");
+    DestroyWindow(main);
+    SetCurrentDirectoryA("C:\\");
+    return 0;
+}
