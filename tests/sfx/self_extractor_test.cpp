@@ -6,8 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "cipher/password_key.h"
-#include "image/pixel_stream_cipher.h"
 #include "platform/win32_handles.h"
 #include "resources/peekstub_ids.h"
 #include "shell/bitmap_format.h"
@@ -58,13 +56,7 @@ Pictures picturesOf(uint32_t width, uint32_t height, const std::string& password
 {
     Pictures pictures;
     pictures.plain = randomStream(width, height, width + height);
-    BitmapHandle plain = pictureOf(pictures.plain, width, height);
-    ImageRows in, out;
-    imageRows(plain.get(), in);
-    pictures.encrypted.reset(createImage(width, height, &out));
-    RijndaelCipher cipher;
-    keyWithPassword(cipher, password);
-    cipherPixelStream(cipher, CipherDirection::Encrypt, in.rows, out.rows, width, height, nullptr);
+    pictures.encrypted = testing::encryptedPictureOf(pictures.plain, width, height, password);
     return pictures;
 }
 

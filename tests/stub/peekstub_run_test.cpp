@@ -9,8 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "cipher/password_key.h"
-#include "image/pixel_stream_cipher.h"
 #include "platform/win32_handles.h"
 #include "resources/peekstub_ids.h"
 #include "sfx/self_extractor.h"
@@ -45,13 +43,7 @@ struct Picture {
 Picture pictureOf(uint32_t width, uint32_t height)
 {
     Picture picture{width, height, testing::randomStream(width, height, width * height), {}};
-    BitmapHandle plain = testing::pictureOf(picture.plain, width, height);
-    ImageRows in, out;
-    imageRows(plain.get(), in);
-    picture.encrypted.reset(createImage(width, height, &out));
-    RijndaelCipher cipher;
-    keyWithPassword(cipher, kPassword);
-    cipherPixelStream(cipher, CipherDirection::Encrypt, in.rows, out.rows, width, height, nullptr);
+    picture.encrypted = testing::encryptedPictureOf(picture.plain, width, height, kPassword);
     return picture;
 }
 

@@ -4,9 +4,12 @@
 
 #include <cstdint>
 #include <random>
+#include <string>
 #include <vector>
 
+#include "cipher/password_key.h"
 #include "image/pixel_stream.h"
+#include "image/pixel_stream_cipher.h"
 #include "platform/win32_handles.h"
 #include "shell/bitmap_file.h"
 
@@ -38,6 +41,20 @@ inline BitmapHandle flatPicture(uint32_t width, uint32_t height, COLORREF colour
         stream.insert(stream.end(), {GetRValue(colour), GetGValue(colour), GetBValue(colour)});
     }
     return pictureOf(stream, width, height);
+}
+
+// The picture of `stream` enciphered with `password` as both programs do it.
+inline BitmapHandle encryptedPictureOf(const std::vector<uint8_t>& stream, uint32_t width, uint32_t height,
+                                       const std::string& password)
+{
+    BitmapHandle plain = pictureOf(stream, width, height);
+    ImageRows in, out;
+    imageRows(plain.get(), in);
+    BitmapHandle encrypted(createImage(width, height, &out));
+    RijndaelCipher cipher;
+    keyWithPassword(cipher, password);
+    cipherPixelStream(cipher, CipherDirection::Encrypt, in.rows, out.rows, width, height, nullptr);
+    return encrypted;
 }
 
 // A picture's pixel stream; empty for a bitmap not made by createImage.

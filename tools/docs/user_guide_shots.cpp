@@ -129,14 +129,15 @@ int main(int argc, char** argv)
     save(main, "04-spotlight");
 
     const std::string exe = folder.file("my list.exe");
-    command(main, IDC_ENCRYPT, "Encrypt", "05-encrypt",
-            [&](HWND dialog) {
-                fillPasswords(dialog);
-                CheckDlgButton(dialog, IDC_CREATE_EXE, BST_CHECKED);
-                SetDlgItemTextA(dialog, IDC_EXE_PATH, exe.c_str());
-                EnableWindow(GetDlgItem(dialog, IDC_EXE_PATH), TRUE);
-            },
-            IDC_OK);
+    command(
+        main, IDC_ENCRYPT, "Encrypt", "05-encrypt",
+        [&](HWND dialog) {
+            fillPasswords(dialog);
+            CheckDlgButton(dialog, IDC_CREATE_EXE, BST_CHECKED);
+            SetDlgItemTextA(dialog, IDC_EXE_PATH, exe.c_str());
+            EnableWindow(GetDlgItem(dialog, IDC_EXE_PATH), TRUE);
+        },
+        IDC_OK);
     SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
     save(main, "06-encrypted-page");
     command(main, ID_OPTIONS, "Options", "07-options", nullptr, IDC_CANCEL);
