@@ -148,6 +148,25 @@ TEST_F(PeekstubRun, SpotlightShowsADiscOfThePictureOverTheCover)
     EXPECT_EQ(pixelAt(shown, 300, 160, 105), picture.plainAt(160, 105));
     EXPECT_EQ(pixelAt(shown, 300, 150, 130), pixelAt(cover, 300, 150, 130)) << "outside the disc";
     EXPECT_EQ(pixelAt(shown, 300, 10, 10), pixelAt(cover, 300, 10, 10));
+
+    // Keypad - twice: radius 10, so 15 pixels off the centre is covered;
+    // then + three times: radius 25 reaches 22 pixels off.
+    auto keypad = [&](WORD key, int times) {
+        SetForegroundWindow(viewer);
+        testing::pumpFor(100);
+        for (int i = 0; i < times; ++i) {
+            testing::pressKey(key, false);
+            testing::pressKey(key, true);
+            testing::pumpFor(100);
+        }
+        testing::pumpFor(300);
+        return shownIn(control, 300, 200);
+    };
+    const auto smaller = keypad(VK_SUBTRACT, 2);
+    EXPECT_EQ(pixelAt(smaller, 300, 165, 100), pixelAt(cover, 300, 165, 100));
+    EXPECT_EQ(pixelAt(smaller, 300, 155, 100), picture.plainAt(155, 100));
+    const auto larger = keypad(VK_ADD, 3);
+    EXPECT_EQ(pixelAt(larger, 300, 172, 100), picture.plainAt(172, 100));
     PostMessageA(viewer, WM_CLOSE, 0, 0);
     EXPECT_EQ(stub.waitForExit(), kPeekstubExitCode);
 }
