@@ -6,6 +6,7 @@
 #include "image/encrypt_job.h"
 #include "image/image_workers.h"
 #include "image/password_strength.h"
+#include "platform/redraw.h"
 #include "platform/secure_wipe.h"
 #include "platform/window_state.h"
 #include "platform/window_text.h"
@@ -99,7 +100,7 @@ bool askExePath(HWND window)
 void onPasswordChanged(HWND window)
 {
     EnableWindow(GetDlgItem(window, IDC_OK), dialogOf(window).fields.accepted());
-    RedrawWindow(GetDlgItem(window, IDC_STRENGTH), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    redrawNow(GetDlgItem(window, IDC_STRENGTH));
 }
 
 void onOk(HWND window)

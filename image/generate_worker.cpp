@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "cipher/progress_bar_reporter.h"
 #include "image/font_spec.h"
 #include "image/list_picture_layout.h"
 #include "platform/secure_wipe.h"
@@ -16,8 +17,6 @@ namespace {
 
 // The status line holds at most this many characters.
 constexpr size_t kStatusLength = 127;
-// The status line changes at most this often; each change waits for a repaint.
-constexpr ULONGLONG kStatusInterval = 40;
 
 const std::string& lineOf(const PasswordEntry& entry, int line)
 {
@@ -56,7 +55,8 @@ void fillBackground(HDC dc, const ListPictureLayout& layout, uint32_t rgb)
     FillRect(dc, &all, brush.get());
 }
 
-// Shows "Drawing entry i of n" now and then, and always for the last entry.
+// Shows "Drawing entry i of n" now and then, paced like the progress bar,
+// and always for the last entry.
 class EntryStatus {
 public:
     explicit EntryStatus(WorkerReport& report) : report_(report), format_(translate("generating_pass")) {}
@@ -64,7 +64,7 @@ public:
     void show(int entry, int count)
     {
         const ULONGLONG now = GetTickCount64();
-        if (entry + 1 < count && shown_ && now - lastShown_ < kStatusInterval) return;
+        if (entry + 1 < count && shown_ && now - lastShown_ < ProgressBarReporter::kMinInterval) return;
         report_.setStatusText(formatIntegers(format_, {entry + 1, count}, kStatusLength));
         lastShown_ = now;
         shown_ = true;
@@ -87,11 +87,11 @@ RenderedList renderList(const std::vector<PasswordEntry>& entries, const Generat
     report.progress().start(static_cast<uint64_t>(count));
 
     MemoryDc dc(CreateCompatibleDC(nullptr));
-    FontSpec spec;
-    spec.setFaceName(style.face);
-    spec.setHeight(style.height);
-    spec.setStyle(style.weight, false, false);
-    FontHandle font = spec.createFont();
+    FontSpec description;
+    description.setFaceName(style.face);
+    description.setHeight(style.height);
+    description.setStyle(style.weight, false, false);
+    FontHandle font = description.createFont();
     SelectGuard selectedFont(dc.get(), font ? static_cast<HGDIOBJ>(font.get()) : GetStockObject(DEFAULT_GUI_FONT));
 
     LONG maxWidth = 0, maxHeight = 0;

@@ -61,10 +61,10 @@ std::string formatOne(std::string_view conversion, long long value)
 {
     // The conversion is known to be flags, width and precision only: printf
     // gets exactly one argument of the type it reads.
-    std::string spec(conversion.substr(0, conversion.size() - 1));
-    spec += "lld";
+    std::string printfFormat(conversion.substr(0, conversion.size() - 1));
+    printfFormat += "lld";
     char buffer[2 * 1000 + 64];
-    const int written = std::snprintf(buffer, sizeof buffer, spec.c_str(), value);
+    const int written = std::snprintf(buffer, sizeof buffer, printfFormat.c_str(), value);
     return written > 0 ? std::string(buffer, std::min(static_cast<size_t>(written), sizeof buffer - 1)) : std::string();
 }
 

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/file_io.h"
+#include "platform/own_resource.h"
 #include "resources/corvale_ids.h"
 #include "sfx/string_block.h"
 #include "shell/bitmap_file.h"
@@ -17,16 +18,6 @@ constexpr WORD kNeutral = MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL);
 // Bitmap and string-table resources, by the platform's numbers for them.
 constexpr int kEncryptedImageId = 105;
 constexpr int kPromptBlockId = 1;
-
-// The stored viewer, as it lies in this program's resources.
-std::string_view storedStub()
-{
-    HMODULE self = GetModuleHandleA(nullptr);
-    HRSRC found = FindResourceExA(self, MAKEINTRESOURCEA(RT_STORED_STUB), MAKEINTRESOURCEA(IDR_STORED_STUB), kNeutral);
-    HGLOBAL loaded = found ? LoadResource(self, found) : nullptr;
-    const void* bytes = loaded ? LockResource(loaded) : nullptr;
-    return bytes ? std::string_view(static_cast<const char*>(bytes), SizeofResource(self, found)) : std::string_view();
-}
 
 // The picture as a packed DIB: the bitmap file's information header and rows.
 std::string packedDibOf(HBITMAP image)
@@ -106,7 +97,7 @@ SelfExtractorResult fillResources(const std::u16string& path, HBITMAP encryptedI
 SelfExtractorResult buildSelfExtractor(HBITMAP encryptedImage, const SelfExtractorContent& content,
                                        const std::atomic<bool>* cancelled)
 {
-    const std::string_view stub = storedStub();
+    const std::string_view stub = ownResource(MAKEINTRESOURCEA(RT_STORED_STUB), MAKEINTRESOURCEA(IDR_STORED_STUB));
     if (stub.empty()) return SelfExtractorResult::Failed;
     if (!writeFileReplacing(content.exePath, stub)) return SelfExtractorResult::CannotCreate;
     SelfExtractorResult result = SelfExtractorResult::Cancelled;

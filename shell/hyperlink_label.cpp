@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include "platform/redraw.h"
 #include "resources/corvale_ids.h"
 
 namespace tessaly {
@@ -14,11 +15,6 @@ constexpr size_t kMaxAddressLength = 4095;
 void openWithShell(const std::string& address)
 {
     ShellExecuteA(nullptr, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-}
-
-void redrawNow(HWND window)
-{
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
 }  // namespace

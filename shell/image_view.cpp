@@ -37,11 +37,6 @@ void copyPicture(HDC dc, const RECT& area, HBITMAP image, const ImageViewState& 
 
 }  // namespace
 
-void redrawNow(HWND window)
-{
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-}
-
 POINT mouseIn(HWND picture)
 {
     POINT mouse{};

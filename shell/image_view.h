@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/redraw.h"
+
 namespace tessaly {
 
 // Image views: an owner-drawn picture control with two scroll bars showing a
@@ -46,7 +48,5 @@ void drawSpotlightView(const DRAWITEMSTRUCT& item, HBITMAP readable, const Spotl
 
 // The mouse position in the picture control's client coordinates.
 POINT mouseIn(HWND picture);
-
-void redrawNow(HWND window);
 
 }  // namespace tessaly

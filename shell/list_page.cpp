@@ -39,6 +39,8 @@ struct ListPageState {
     std::vector<std::string> sortCells;
     BitmapHandle marker;
     BitmapHandle selectedMarker;
+    // The markers' size on this screen, measured once.
+    SIZE markerSize{kMarkerWidth, kMarkerHeight};
 };
 
 ListPageState& pageState(HWND page)
@@ -72,19 +74,19 @@ BOOL onInitDialog(HWND page)
         return BitmapHandle(static_cast<HBITMAP>(
             LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_DEFAULTSIZE)));
     };
+    state.markerSize = {scaledForScreen(kMarkerWidth), scaledForScreen(kMarkerHeight)};
     state.marker = load(IDB_ROW_MARKER);
     state.selectedMarker = load(IDB_ROW_MARKER_SELECTED);
     return TRUE;
 }
 
-void drawMarker(HDC dc, const RECT& row, HBITMAP marker)
+void drawMarker(HDC dc, const RECT& row, HBITMAP marker, SIZE size)
 {
     MemoryDc source(CreateCompatibleDC(dc));
     if (!source || !marker) return;
     SelectGuard selected(source.get(), marker);
-    const int width = scaledForScreen(kMarkerWidth), height = scaledForScreen(kMarkerHeight);
-    const int top = row.top + (row.bottom - row.top) / 2 - height / 2;
-    TransparentBlt(dc, row.left, top, width, height, source.get(), 0, 0, kMarkerWidth, kMarkerHeight,
+    const int top = row.top + (row.bottom - row.top) / 2 - size.cy / 2;
+    TransparentBlt(dc, row.left, top, size.cx, size.cy, source.get(), 0, 0, kMarkerWidth, kMarkerHeight,
                    kMarkerTransparent);
 }
 
@@ -103,16 +105,17 @@ BOOL onDrawItem(HWND page, const DRAWITEMSTRUCT* item)
     const int row = static_cast<int>(item->itemID);
     const RECT& area = item->rcItem;
     const bool selected = item->itemState & ODS_SELECTED;
+    const auto& state = pageState(page);
     SavedDcState saved(item->hDC);
 
     FillRect(item->hDC, &area, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_MENU));
-    drawMarker(item->hDC, area, selected ? pageState(page).selectedMarker.get() : pageState(page).marker.get());
+    drawMarker(item->hDC, area, selected ? state.selectedMarker.get() : state.marker.get(), state.markerSize);
     SetBkMode(item->hDC, TRANSPARENT);
 
     const int width0 = ListView_GetColumnWidth(list, 0);
     const int width1 = ListView_GetColumnWidth(list, 1);
     const int width2 = ListView_GetColumnWidth(list, 2);
-    drawCell(item->hDC, cellText(list, row, 0), area.left + scaledForScreen(kMarkerWidth), area.left + width0, area);
+    drawCell(item->hDC, cellText(list, row, 0), area.left + state.markerSize.cx, area.left + width0, area);
     std::string pass = cellText(list, row, 1);
     if (IsDlgButtonChecked(page, IDC_SHOW_PASS_ON_LIST) != BST_CHECKED) pass.assign(pass.size(), '*');
     drawCell(item->hDC, pass, area.left + width0, area.left + width0 + width1, area);

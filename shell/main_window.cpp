@@ -188,7 +188,6 @@ void closeMainWindow(HWND window)
         page = nullptr;
     }
     state.currentPage = nullptr;
-    state.clipboard.clearIfOurs(window);
     EndDialog(window, kCorvaleExitCode);
 }
 
@@ -627,6 +626,7 @@ INT_PTR CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         if (wParam == IDT_CLEAR_CLIPBOARD) onClipboardTimer(window);
         return TRUE;
     case WM_DESTROY:
+        // However the window ends, the program's copy leaves the clipboard.
         mainWindowState(window).clipboard.clearIfOurs(window);
         return FALSE;
     default:

@@ -10,6 +10,7 @@
 #include "platform/capture_exclusion.h"
 #include "image/font_spec.h"
 #include "platform/dpi.h"
+#include "platform/redraw.h"
 #include "platform/window_state.h"
 #include "platform/window_text.h"
 #include "resources/corvale_ids.h"
@@ -164,7 +165,7 @@ void chooseColor(HWND window, int listId)
         sendItem(window, listId, CB_SETITEMDATA, 0, static_cast<LPARAM>(colorRefToRgb(chooser.rgbResult)));
         sendItem(window, listId, CB_SETCURSEL, 0);
     }
-    RedrawWindow(GetDlgItem(window, listId), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    redrawNow(GetDlgItem(window, listId));
 }
 
 void chooseExePath(HWND window)

@@ -7,6 +7,7 @@
 #include "cipher/password_key.h"
 #include "cipher/progress_bar_reporter.h"
 #include "image/pixel_stream_cipher.h"
+#include "platform/own_resource.h"
 #include "platform/secure_wipe.h"
 #include "platform/window_text.h"
 #include "resources/peekstub_ids.h"
@@ -18,16 +19,6 @@
 namespace tessaly {
 
 namespace {
-
-// The stub's own bitmap 105, the enciphered picture, as its resource holds it.
-std::string_view encryptedResource()
-{
-    HMODULE self = GetModuleHandleA(nullptr);
-    HRSRC found = FindResourceA(self, MAKEINTRESOURCEA(IDB_ENCRYPTED_IMAGE), MAKEINTRESOURCEA(2));
-    HGLOBAL loaded = found ? LoadResource(self, found) : nullptr;
-    const void* bytes = loaded ? LockResource(loaded) : nullptr;
-    return bytes ? std::string_view(static_cast<const char*>(bytes), SizeofResource(self, found)) : std::string_view();
-}
 
 void tellNothingToShow(HWND passwordWindow)
 {
@@ -66,7 +57,8 @@ bool decipher(HWND passwordWindow, std::string_view resource, const PackedDib& d
 DWORD WINAPI decryptionThread(void* parameter)
 {
     auto passwordWindow = static_cast<HWND>(parameter);
-    const std::string_view resource = encryptedResource();
+    // Bitmap 105, the enciphered picture, as the resource holds it.
+    const std::string_view resource = ownResource(MAKEINTRESOURCEA(2), MAKEINTRESOURCEA(IDB_ENCRYPTED_IMAGE));
     const auto dib = readPackedDib(resource);
     ViewerPictures pictures;
     if (!dib || !decipher(passwordWindow, resource, *dib, pictures)) {

@@ -4,6 +4,7 @@
 
 #include "platform/capture_exclusion.h"
 #include "platform/window_icons.h"
+#include "image/password_strength.h"
 #include "platform/secure_wipe.h"
 #include "platform/win32_handles.h"
 #include "platform/window_state.h"
@@ -15,8 +16,6 @@
 namespace tessaly {
 
 namespace {
-
-constexpr size_t kMinPasswordLength = 6;
 
 struct PasswordWindowState {
     MaskedPasswordField password;

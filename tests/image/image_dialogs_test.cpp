@@ -24,11 +24,7 @@ using testing::streamOf;
 constexpr uint32_t kText = 0xD37618;        // font_select_color of the default settings
 constexpr uint32_t kBackground = 0xFFE2D5;  // bk_select_color
 
-uint32_t pixelAt(const std::vector<uint8_t>& stream, uint32_t width, uint32_t x, uint32_t y)
-{
-    const size_t at = 3 * (static_cast<size_t>(y) * width + x);
-    return static_cast<uint32_t>(stream[at]) << 16 | static_cast<uint32_t>(stream[at + 1]) << 8 | stream[at + 2];
-}
+using testing::pixelAt;
 
 // Fills both password fields of the Encrypt or Decrypt dialog and presses OK.
 DialogStep passwordIn(const std::string& title, const std::string& password)

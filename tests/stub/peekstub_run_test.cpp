@@ -26,11 +26,7 @@ using testing::ProgramProcess;
 constexpr char kTitle[] = "Corvale Stub";
 constexpr char kPassword[] = "open sesame 42";
 
-uint32_t pixelAt(const std::vector<uint8_t>& stream, uint32_t width, int x, int y)
-{
-    const size_t at = 3 * (static_cast<size_t>(y) * width + static_cast<size_t>(x));
-    return static_cast<uint32_t>(stream[at]) << 16 | static_cast<uint32_t>(stream[at + 1]) << 8 | stream[at + 2];
-}
+using testing::pixelAt;
 
 struct Picture {
     uint32_t width = 0, height = 0;

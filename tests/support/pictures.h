@@ -57,6 +57,13 @@ inline BitmapHandle encryptedPictureOf(const std::vector<uint8_t>& stream, uint3
     return encrypted;
 }
 
+// Pixel (x, y) of a pixel stream `width` pixels wide, as 0xRRGGBB.
+inline uint32_t pixelAt(const std::vector<uint8_t>& stream, uint32_t width, uint32_t x, uint32_t y)
+{
+    const size_t at = 3 * (static_cast<size_t>(y) * width + x);
+    return static_cast<uint32_t>(stream[at]) << 16 | static_cast<uint32_t>(stream[at + 1]) << 8 | stream[at + 2];
+}
+
 // A picture's pixel stream; empty for a bitmap not made by createImage.
 inline std::vector<uint8_t> streamOf(HBITMAP image)
 {
