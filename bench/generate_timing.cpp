@@ -14,8 +14,8 @@
 #include "image/generate_worker.h"
 #include "image/list_picture_layout.h"
 #include "settings/key_value_table.h"
-#include "shell/bitmap_file.h"
-#include "shell/bitmap_format.h"
+#include "formats/bitmap_file.h"
+#include "formats/bitmap_format.h"
 
 namespace {
 

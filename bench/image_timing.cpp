@@ -16,12 +16,12 @@
 #include "bench/timing.h"
 #include "cipher/progress_bar_reporter.h"
 #include "cipher/rijndael_cipher.h"
-#include "image/encrypt_job.h"
+#include "image/cipher_job.h"
 #include "image/image_cipher.h"
-#include "image/pixel_stream.h"
-#include "shell/bitmap_file.h"
-#include "shell/bitmap_format.h"
-#include "shell/image_view.h"
+#include "formats/pixel_stream.h"
+#include "formats/bitmap_file.h"
+#include "formats/bitmap_format.h"
+#include "controls/image_view.h"
 #include "platform/win32_handles.h"
 
 namespace {
@@ -92,7 +92,7 @@ bool timeEncryption(HWND bar)
         std::printf("cannot make the picture\n");
         return false;
     }
-    tessaly::EncryptJob job;
+    tessaly::CipherJob job;
     job.password = kPassword;
     tessaly::ProgressBarReporter reporter(bar);
     tessaly::ImageCipherReport report;

@@ -12,7 +12,7 @@
 
 #include "bench/timing.h"
 #include "resources/corvale_ids.h"
-#include "shell/list_file.h"
+#include "formats/list_file.h"
 #include "shell/pages.h"
 #include "shell/password_list.h"
 

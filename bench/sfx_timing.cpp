@@ -10,13 +10,13 @@
 
 #include "bench/timing.h"
 #include "cipher/password_key.h"
-#include "image/pixel_stream.h"
+#include "formats/pixel_stream.h"
 #include "image/pixel_stream_cipher.h"
 #include "platform/win32_handles.h"
 #include "resources/peekstub_ids.h"
 #include "sfx/self_extractor.h"
-#include "shell/bitmap_file.h"
-#include "shell/bitmap_format.h"
+#include "formats/bitmap_file.h"
+#include "formats/bitmap_format.h"
 
 namespace {
 
@@ -101,7 +101,7 @@ void measure(uint32_t width, uint32_t height, const std::string& folder)
 {
     BitmapHandle picture = pictureOf(width, height);
     const std::string path = folder + "\\bench-" + std::to_string(width) + ".exe";
-    tessaly::SelfExtractorContent content{path, {"Password:", "OK", "Cancel", "Please wait..."}, 20, true};
+    tessaly::SelfExtractorContent content{path, "Password:", "OK", "Cancel", "Please wait...", 20, true};
     const double cipher = bareCipher(picture.get());
     const double build = bestOf([&] { tessaly::buildSelfExtractor(picture.get(), content); });
     double viewer = 1e9;

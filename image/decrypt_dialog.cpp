@@ -1,23 +1,20 @@
 #include "image/decrypt_dialog.h"
 
-#include <memory>
-
+#include "controls/password_pair.h"
+#include "image/cipher_workers.h"
 #include "platform/capture_exclusion.h"
-#include "settings/settings.h"
-#include "image/encrypt_job.h"
-#include "image/image_workers.h"
-#include "platform/window_state.h"
+#include "platform/modal_dialog.h"
 #include "resources/corvale_ids.h"
 #include "settings/apply_texts.h"
+#include "settings/settings.h"
 
 namespace tessaly {
 
 namespace {
 
-constexpr INT_PTR kClosed = 153;
-
+// One run of the dialog, on the stack of runDecryptDialog.
 struct DecryptDialog {
-    CipherDialogSetup setup;
+    CipherJob& job;
     PasswordPair fields;
 };
 
@@ -26,13 +23,11 @@ DecryptDialog& dialogOf(HWND window)
     return *windowState<DecryptDialog>(window);
 }
 
-BOOL onInitDialog(HWND window, const CipherDialogSetup& setup)
+BOOL onInitDialog(HWND window, DecryptDialog& state)
 {
-    auto* state = attachWindowState(window, std::make_unique<DecryptDialog>());
-    state->setup = setup;
     applyTexts(window, IDD_DECRYPT);
-    excludeFromCapture(window, captureAllowed(settingsTable()));
-    state->fields.attach(window);
+    applyCapturePolicy(window, captureAllowed(settingsTable()));
+    state.fields.attach(window);
     EnableWindow(GetDlgItem(window, IDC_OK), FALSE);
     return TRUE;
 }
@@ -41,20 +36,18 @@ void onOk(HWND window)
 {
     auto& state = dialogOf(window);
     if (!state.fields.accepted()) return;
-    EncryptJob job;
+    CipherJob& job = state.job;
     job.password = state.fields.password();
-    job.source = state.setup.source;
-    job.publish = state.setup.publish;
     runWithProgressWindow(
-        window, [&job](WorkerReport& report) { return decryptWorker(job, report); }, state.setup.progressWindow);
+        window, [&job](WorkerReport& report) { return decryptWorker(job, report); }, job.progressWindow);
     state.fields.clear();
-    EndDialog(window, 0);
+    EndDialog(window, kWorkerRan);
 }
 
 void closeWithoutDecrypting(HWND window)
 {
     dialogOf(window).fields.clear();
-    EndDialog(window, kClosed);
+    EndDialog(window, kDialogClosed);
 }
 
 void onCommand(HWND window, int id, int code)
@@ -70,8 +63,8 @@ void onCommand(HWND window, int id, int code)
 
 INT_PTR CALLBACK decryptDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_INITDIALOG) return onInitDialog(window, *reinterpret_cast<const CipherDialogSetup*>(lParam));
-    if (withoutWindowState<DecryptDialog>(window, message)) return FALSE;
+    if (message == WM_INITDIALOG) return onInitDialog(window, lendWindowState<DecryptDialog>(window, lParam));
+    if (withoutLentWindowState<DecryptDialog>(window, message)) return FALSE;
     switch (message) {
     case WM_COMMAND:
         onCommand(window, LOWORD(wParam), HIWORD(wParam));
@@ -86,10 +79,10 @@ INT_PTR CALLBACK decryptDialogProc(HWND window, UINT message, WPARAM wParam, LPA
 
 }  // namespace
 
-INT_PTR runDecryptDialog(HWND owner, const CipherDialogSetup& setup)
+INT_PTR runDecryptDialog(HWND owner, CipherJob& job)
 {
-    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_DECRYPT), owner, decryptDialogProc,
-                           reinterpret_cast<LPARAM>(&setup));
+    DecryptDialog dialog{job, {}};
+    return runModalDialog(owner, IDD_DECRYPT, decryptDialogProc, dialog);
 }
 
 }  // namespace tessaly

@@ -2,12 +2,14 @@
 
 #include <windows.h>
 
-#include "image/password_pair.h"
+#include "controls/progress_window.h"
+#include "image/cipher_job.h"
 
 namespace tessaly {
 
-// Dialog 116: the password twice, then the decrypt worker behind the
-// progress window. 0 once the worker ran, 153 when the user closed the dialog.
-INT_PTR runDecryptDialog(HWND owner, const CipherDialogSetup& setup);
+// Dialog 116: the password twice, then the decrypt worker on `job` behind
+// the progress window. kWorkerRan once the worker ran, kDialogClosed
+// when the user closed the dialog.
+INT_PTR runDecryptDialog(HWND owner, CipherJob& job);
 
 }  // namespace tessaly

@@ -1,36 +1,27 @@
 #include "image/encrypt_dialog.h"
 
-#include <memory>
-
 #include "platform/capture_exclusion.h"
-#include "image/encrypt_job.h"
-#include "image/image_workers.h"
-#include "image/password_strength.h"
+#include "controls/password_pair.h"
+#include "image/cipher_workers.h"
+#include "controls/password_strength.h"
 #include "platform/redraw.h"
 #include "platform/secure_wipe.h"
-#include "platform/window_state.h"
+#include "platform/modal_dialog.h"
 #include "platform/window_text.h"
 #include "resources/corvale_ids.h"
 #include "settings/apply_texts.h"
 #include "settings/language.h"
 #include "settings/message_box.h"
 #include "settings/settings.h"
-#include "shell/file_dialog.h"
+#include "controls/file_dialog.h"
 
 namespace tessaly {
 
 namespace {
 
-constexpr INT_PTR kClosed = 153;
-
 // One run of the dialog, on the stack of runEncryptDialog.
-struct EncryptDialogRun {
-    const CipherDialogSetup& setup;
-    SelfExtractorResult built = SelfExtractorResult::Built;
-};
-
 struct EncryptDialog {
-    EncryptDialogRun* run = nullptr;
+    CipherJob& job;
     PasswordPair fields;
 };
 
@@ -49,13 +40,11 @@ void matchPathToBox(HWND window)
     EnableWindow(GetDlgItem(window, IDC_EXE_PATH), createExeChecked(window));
 }
 
-BOOL onInitDialog(HWND window, EncryptDialogRun* run)
+BOOL onInitDialog(HWND window, EncryptDialog& state)
 {
-    auto* state = attachWindowState(window, std::make_unique<EncryptDialog>());
-    state->run = run;
     applyTexts(window, IDD_ENCRYPT);
-    excludeFromCapture(window, captureAllowed(settingsTable()));
-    state->fields.attach(window);
+    applyCapturePolicy(window, captureAllowed(settingsTable()));
+    state.fields.attach(window);
     CheckDlgButton(window, IDC_CREATE_EXE, isFlagOn(settingsTable().get("create_exe")) ? BST_CHECKED : BST_UNCHECKED);
     matchPathToBox(window);
     SetDlgItemTextA(window, IDC_EXE_PATH, settingsTable().get("exe_path").c_str());
@@ -78,7 +67,7 @@ BOOL onDrawItem(HWND window, const DRAWITEMSTRUCT* item)
     GRADIENT_RECT span{0, 1};
     GradientFill(item->hDC, corners, 2, &span, 1, GRADIENT_FILL_RECT_H);
     const RECT rest{strengthGradientRight(level, area.right), area.top, area.right, area.bottom};
-    FillRect(item->hDC, &rest, dialogOf(window).run->setup.white);
+    FillRect(item->hDC, &rest, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     SetBkMode(item->hDC, TRANSPARENT);
     const std::string label = translate(strengthKey(level));
     DrawTextA(item->hDC, label.c_str(), static_cast<int>(label.size()), &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
@@ -106,30 +95,24 @@ void onPasswordChanged(HWND window)
 void onOk(HWND window)
 {
     auto& state = dialogOf(window);
-    const auto& setup = state.run->setup;
     if (!state.fields.accepted()) return;
     const std::string path = readWindowText(GetDlgItem(window, IDC_EXE_PATH));
     if (path.empty() && createExeChecked(window) && !askExePath(window)) return;
 
-    EncryptJob job;
+    CipherJob& job = state.job;
     job.password = state.fields.password();
     job.createExe = createExeChecked(window);
     job.exePath = readWindowText(GetDlgItem(window, IDC_EXE_PATH));
-    job.source = setup.source;
-    job.publish = setup.publish;
-    job.spotlightRadius = setup.spotlightRadius;
-    job.spotlightOn = setup.spotlightOn;
     runWithProgressWindow(
-        window, [&job](WorkerReport& report) { return runEncryptJob(job, report); }, setup.progressWindow);
+        window, [&job](WorkerReport& report) { return encryptWorker(job, report); }, job.progressWindow);
     state.fields.clear();
-    state.run->built = job.built;
-    EndDialog(window, 0);
+    EndDialog(window, kWorkerRan);
 }
 
 void closeWithoutEncrypting(HWND window)
 {
     dialogOf(window).fields.clear();
-    EndDialog(window, kClosed);
+    EndDialog(window, kDialogClosed);
 }
 
 void onCommand(HWND window, int id, int code)
@@ -160,8 +143,8 @@ void onCommand(HWND window, int id, int code)
 
 INT_PTR CALLBACK encryptDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_INITDIALOG) return onInitDialog(window, reinterpret_cast<EncryptDialogRun*>(lParam));
-    if (withoutWindowState<EncryptDialog>(window, message)) return FALSE;
+    if (message == WM_INITDIALOG) return onInitDialog(window, lendWindowState<EncryptDialog>(window, lParam));
+    if (withoutLentWindowState<EncryptDialog>(window, message)) return FALSE;
     switch (message) {
     case WM_COMMAND:
         onCommand(window, LOWORD(wParam), HIWORD(wParam));
@@ -178,13 +161,12 @@ INT_PTR CALLBACK encryptDialogProc(HWND window, UINT message, WPARAM wParam, LPA
 
 }  // namespace
 
-INT_PTR runEncryptDialog(HWND owner, const CipherDialogSetup& setup)
+INT_PTR runEncryptDialog(HWND owner, CipherJob& job)
 {
-    EncryptDialogRun run{setup};
-    const INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ENCRYPT), owner,
-                                           encryptDialogProc, reinterpret_cast<LPARAM>(&run));
+    EncryptDialog dialog{job, {}};
+    const INT_PTR result = runModalDialog(owner, IDD_ENCRYPT, encryptDialogProc, dialog);
     // Told once the dialog is gone: the encrypted picture is there, the file is not.
-    if (run.built == SelfExtractorResult::CannotCreate || run.built == SelfExtractorResult::Failed) {
+    if (job.built == SelfExtractorResult::CannotCreate || job.built == SelfExtractorResult::Failed) {
         showTranslatedMessage(owner, "cannot_create_sfx", "error", MB_OK | MB_ICONERROR);
     }
     return result;

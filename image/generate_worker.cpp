@@ -4,12 +4,11 @@
 #include <climits>
 
 #include "cipher/progress_bar_reporter.h"
-#include "image/font_spec.h"
+#include "controls/font_spec.h"
 #include "image/list_picture_layout.h"
-#include "platform/secure_wipe.h"
 #include "settings/language.h"
 #include "settings/settings.h"
-#include "shell/bitmap_file.h"
+#include "formats/bitmap_file.h"
 
 namespace tessaly {
 
@@ -142,10 +141,13 @@ RenderedList renderList(const std::vector<PasswordEntry>& entries, const Generat
         status.show(i, count);
         for (int line = 0; line < 3; ++line) {
             const std::string& text = lineOf(entries[static_cast<size_t>(i)], line);
-            TextOutA(dc.get(), 5, layout->lineTop(i, line), text.c_str(), static_cast<int>(text.size()));
+            TextOutA(dc.get(), ListPictureLayout::kMargin, layout->lineTop(i, line), text.c_str(),
+                     static_cast<int>(text.size()));
         }
         if (layout->hasSeparator(i)) {
-            const RECT bar{5, layout->separatorTop(i), layout->width - 5, layout->separatorTop(i) + 2};
+            const int top = layout->separatorTop(i);
+            const RECT bar{layout->separatorLeft(), top, layout->separatorRight(),
+                           top + ListPictureLayout::kSeparatorHeight};
             FillRect(dc.get(), &bar, separator.get());
         }
         if (!report.progress().advance(1)) return discard();
@@ -162,9 +164,8 @@ WorkerOutcome generateWorker(GenerateJob& job, WorkerReport& report)
         if (job.publishEncrypted) job.publishEncrypted(BitmapHandle());
     });
     report.setStatus("generating");
-    std::vector<PasswordEntry> entries = job.readEntries ? job.readEntries() : std::vector<PasswordEntry>();
-    RenderedList rendered = renderList(entries, job, listPictureStyle(settingsTable()), report);
-    for (auto& entry : entries) wipeString(entry.pass);
+    RenderedList rendered = renderList(job.entries, job, listPictureStyle(settingsTable()), report);
+    job.wipeEntries();
     job.backgroundMissing = rendered.backgroundMissing;
     switch (rendered.status) {
     case RenderStatus::EmptyList:

@@ -8,15 +8,15 @@
 #include "cipher/rijndael_cipher.h"
 #include "platform/secure_wipe.h"
 #include "image/pixel_stream_cipher.h"
-#include "shell/bitmap_file.h"
-#include "shell/bitmap_format.h"
+#include "formats/bitmap_file.h"
+#include "formats/bitmap_format.h"
 #include "platform/win32_handles.h"
 
 namespace tessaly {
 
 namespace {
 
-HBITMAP transformImage(HBITMAP source, const EncryptJob& job, ImageCipherReport& report, CipherDirection direction)
+HBITMAP transformImage(HBITMAP source, const CipherJob& job, ImageCipherReport& report, CipherDirection direction)
 {
     // Each stage begins with its status text; a cancel taken meanwhile ends the run there.
     auto beginStage = [&](const char* key) {
@@ -57,12 +57,12 @@ HBITMAP transformImage(HBITMAP source, const EncryptJob& job, ImageCipherReport&
 
 }  // namespace
 
-HBITMAP encryptImage(HBITMAP source, const EncryptJob& job, ImageCipherReport& report)
+HBITMAP encryptImage(HBITMAP source, const CipherJob& job, ImageCipherReport& report)
 {
     return transformImage(source, job, report, CipherDirection::Encrypt);
 }
 
-HBITMAP decryptImage(HBITMAP source, const EncryptJob& job, ImageCipherReport& report)
+HBITMAP decryptImage(HBITMAP source, const CipherJob& job, ImageCipherReport& report)
 {
     return transformImage(source, job, report, CipherDirection::Decrypt);
 }

@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "cipher/cipher_progress.h"
-#include "image/encrypt_job.h"
+#include "image/cipher_job.h"
 
 namespace tessaly {
 
@@ -24,7 +24,7 @@ struct ImageCipherReport {
 // stream of `source`, keyed with the job's password and 32-byte blocks; the
 // source is not changed. nullptr when the run was stopped, when
 // memory ran out (report.outOfMemory) or when there is no source.
-HBITMAP encryptImage(HBITMAP source, const EncryptJob& job, ImageCipherReport& report);
-HBITMAP decryptImage(HBITMAP source, const EncryptJob& job, ImageCipherReport& report);
+HBITMAP encryptImage(HBITMAP source, const CipherJob& job, ImageCipherReport& report);
+HBITMAP decryptImage(HBITMAP source, const CipherJob& job, ImageCipherReport& report);
 
 }  // namespace tessaly

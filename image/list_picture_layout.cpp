@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "shell/bitmap_format.h"
+#include "formats/bitmap_format.h"
 
 namespace tessaly {
 

@@ -9,6 +9,11 @@ namespace tessaly {
 // line box 10 pixels taller than the tallest text, a 2-pixel separator under
 // every entry but the last, 5 pixels of margin around the text.
 struct ListPictureLayout {
+    // Pixels between the picture's left edge (and its right edge, for the
+    // separator) and the text; also above an entry's first line.
+    static constexpr int kMargin = 5;
+    static constexpr int kSeparatorHeight = 2;
+
     int entries = 0;
     int width = 0;
     int height = 0;
@@ -20,10 +25,12 @@ struct ListPictureLayout {
     // Top row of the block of entry `entry`; a background tile is copied there.
     int blockTop(int entry) const { return entry * blockHeight; }
     // Top row of line 0, 1 or 2 (description, user, password) of an entry.
-    int lineTop(int entry, int line) const { return blockTop(entry) + 5 + line * lineHeight; }
-    // The separator under an entry: rows separatorTop and separatorTop + 1,
-    // columns 5 to width - 6.
+    int lineTop(int entry, int line) const { return blockTop(entry) + kMargin + line * lineHeight; }
+    // The separator under an entry: kSeparatorHeight rows from separatorTop,
+    // columns kMargin to width - kMargin - 1.
     int separatorTop(int entry) const { return lineTop(entry, 3) - 1; }
+    int separatorLeft() const { return kMargin; }
+    int separatorRight() const { return width - kMargin; }
     bool hasSeparator(int entry) const { return entry + 1 < entries; }
     uint64_t pixelBytes() const;
 };

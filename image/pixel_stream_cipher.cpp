@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/secure_wipe.h"
-#include "image/pixel_stream.h"
+#include "formats/pixel_stream.h"
 
 namespace tessaly {
 

@@ -1,14 +1,27 @@
 #include "platform/capture_exclusion.h"
 
+#include <utility>
+
 #include "platform/capture_rules.h"
 
 namespace tessaly {
 
-void excludeFromCapture(HWND window, bool allowCapture)
+namespace {
+
+DisplayAffinitySetter affinitySetter = SetWindowDisplayAffinity;
+
+}  // namespace
+
+void applyCapturePolicy(HWND window, bool allowCapture)
 {
     for (uint32_t affinity : captureAffinityAttempts(allowCapture)) {
-        if (SetWindowDisplayAffinity(window, affinity)) return;
+        if (affinitySetter(window, affinity)) return;
     }
+}
+
+DisplayAffinitySetter replaceDisplayAffinitySetter(DisplayAffinitySetter setter)
+{
+    return std::exchange(affinitySetter, setter);
 }
 
 }  // namespace tessaly

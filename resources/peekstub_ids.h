@@ -11,7 +11,8 @@
 #define IDB_ENCRYPTED_IMAGE 105
 #define IDR_SPOTLIGHT_KEYS 106
 
-// String ids
+// String ids. Ids 0 to 15 make string table block 1: (id / 16) + 1.
+#define IDS_PROMPT_BLOCK 1
 #define IDS_PROMPT 0
 #define IDS_OK 1
 #define IDS_CANCEL 2

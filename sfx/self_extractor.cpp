@@ -2,22 +2,21 @@
 
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "platform/file_io.h"
 #include "platform/own_resource.h"
 #include "resources/corvale_ids.h"
-#include "sfx/string_block.h"
-#include "shell/bitmap_file.h"
-#include "shell/bitmap_format.h"
+#include "resources/peekstub_ids.h"
+#include "formats/string_block.h"
+#include "formats/bitmap_file.h"
+#include "formats/bitmap_format.h"
 
 namespace tessaly {
 
 namespace {
 
 constexpr WORD kNeutral = MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL);
-// Bitmap and string-table resources, by the platform's numbers for them.
-constexpr int kEncryptedImageId = 105;
-constexpr int kPromptBlockId = 1;
 
 // The picture as a packed DIB: the bitmap file's information header and rows.
 std::string packedDibOf(HBITMAP image)
@@ -58,10 +57,12 @@ public:
     }
 
     explicit operator bool() const { return handle_ != nullptr; }
-    bool replace(LPCWSTR type, int id, std::string_view bytes)
+    // `type` is one of the platform's numbered types (RT_BITMAP, RT_STRING),
+    // the same number whichever character set names it.
+    bool replace(LPCSTR type, int id, std::string_view bytes)
     {
-        return UpdateResourceW(handle_, type, MAKEINTRESOURCEW(id), kNeutral, const_cast<char*>(bytes.data()),
-                               static_cast<DWORD>(bytes.size())) != FALSE;
+        return UpdateResourceW(handle_, reinterpret_cast<LPCWSTR>(type), MAKEINTRESOURCEW(id), kNeutral,
+                               const_cast<char*>(bytes.data()), static_cast<DWORD>(bytes.size())) != FALSE;
     }
     bool commit() { return EndUpdateResourceW(std::exchange(handle_, nullptr), FALSE) != FALSE; }
 
@@ -71,10 +72,12 @@ private:
 
 std::string promptBlock(const SelfExtractorContent& content)
 {
-    std::vector<std::u16string> texts;
-    for (const std::string& text : content.texts) texts.push_back(wide(text));
-    texts.resize(4);
-    texts.push_back(spotlightString(content.spotlightRadius, content.spotlightOn));
+    std::vector<std::u16string> texts(IDS_SPOTLIGHT + 1);
+    texts[IDS_PROMPT] = wide(content.prompt);
+    texts[IDS_OK] = wide(content.ok);
+    texts[IDS_CANCEL] = wide(content.cancel);
+    texts[IDS_WAIT] = wide(content.wait);
+    texts[IDS_SPOTLIGHT] = spotlightString(content.spotlightRadius, content.spotlightOn);
     return stringBlock(texts);
 }
 
@@ -84,8 +87,8 @@ SelfExtractorResult fillResources(const std::u16string& path, HBITMAP encryptedI
     const std::string dib = packedDibOf(encryptedImage);
     if (dib.empty()) return SelfExtractorResult::Failed;
     ResourceUpdate update(path);
-    if (!update || !update.replace(MAKEINTRESOURCEW(2), kEncryptedImageId, dib) ||
-        !update.replace(MAKEINTRESOURCEW(6), kPromptBlockId, promptBlock(content))) {
+    if (!update || !update.replace(RT_BITMAP, IDB_ENCRYPTED_IMAGE, dib) ||
+        !update.replace(RT_STRING, IDS_PROMPT_BLOCK, promptBlock(content))) {
         return SelfExtractorResult::Failed;
     }
     if (cancelled && cancelled->load()) return SelfExtractorResult::Cancelled;

@@ -4,16 +4,20 @@
 
 #include <atomic>
 #include <string>
-#include <vector>
 
 namespace tessaly {
 
-// What goes into a self-extracting file besides the stored viewer.
+// What goes into a self-extracting file besides the stored viewer. Texts
+// and path are in the ANSI code page.
 struct SelfExtractorContent {
-    std::string exePath;  // ANSI code page
-    // The prompt, OK, Cancel and waiting texts, in the ANSI code page.
-    std::vector<std::string> texts;
-    int spotlightRadius = 20;
+    std::string exePath;
+    // The password window's texts.
+    std::string prompt;
+    std::string ok;
+    std::string cancel;
+    std::string wait;
+    // How the viewer starts its spotlight.
+    int spotlightRadius = 0;
     bool spotlightOn = true;
 };
 

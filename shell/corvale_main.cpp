@@ -2,11 +2,12 @@
 #include <commctrl.h>
 
 #include "resources/corvale_ids.h"
-#include "shell/program_folder.h"
+#include "platform/program_folder.h"
 #include "shell/main_window.h"
+#include "platform/modal_dialog.h"
 #include "platform/win32_handles.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     using namespace tessaly;
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES |
@@ -14,9 +15,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     InitCommonControlsEx(&controls);
     makeProgramFolderCurrent();
 
-    // Never tested: a second copy of the program runs alongside the first.
+    // Made and never tested: a second copy of the program runs alongside the
+    // first. Other programs (installers, say) may look for the name to learn
+    // that Corvale is running.
     KernelHandle mutex(CreateMutexA(nullptr, FALSE, "TSYVuduMutex"));
 
-    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), GetDesktopWindow(), mainWindowProc, 0);
+    runModalDialog(GetDesktopWindow(), IDD_MAIN, mainWindowProc);
     return kCorvaleExitCode;
 }

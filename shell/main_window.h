@@ -6,15 +6,16 @@
 #include <functional>
 #include <string>
 
+#include "controls/hyperlink_label.h"
+#include "platform/modal_dialog.h"
 #include "platform/win32_handles.h"
-#include "shell/hyperlink_label.h"
-#include "shell/masked_password_field.h"
+#include "controls/masked_password_field.h"
 #include "shell/picture_page.h"
 #include "shell/secret_clipboard.h"
 
 namespace tessaly {
 
-constexpr int kCorvaleExitCode = 153;
+constexpr int kCorvaleExitCode = static_cast<int>(kDialogClosed);
 constexpr int kPageCount = 3;
 // Tab indexes of the pages.
 constexpr int kListPage = 0;
@@ -41,6 +42,9 @@ struct MainWindowState {
     // The progress window while a worker runs.
     HWND progressWindow = nullptr;
     std::string webBase = "https://www.velmora.example/";
+    // The site as the web links show it: the base without its closing slash,
+    // which the help pages' paths need.
+    std::string siteAddress() const { return webBase.substr(0, webBase.size() - 1); }
     // How the help commands and the About box's link open an address: with
     // the shell, one page each.
     std::function<void(const std::string&)> openAddress;
@@ -57,6 +61,12 @@ INT_PTR CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 // The state of a window made by mainWindowProc, once it has initialised.
 MainWindowState& mainWindowState(HWND mainWindow);
+
+// The list page, whose list control holds the password list.
+HWND listPage(HWND mainWindow);
+
+// The slot whose picture page kImagePage or kEncryptedPage shows.
+BitmapHandle& slotShownIn(MainWindowState& state, int pageIndex);
 
 // Selects tab `index` and shows its page, as a click on the tab would.
 void showPage(HWND mainWindow, int index);

@@ -4,22 +4,21 @@
 #include <uxtheme.h>
 
 #include <cstdio>
-#include <memory>
 #include <string>
 
 #include "platform/capture_exclusion.h"
-#include "image/font_spec.h"
+#include "controls/font_spec.h"
 #include "platform/dpi.h"
 #include "platform/redraw.h"
-#include "platform/window_state.h"
+#include "platform/modal_dialog.h"
 #include "platform/window_text.h"
 #include "resources/corvale_ids.h"
 #include "settings/apply_texts.h"
 #include "settings/language.h"
 #include "settings/options_rules.h"
 #include "settings/settings.h"
-#include "shell/dialog_theme.h"
-#include "shell/file_dialog.h"
+#include "controls/dialog_theme.h"
+#include "controls/file_dialog.h"
 
 namespace tessaly {
 
@@ -65,12 +64,11 @@ void fillColorList(HWND window, int id, const char* ownKey, const char* entryKey
     sendItem(window, id, CB_SETCURSEL, static_cast<WPARAM>(colorEntrySetting(settingsTable().get(entryKey))));
 }
 
-BOOL onInitDialog(HWND window)
+BOOL onInitDialog(HWND window, OptionsDialog& state)
 {
-    auto* state = attachWindowState(window, std::make_unique<OptionsDialog>());
     enableDialogTheme(window, ETDT_ENABLETAB);
     applyTexts(window, IDD_OPTIONS);
-    excludeFromCapture(window, captureAllowed(settingsTable()));
+    applyCapturePolicy(window, captureAllowed(settingsTable()));
 
     // A list of its own at every opening, so every opening lists every font.
     FontSpec fonts;
@@ -79,8 +77,8 @@ BOOL onInitDialog(HWND window)
     }
     selectByPrefix(window, IDC_FONT_LIST, settingsTable().get("font"));
     for (const char* size : kSizes) sendItem(window, IDC_FONT_SIZE, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(size));
-    state->storedFontSize = settingsTable().get("fontsize");
-    selectByPrefix(window, IDC_FONT_SIZE, state->storedFontSize);
+    state.storedFontSize = settingsTable().get("fontsize");
+    selectByPrefix(window, IDC_FONT_SIZE, state.storedFontSize);
 
     fillColorList(window, IDC_TEXT_COLOR_LIST, "fontcolor", "fontindexcolor");
     fillColorList(window, IDC_BK_COLOR_LIST, "bkcolor", "bkindexcolor");
@@ -228,7 +226,7 @@ void onOk(HWND window)
     settings.set("exe_path", itemText(window, IDC_EXE_PATH_DEFAULT));
     settings.set("lang_file", itemText(window, IDC_LANG_PATH));
     saveCustomColors(customColors(), settings);
-    EndDialog(window, kOptionsConfirmed);
+    EndDialog(window, kDialogClosed);
 }
 
 void onCommand(HWND window, int id)
@@ -266,8 +264,8 @@ INT_PTR CALLBACK optionsDialogProc(HWND window, UINT message, WPARAM wParam, LPA
 {
     // Measuring comes before the dialog initialises.
     if (message == WM_MEASUREITEM) return onMeasureItem(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
-    if (message == WM_INITDIALOG) return onInitDialog(window);
-    if (withoutWindowState<OptionsDialog>(window, message)) return FALSE;
+    if (message == WM_INITDIALOG) return onInitDialog(window, lendWindowState<OptionsDialog>(window, lParam));
+    if (withoutLentWindowState<OptionsDialog>(window, message)) return FALSE;
     switch (message) {
     case WM_DRAWITEM:
         return onDrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
@@ -275,7 +273,7 @@ INT_PTR CALLBACK optionsDialogProc(HWND window, UINT message, WPARAM wParam, LPA
         onCommand(window, LOWORD(wParam));
         return TRUE;
     case WM_CLOSE:
-        EndDialog(window, kOptionsConfirmed);
+        EndDialog(window, kDialogClosed);
         return TRUE;
     default:
         return FALSE;
@@ -286,7 +284,8 @@ INT_PTR CALLBACK optionsDialogProc(HWND window, UINT message, WPARAM wParam, LPA
 
 INT_PTR runOptionsDialog(HWND owner)
 {
-    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_OPTIONS), owner, optionsDialogProc, 0);
+    OptionsDialog dialog;
+    return runModalDialog(owner, IDD_OPTIONS, optionsDialogProc, dialog);
 }
 
 }  // namespace tessaly

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/list_file.h"
+#include "formats/list_file.h"
 
 namespace tessaly {
 

@@ -9,14 +9,13 @@
 #include "resources/corvale_ids.h"
 #include "settings/apply_texts.h"
 #include "settings/settings.h"
-#include "shell/dialog_theme.h"
+#include "controls/dialog_theme.h"
 #include "shell/pages.h"
 
 namespace tessaly {
 
 namespace {
 
-constexpr int kMinSpotlightRadius = 20;
 constexpr int kMaxSpotlightRadius = 60;
 // The cover fill when "bkcolor" is not a colour.
 constexpr uint32_t kDefaultCoverFill = 0xFFE2D5;
@@ -45,14 +44,13 @@ BOOL onInitDialog(HWND page, const PicturePageSetup& setup)
 {
     auto state = std::make_unique<PicturePage>();
     state->setup = setup;
-    state->view.spotlightRadius = kMinSpotlightRadius;
     attachWindowState(page, std::move(state));
     enableDialogTheme(page, ETDT_ENABLETAB);
     applyTexts(page, setup.templateId);
     if (setup.spotlight) {
         CheckDlgButton(page, setup.spotlightControls.box, BST_CHECKED);
         SendDlgItemMessageA(page, setup.spotlightControls.slider, TBM_SETRANGE, TRUE,
-                            MAKELPARAM(kMinSpotlightRadius, kMaxSpotlightRadius));
+                            MAKELPARAM(kDefaultSpotlightRadius, kMaxSpotlightRadius));
     }
     return TRUE;
 }

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "platform/win32_handles.h"
-#include "shell/image_view.h"
+#include "controls/image_view.h"
 
 namespace tessaly {
 

@@ -11,8 +11,8 @@
 #include "platform/secure_wipe.h"
 #include "platform/window_text.h"
 #include "resources/peekstub_ids.h"
-#include "shell/bitmap_file.h"
-#include "shell/bitmap_format.h"
+#include "formats/bitmap_file.h"
+#include "formats/bitmap_format.h"
 #include "stub/password_window.h"
 #include "stub/viewer_window.h"
 

@@ -4,13 +4,13 @@
 
 #include "platform/capture_exclusion.h"
 #include "platform/window_icons.h"
-#include "image/password_strength.h"
+#include "controls/password_strength.h"
 #include "platform/secure_wipe.h"
 #include "platform/win32_handles.h"
 #include "platform/window_state.h"
 #include "platform/window_text.h"
 #include "resources/peekstub_ids.h"
-#include "shell/masked_password_field.h"
+#include "controls/masked_password_field.h"
 #include "stub/decryption.h"
 
 namespace tessaly {
@@ -53,7 +53,7 @@ BOOL onInitDialog(HWND window)
     auto* state = attachWindowState(window, std::make_unique<PasswordWindowState>());
     state->password.attach(GetDlgItem(window, IDC_STUB_PASSWORD));
     // The stub has no settings: its windows always stay out of captures.
-    excludeFromCapture(window, false);
+    applyCapturePolicy(window, false);
     setWindowIcons(window, IDI_STUB_LARGE, IDI_STUB_SMALL);
     setTextFromString(window, IDC_STUB_PROMPT, IDS_PROMPT);
     setTextFromString(window, IDC_STUB_OK, IDS_OK);

@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 
+#include "platform/modal_dialog.h"
 #include "resources/peekstub_ids.h"
 #include "stub/password_window.h"
 
@@ -16,11 +17,10 @@ void __verbose_terminate_handler()
 }
 }  // namespace __gnu_cxx
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     INITCOMMONCONTROLSEX controls{sizeof controls, 0xFF};
     InitCommonControlsEx(&controls);
-    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_PASSWORD_WINDOW), GetDesktopWindow(), tessaly::passwordWindowProc,
-                    0);
+    tessaly::runModalDialog(GetDesktopWindow(), IDD_PASSWORD_WINDOW, tessaly::passwordWindowProc);
     return tessaly::kPeekstubExitCode;
 }

@@ -7,8 +7,8 @@
 #include "platform/capture_exclusion.h"
 #include "platform/window_state.h"
 #include "resources/peekstub_ids.h"
-#include "shell/bitmap_file.h"
-#include "shell/image_view.h"
+#include "formats/bitmap_file.h"
+#include "controls/image_view.h"
 #include "stub/password_window.h"
 #include "stub/viewer_rules.h"
 
@@ -78,7 +78,7 @@ BOOL onInitDialog(HWND window, ViewerPictures* pictures)
     auto* viewer = attachWindowState(window, std::make_unique<ViewerWindow>());
     viewer->pictures = std::move(*pictures);
     // The stub has no settings: its windows always stay out of captures.
-    excludeFromCapture(window, false);
+    applyCapturePolicy(window, false);
     char text[256] = {};
     LoadStringA(GetModuleHandleA(nullptr), IDS_SPOTLIGHT, text, sizeof text);
     const SpotlightStart start = spotlightFromString(text);

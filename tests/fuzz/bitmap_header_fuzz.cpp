@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "shell/bitmap_format.h"
+#include "formats/bitmap_format.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

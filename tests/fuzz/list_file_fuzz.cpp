@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "shell/list_file.h"
+#include "formats/list_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

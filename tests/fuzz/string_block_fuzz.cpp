@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "sfx/string_block.h"
+#include "formats/string_block.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -26,11 +26,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (at + 2 > block.size()) std::abort();
         const size_t count = static_cast<uint8_t>(block[at]) | static_cast<uint8_t>(block[at + 1]) << 8;
         at += 2;
-        const std::u16string expected =
-            id < texts.size() ? texts[id].substr(0, tessaly::kMaxStringUnits) : std::u16string();
+        const std::u16string expected = id < texts.size() ? texts[id].substr(0, tessaly::kMaxStringUnits)
+                                                          : std::u16string();
         if (count != expected.size() || at + 2 * count > block.size()) std::abort();
         for (size_t i = 0; i < count; ++i, at += 2) {
-            const auto unit = static_cast<char16_t>(static_cast<uint8_t>(block[at]) | static_cast<uint8_t>(block[at + 1]) << 8);
+            const auto unit = static_cast<char16_t>(static_cast<uint8_t>(block[at]) |
+                                                    static_cast<uint8_t>(block[at + 1]) << 8);
             if (unit != expected[i]) std::abort();
         }
         units += count;

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "image/generate_worker.h"
-#include "image/progress_window.h"
+#include "controls/progress_window.h"
 #include "platform/win32_handles.h"
-#include "shell/bitmap_file.h"
+#include "formats/bitmap_file.h"
 #include "shell/password_list.h"
 #include "tests/support/main_window_fixture.h"
 #include "tests/support/pictures.h"
@@ -259,8 +259,7 @@ TEST_F(ImageDialogsTest, CancelWhileGeneratingLeavesBothPicturesEmpty)
     for (int i = 0; i < 5; ++i) addEntry("user", "password", "entry");
     state().pictures.plainImage = testing::flatPicture(20, 20, RGB(1, 2, 3));
     GenerateJob job;
-    HWND list = listControl(page(kListPage));
-    job.readEntries = [list] { return collectEntries(list, true); };
+    job.entries = collectEntries(listControl(page(kListPage)), true);
     job.publishPlain = picturePublisher(state(), kImagePage);
     job.publishEncrypted = picturePublisher(state(), kEncryptedPage);
     const INT_PTR result = runWithProgressWindow(
@@ -271,7 +270,7 @@ TEST_F(ImageDialogsTest, CancelWhileGeneratingLeavesBothPicturesEmpty)
             return generateWorker(job, report);
         },
         &state().progressWindow);
-    EXPECT_EQ(result, kProgressCancelled);
+    EXPECT_EQ(result, kDialogClosed);
     EXPECT_FALSE(state().pictures.plainImage);
     EXPECT_FALSE(state().pictures.encryptedImage);
 }

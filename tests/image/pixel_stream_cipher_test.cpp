@@ -5,8 +5,8 @@
 #include <random>
 #include <vector>
 
-#include "image/pixel_stream.h"
-#include "shell/bitmap_format.h"
+#include "formats/pixel_stream.h"
+#include "formats/bitmap_format.h"
 
 namespace tessaly {
 namespace {

@@ -97,6 +97,16 @@ TEST(SettingValues, FlagsAndColours)
     EXPECT_EQ(colorRefToRgb(0x00FF0000u), 0x0000FFu);
 }
 
+TEST(SettingValues, CapturesAllowedOnlyByExactlyTrue)
+{
+    KeyValueTable settings;
+    EXPECT_FALSE(captureAllowed(settings)) << "a missing key keeps captures out";
+    settings.append("allow_capture", "True");
+    EXPECT_FALSE(captureAllowed(settings)) << "only exactly \"true\" counts";
+    settings.set("allow_capture", "true");
+    EXPECT_TRUE(captureAllowed(settings));
+}
+
 TEST(CustomColors, LoadedFromAndSavedToTheTable)
 {
     KeyValueTable table;

@@ -8,7 +8,7 @@
 
 #include "platform/win32_handles.h"
 #include "resources/peekstub_ids.h"
-#include "shell/bitmap_format.h"
+#include "formats/bitmap_format.h"
 #include "tests/support/gui_test.h"
 #include "tests/support/pictures.h"
 #include "tests/support/temp_folder.h"
@@ -63,9 +63,11 @@ Pictures picturesOf(uint32_t width, uint32_t height, const std::string& password
 SelfExtractorContent contentFor(const std::string& path, int radius, bool on)
 {
     return {path,
-            {"Escriba la contrase\xf1"
-             "a",
-             "Vale", "Anular", "Un momento..."},
+            "Escriba la contrase\xf1"
+            "a",
+            "Vale",
+            "Anular",
+            "Un momento...",
             radius,
             on};
 }

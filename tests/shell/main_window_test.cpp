@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "resources/corvale_ids.h"
+#include "settings/apply_texts.h"
 #include "settings/settings.h"
 #include "tests/support/main_window_fixture.h"
 
@@ -15,7 +16,6 @@ using testing::menuText;
 using testing::pressButtonIn;
 using testing::pumpUntil;
 using testing::readFile;
-using testing::tabText;
 using testing::windowText;
 
 constexpr WPARAM kBullet = 183;
@@ -28,9 +28,9 @@ TEST_F(MainWindowTest, FirstStartCreatesTheSettingsAndShowsTheLanguageTexts)
     EXPECT_EQ(windowText(window), "Tessaly - List");
     HWND tab = GetDlgItem(window, IDC_TAB);
     ASSERT_EQ(TabCtrl_GetItemCount(tab), 3);
-    EXPECT_EQ(tabText(tab, 0), "List");
-    EXPECT_EQ(tabText(tab, 1), "Image");
-    EXPECT_EQ(tabText(tab, 2), "Encrypted Image");
+    EXPECT_EQ(tabCaption(tab, 0), "List");
+    EXPECT_EQ(tabCaption(tab, 1), "Image");
+    EXPECT_EQ(tabCaption(tab, 2), "Encrypted Image");
 
     EXPECT_EQ(menuText(window, 0, true), "&File");
     EXPECT_EQ(menuText(window, 2, true), "&Help");
@@ -77,7 +77,7 @@ TEST_F(MainWindowTest, ClickedTabShowsItsPageAndTitle)
         testing::clickAt(tab, POINT{(item.left + item.right) / 2, (item.top + item.bottom) / 2});
         const auto& shown = state();
         EXPECT_TRUE(pumpUntil([&] { return shown.currentPage == shown.pages[index]; })) << index;
-        EXPECT_EQ(windowText(window), "Tessaly - " + tabText(tab, index));
+        EXPECT_EQ(windowText(window), "Tessaly - " + tabCaption(tab, index));
         for (int other = 0; other < kPageCount; ++other) {
             EXPECT_EQ(IsWindowVisible(shown.pages[other]) != FALSE, other == index) << index << " " << other;
         }

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "image/pixel_stream.h"
-#include "shell/bitmap_file.h"
+#include "formats/pixel_stream.h"
+#include "formats/bitmap_file.h"
 #include "shell/password_list.h"
 #include "platform/win32_handles.h"
 #include "tests/support/main_window_fixture.h"

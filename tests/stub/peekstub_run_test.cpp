@@ -74,7 +74,7 @@ protected:
     {
         // Run from a folder of its own, away from Corvale.
         const std::string path = folder.file("list.exe");
-        SelfExtractorContent content{path, {"Password:", "OK", "Cancel", "Please wait..."}, radius, on};
+        SelfExtractorContent content{path, "Password:", "OK", "Cancel", "Please wait...", radius, on};
         EXPECT_EQ(buildSelfExtractor(picture.encrypted.get(), content), SelfExtractorResult::Built);
         return path;
     }

@@ -6,7 +6,7 @@
 #include <atomic>
 
 #include "platform/win32_handles.h"
-#include "shell/bitmap_file.h"
+#include "formats/bitmap_file.h"
 #include "tests/support/temp_folder.h"
 
 namespace tessaly::testing {
@@ -103,17 +103,6 @@ std::string menuText(HWND window, UINT item, bool byPosition)
 {
     char text[256] = {};
     GetMenuStringA(GetMenu(window), item, text, sizeof text, byPosition ? MF_BYPOSITION : MF_BYCOMMAND);
-    return text;
-}
-
-std::string tabText(HWND tab, int index)
-{
-    char text[256] = {};
-    TCITEMA item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    SendMessageA(tab, TCM_GETITEMA, index, reinterpret_cast<LPARAM>(&item));
     return text;
 }
 

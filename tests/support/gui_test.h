@@ -26,7 +26,6 @@ std::string windowText(HWND window);
 std::string dialogItemText(HWND dialog, int id);
 // Text of a menu item of the window's menu, by position or by command.
 std::string menuText(HWND window, UINT item, bool byPosition);
-std::string tabText(HWND tab, int index);
 
 // Clicks a dialog's button the way the button itself reports a click.
 void pressButton(HWND dialog, int buttonId);

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "cipher/password_key.h"
-#include "image/pixel_stream.h"
+#include "formats/pixel_stream.h"
 #include "image/pixel_stream_cipher.h"
 #include "platform/win32_handles.h"
-#include "shell/bitmap_file.h"
+#include "formats/bitmap_file.h"
 
 namespace tessaly::testing {
 

@@ -1,0 +1,116 @@
+#include "controls/image_view.h"
+
+#include <algorithm>
+
+#include "formats/bitmap_file.h"
+#include "controls/scroll_arithmetic.h"
+#include "platform/win32_handles.h"
+
+namespace tessaly {
+
+namespace {
+
+void layoutBar(HWND bar, int imageSize, int areaSize)
+{
+    const ScrollBarLayout layout = scrollBarLayout(imageSize, areaSize);
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | (layout.disabled ? SIF_DISABLENOSCROLL : 0);
+    info.nMin = 0;
+    info.nMax = layout.max;
+    info.nPage = static_cast<UINT>(layout.page);
+    info.nPos = 0;
+    SetScrollInfo(bar, SB_CTL, &info, FALSE);
+    redrawNow(bar);
+}
+
+// Copies the picture from the view's offsets into `area` of `dc`.
+void copyPicture(HDC dc, const RECT& area, HBITMAP image, const ImageViewState& view)
+{
+    if (!image) return;
+    MemoryDc source(CreateCompatibleDC(dc));
+    if (!source) return;
+    SelectGuard selected(source.get(), image);
+    BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, source.get(), view.offsetX,
+           view.offsetY, SRCCOPY);
+}
+
+}  // namespace
+
+POINT mouseIn(HWND picture)
+{
+    POINT mouse{};
+    GetCursorPos(&mouse);
+    ScreenToClient(picture, &mouse);
+    return mouse;
+}
+
+void relayoutImageView(HWND host, HWND picture, HBITMAP image, ImageViewBars bars, ImageViewState& view)
+{
+    view.offsetX = view.offsetY = 0;
+    RECT area{};
+    GetClientRect(picture, &area);
+    layoutBar(GetDlgItem(host, bars.horizontal), static_cast<int>(imageWidth(image)), area.right);
+    layoutBar(GetDlgItem(host, bars.vertical), static_cast<int>(imageHeight(image)), area.bottom);
+}
+
+void scrollImageView(HWND host, HWND picture, HWND bar, WPARAM wParam, ImageViewBars bars, ImageViewState& view)
+{
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    GetScrollInfo(bar, SB_CTL, &info);
+    const int position = scrolledPosition({info.nMax, static_cast<int>(info.nPage), info.nPos}, LOWORD(wParam),
+                                          HIWORD(wParam));
+    SetScrollPos(bar, SB_CTL, position, TRUE);
+    (bar == GetDlgItem(host, bars.horizontal) ? view.offsetX : view.offsetY) = position;
+    redrawNow(picture);
+}
+
+void drawImageView(const DRAWITEMSTRUCT& item, HBITMAP image, const ImageViewState& view, HBRUSH white)
+{
+    FillRect(item.hDC, &item.rcItem, white);
+    copyPicture(item.hDC, item.rcItem, image, view);
+}
+
+void drawSpotlightView(const DRAWITEMSTRUCT& item, HBITMAP readable, const SpotlightCover& cover, POINT mouse,
+                       const ImageViewState& view, HBRUSH white)
+{
+    SavedDcState saved(item.hDC);
+    const RECT& area = item.rcItem;
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    MemoryDc canvasDc(CreateCompatibleDC(item.hDC));
+    BitmapHandle canvas(CreateCompatibleBitmap(item.hDC, width, height));
+    if (!canvasDc || !canvas) {
+        FillRect(item.hDC, &area, white);
+        return;
+    }
+    SelectGuard selected(canvasDc.get(), canvas.get());
+    const RECT local{0, 0, width, height};
+    FillRect(canvasDc.get(), &local, white);
+
+    if (readable) {
+        if (view.spotlightOff) {
+            copyPicture(canvasDc.get(), local, readable, view);
+        } else {
+            if (cover.image) {
+                copyPicture(canvasDc.get(), local, cover.image, view);
+            } else {
+                const RECT covered{0, 0, std::min<LONG>(width, static_cast<LONG>(imageWidth(readable))),
+                                   std::min<LONG>(height, static_cast<LONG>(imageHeight(readable)))};
+                BrushHandle fill(CreateSolidBrush(cover.fill));
+                FillRect(canvasDc.get(), &covered, fill.get());
+            }
+            const int r = view.spotlightRadius;
+            RegionHandle disc(CreateEllipticRgn(mouse.x - r, mouse.y - r, mouse.x + r, mouse.y + r));
+            RegionHandle clip(CreateRectRgn(0, 0, width, height));
+            CombineRgn(disc.get(), disc.get(), clip.get(), RGN_AND);
+            SelectClipRgn(canvasDc.get(), disc.get());
+            copyPicture(canvasDc.get(), local, readable, view);
+            SelectClipRgn(canvasDc.get(), nullptr);
+        }
+    }
+    BitBlt(item.hDC, area.left, area.top, width, height, canvasDc.get(), 0, 0, SRCCOPY);
+}
+
+}  // namespace tessaly

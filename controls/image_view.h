@@ -1,0 +1,56 @@
+#pragma once
+
+#include <windows.h>
+
+#include "platform/redraw.h"
+
+namespace tessaly {
+
+// Image views: an owner-drawn picture control with two scroll bars showing a
+// picture from an offset, and, on spotlight hosts, readable only inside a
+// disc around the mouse pointer.
+
+// The ids of a view's scroll bars on its host window.
+struct ImageViewBars {
+    int horizontal = 0;
+    int vertical = 0;
+};
+
+// The spotlight's radius in pixels until the user changes it, and the
+// smallest the picture page's slider offers.
+constexpr int kDefaultSpotlightRadius = 20;
+
+struct ImageViewState {
+    int offsetX = 0;
+    int offsetY = 0;
+    int spotlightRadius = kDefaultSpotlightRadius;
+    bool spotlightOff = false;
+};
+
+// A new picture (or none): offsets back to 0, bars sized for it.
+void relayoutImageView(HWND host, HWND picture, HBITMAP image, ImageViewBars bars, ImageViewState& view);
+
+// WM_HSCROLL or WM_VSCROLL from one of the view's bars.
+void scrollImageView(HWND host, HWND picture, HWND bar, WPARAM wParam, ImageViewBars bars, ImageViewState& view);
+
+// White, then the picture from the view's offsets.
+void drawImageView(const DRAWITEMSTRUCT& item, HBITMAP image, const ImageViewState& view, HBRUSH white);
+
+// What the spotlight hides the readable picture behind: a cover picture, or
+// where there is none a fill over the part of the area the picture covers.
+struct SpotlightCover {
+    HBITMAP image = nullptr;
+    COLORREF fill = RGB(255, 255, 255);
+};
+
+// One repaint through an off-screen canvas: white; the readable picture
+// whole with the spotlight off, else the cover with the readable picture
+// inside the disc of `radius` around `mouse` (client coordinates of the
+// picture control), clipped to the area.
+void drawSpotlightView(const DRAWITEMSTRUCT& item, HBITMAP readable, const SpotlightCover& cover, POINT mouse,
+                       const ImageViewState& view, HBRUSH white);
+
+// The mouse position in the picture control's client coordinates.
+POINT mouseIn(HWND picture);
+
+}  // namespace tessaly

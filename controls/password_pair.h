@@ -1,0 +1,29 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "controls/masked_password_field.h"
+
+namespace tessaly {
+
+// The two masked password fields of the Encrypt and Decrypt dialogs: the
+// password (1036) and its repetition (1037).
+class PasswordPair {
+public:
+    void attach(HWND dialog);
+    // At least 6 bytes, typed the same twice. The copies read are wiped.
+    bool accepted() const;
+    // The password as typed; the caller wipes it (wipeString).
+    std::string password() const;
+    // Empties both fields, so the password does not outlive the dialog there.
+    void clear();
+
+private:
+    HWND dialog_ = nullptr;
+    MaskedPasswordField password_;
+    MaskedPasswordField repetition_;
+};
+
+}  // namespace tessaly

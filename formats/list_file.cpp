@@ -1,0 +1,100 @@
+#include "formats/list_file.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "platform/file_io.h"
+
+namespace tessaly {
+
+namespace {
+
+void putField(std::string& out, const std::string& field)
+{
+    const uint32_t length = static_cast<uint32_t>(field.size());
+    for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<char>((length >> shift) & 0xFF));
+    out += field;
+}
+
+// Reads one field at `pos`; false when the bytes end before it does.
+bool takeField(std::string_view bytes, size_t& pos, std::string& field)
+{
+    if (bytes.size() - pos < 4) return false;
+    uint32_t length = 0;
+    for (int i = 0; i < 4; ++i) length |= uint32_t(static_cast<unsigned char>(bytes[pos + i])) << (8 * i);
+    pos += 4;
+    if (length > bytes.size() - pos) return false;
+    std::string_view value = bytes.substr(pos, length);
+    pos += length;
+    field = std::string(value.substr(0, value.find('\0')));
+    return true;
+}
+
+}  // namespace
+
+bool operator==(const PasswordEntry& a, const PasswordEntry& b)
+{
+    return a.user == b.user && a.pass == b.pass && a.description == b.description;
+}
+
+std::string encodeListFile(const std::vector<PasswordEntry>& entries)
+{
+    std::string out;
+    for (const auto& entry : entries) {
+        putField(out, entry.user);
+        putField(out, entry.pass);
+        putField(out, entry.description);
+    }
+    return out;
+}
+
+DecodedList decodeListFile(std::string_view bytes)
+{
+    DecodedList list;
+    size_t pos = 0;
+    while (pos < bytes.size()) {
+        PasswordEntry entry;
+        if (!takeField(bytes, pos, entry.user) || !takeField(bytes, pos, entry.pass) ||
+            !takeField(bytes, pos, entry.description)) {
+            list.damaged = true;
+            break;
+        }
+        list.entries.push_back(std::move(entry));
+    }
+    return list;
+}
+
+bool saveListFile(const std::string& path, const std::vector<PasswordEntry>& entries)
+{
+    return writeFileReplacing(path, encodeListFile(entries));
+}
+
+ListFileStatus loadListFile(const std::string& path, std::vector<PasswordEntry>& entries)
+{
+    std::string bytes;
+    if (!readWholeFile(path, bytes)) return ListFileStatus::CannotOpen;
+    DecodedList list = decodeListFile(bytes);
+    entries = std::move(list.entries);
+    return list.damaged ? ListFileStatus::Damaged : ListFileStatus::Loaded;
+}
+
+int compareCells(std::string_view a, std::string_view b)
+{
+    const size_t common = std::min(a.size(), b.size());
+    for (size_t i = 0; i < common; ++i) {
+        const auto x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+        if (x != y) return x < y ? -1 : 1;
+    }
+    if (a.size() == b.size()) return 0;
+    return a.size() < b.size() ? -1 : 1;
+}
+
+std::string addWarning(bool userMissing, bool passMissing, std::string_view userLine, std::string_view passLine)
+{
+    std::string warning;
+    if (userMissing) warning.append(userLine).append(".\n");
+    if (passMissing) warning.append(passLine).append(".");
+    return warning;
+}
+
+}  // namespace tessaly

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <windows.h>
+
+#include "platform/modal_dialog.h"
+
+#include <functional>
+#include <string>
+
+namespace tessaly {
+
+// What the About box's web link opens, and how.
+struct AboutSetup {
+    std::string webAddress;
+    std::function<void(const std::string&)> open;
+};
+
+// Dialog 115: product, version, description in Spanish or English by the
+// language's code, the side picture and a web link. Ends with kDialogClosed.
+INT_PTR runAboutDialog(HWND owner, const AboutSetup& setup);
+
+}  // namespace tessaly

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+namespace tessaly {
+
+// The main window's commands, by menu or control id, in families of a file
+// each; the main window dispatches through them.
+struct Command {
+    int id;
+    void (*handle)(HWND mainWindow);
+};
+
+// New, Load and Save List, Add, Delete, Refresh and the Show boxes.
+std::vector<Command> listCommands();
+// Load and Save BMP and Encrypted BMP, Generate Image, Encrypt, Decrypt.
+std::vector<Command> pictureCommands();
+// Copy the user name or the password of the selected row.
+std::vector<Command> clipboardCommands();
+// The help pages and the About box.
+std::vector<Command> helpCommands();
+
+// Masks password field `fieldId` unless box `showBoxId` is checked.
+void setPasswordMask(HWND mainWindow, int fieldId, int showBoxId);
+// Empties the list, every field and both pictures.
+void clearAll(HWND mainWindow);
+// The Select pane follows the list's selection.
+void onListSelectionChanged(HWND mainWindow);
+void deleteSelectedRows(HWND mainWindow);
+// Copies cell `column` (0 user, 1 password) of the selected row; it leaves
+// the clipboard again after a while.
+void copySelectedCell(HWND mainWindow, int column);
+// The right-click menu of the list: copy the user name or the password.
+void showCopyMenu(HWND mainWindow);
+// The clipboard timer: the copy goes unless something else was copied since.
+void onClipboardTimer(HWND mainWindow);
+
+}  // namespace tessaly

@@ -1,0 +1,47 @@
+#include "shell/configuration.h"
+
+#include "controls/file_dialog.h"
+#include "platform/file_io.h"
+#include "settings/default_settings_resource.h"
+#include "settings/language.h"
+#include "settings/message_box.h"
+#include "settings/settings.h"
+
+namespace tessaly {
+
+namespace {
+
+constexpr char kSettingsFile[] = "conf.dat";
+
+// Start-up texts are fixed English: no language is loaded yet.
+bool ensureLanguageFile(HWND owner)
+{
+    if (isReadableFile(settingsTable().get("lang_file"))) return true;
+    MessageBoxA(owner, "No language file has been selected.\nPlease choose one.", "Error", MB_OK | MB_ICONSTOP);
+    char path[MAX_PATH] = {};
+    if (!showFileDialog(owner, path, "Open file", "Language file", "*.lang", ".lang", false)) return false;
+    settingsTable().set("lang_file", path);
+    return true;
+}
+
+}  // namespace
+
+bool loadConfiguration(HWND owner)
+{
+    // Loading appends: a table left from an earlier window would win.
+    settingsTable().clear();
+    loadSettings(settingsTable(), kSettingsFile, defaultSettingsText());
+    if (!ensureLanguageFile(owner)) return false;
+    loadLanguage(languageTable(), settingsTable().get("lang_file"));
+    loadCustomColors(settingsTable(), customColors());
+    return true;
+}
+
+void saveConfiguration(HWND owner)
+{
+    if (!settingsTable().saveToFile(kSettingsFile)) {
+        showTranslatedMessage(owner, "cannot_save_settings", "error", MB_OK | MB_ICONERROR);
+    }
+}
+
+}  // namespace tessaly

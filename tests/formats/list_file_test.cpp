@@ -1,0 +1,126 @@
+#include "formats/list_file.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/support/temp_folder.h"
+
+namespace tessaly {
+namespace {
+
+std::string le32(uint32_t n)
+{
+    return std::string{static_cast<char>(n & 0xFF), static_cast<char>((n >> 8) & 0xFF),
+                       static_cast<char>((n >> 16) & 0xFF), static_cast<char>(n >> 24)};
+}
+
+TEST(ListFile, BytesAreExactlyTheRecords)
+{
+    EXPECT_EQ(encodeListFile({}), "");
+    EXPECT_EQ(encodeListFile({{"abc", "", "x"}}), std::string("\x03\x00\x00\x00"
+                                                              "abc"
+                                                              "\x00\x00\x00\x00"
+                                                              "\x01\x00\x00\x00"
+                                                              "x",
+                                                              16));
+    // An entry with empty pass and description is 12 + U bytes.
+    EXPECT_EQ(encodeListFile({{"user", "", ""}}).size(), 16u);
+    const std::string two = encodeListFile({{"a", "b", "c"}, {"", "", ""}});
+    EXPECT_EQ(two, le32(1) + "a" + le32(1) + "b" + le32(1) + "c" + le32(0) + le32(0) + le32(0));
+}
+
+TEST(ListFile, EveryByteValueSurvivesARoundTrip)
+{
+    std::string all;
+    for (int b = 1; b < 256; ++b) all.push_back(static_cast<char>(b));
+    const std::vector<PasswordEntry> entries = {{all, std::string(all.rbegin(), all.rend()), ""},
+                                                {"", "", ""},
+                                                {std::string(300, 'u'), "p", "d"}};
+    const DecodedList decoded = decodeListFile(encodeListFile(entries));
+    EXPECT_FALSE(decoded.damaged);
+    EXPECT_EQ(decoded.entries, entries);
+}
+
+TEST(ListFile, ZeroByteCutsOnlyItsField)
+{
+    const std::string bytes = le32(5) + std::string("ab\0cd", 5) + le32(1) + "p" + le32(0) + le32(1) + "n" + le32(0) +
+                              le32(2) + std::string("\0z", 2);
+    const DecodedList decoded = decodeListFile(bytes);
+    EXPECT_FALSE(decoded.damaged);
+    ASSERT_EQ(decoded.entries.size(), 2u);
+    EXPECT_EQ(decoded.entries[0], (PasswordEntry{"ab", "p", ""}));
+    EXPECT_EQ(decoded.entries[1], (PasswordEntry{"n", "", ""}));
+}
+
+TEST(ListFile, DamagedFilesKeepTheWholeRecordsBeforeTheDamage)
+{
+    const std::string good = encodeListFile({{"one", "1", "first"}, {"two", "2", "second"}});
+    struct Case {
+        const char* name;
+        std::string bytes;
+        size_t entries;
+    };
+    const Case cases[] = {
+        {"length past the end", good + le32(0xFFFFFFF0u) + "abc", 2},
+        {"huge length in the first field", le32(0x7FFFFFFFu), 0},
+        {"ends inside a length", good + "\x01\x00", 2},
+        {"ends after the user field", good + le32(1) + "u", 2},
+        {"ends inside the description", good + le32(0) + le32(0) + le32(5) + "ab", 2},
+        {"one stray byte", std::string(1, '\x07'), 0},
+    };
+    for (const auto& c : cases) {
+        const DecodedList decoded = decodeListFile(c.bytes);
+        EXPECT_TRUE(decoded.damaged) << c.name;
+        EXPECT_EQ(decoded.entries.size(), c.entries) << c.name;
+    }
+}
+
+TEST(ListFile, SaveAndLoadThroughFiles)
+{
+    testing::TempFolder folder;
+    const std::string path = folder.file("list.slc");
+    std::vector<PasswordEntry> entries = {{"abc", "", "x"}};
+    ASSERT_TRUE(saveListFile(path, entries));
+    EXPECT_EQ(testing::readFile(path).size(), 16u);
+
+    std::vector<PasswordEntry> loaded = {{"old", "old", "old"}};
+    EXPECT_EQ(loadListFile(path, loaded), ListFileStatus::Loaded);
+    EXPECT_EQ(loaded, entries);
+
+    testing::writeFile(folder.file("empty.slc"), "");
+    EXPECT_EQ(loadListFile(folder.file("empty.slc"), loaded), ListFileStatus::Loaded);
+    EXPECT_TRUE(loaded.empty());
+
+    loaded = entries;
+    EXPECT_EQ(loadListFile(folder.file("missing.slc"), loaded), ListFileStatus::CannotOpen);
+    EXPECT_EQ(loaded, entries);
+
+    testing::writeFile(folder.file("damaged.slc"), encodeListFile(entries) + le32(9));
+    EXPECT_EQ(loadListFile(folder.file("damaged.slc"), loaded), ListFileStatus::Damaged);
+    EXPECT_EQ(loaded, entries);
+
+    // A save that cannot replace the target leaves it whole.
+    EXPECT_FALSE(saveListFile(folder.file("no-folder/list.slc"), entries));
+}
+
+TEST(ListOrder, UnsignedBytesAndPrefixesFirst)
+{
+    EXPECT_EQ(compareCells("abc", "ABD"), 1);
+    EXPECT_EQ(compareCells("abc", "ab"), 1);
+    EXPECT_EQ(compareCells("ab", "abc"), -1);
+    EXPECT_EQ(compareCells("", "a"), -1);
+    EXPECT_EQ(compareCells("same", "same"), 0);
+    EXPECT_EQ(compareCells("\xe9", "z"), 1);  // 0xE9 is above 'z' as an unsigned byte
+    EXPECT_EQ(compareCells("Z", "a"), -1);
+}
+
+TEST(AddWarning, OneLinePerMissingField)
+{
+    EXPECT_EQ(addWarning(true, true, "You must insert a user", "You must insert a password"),
+              "You must insert a user.\nYou must insert a password.");
+    EXPECT_EQ(addWarning(true, false, "U", "P"), "U.\n");
+    EXPECT_EQ(addWarning(false, true, "U", "P"), "P.");
+    EXPECT_EQ(addWarning(false, false, "U", "P"), "");
+}
+
+}  // namespace
+}  // namespace tessaly
