@@ -105,19 +105,51 @@ bool writeBitmapFile(HBITMAP image, const std::string& path)
     return writeFileReplacing(path, {headerBytes, rows});
 }
 
-HBITMAP loadBitmapFile(const std::string& path)
+namespace {
+
+// The platform's loader for the depths it converts exactly; it would accept
+// a file cut short and make up the rest, so the file was checked first.
+HBITMAP loadWithPlatform(const std::string& path, BitmapLoadStatus& status)
 {
-    // The platform's loader accepts a file cut short and makes up the rest.
-    std::string file;
-    if (!readWholeFile(path, file) || !bitmapFileComplete(file)) return nullptr;
     BitmapHandle loaded(static_cast<HBITMAP>(
         LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
     uint32_t width = 0, height = 0;
     if (!loaded || !bitmapSize(loaded.get(), width, height)) return nullptr;
     ImageRows rows;
     BitmapHandle image(createImage(width, height, &rows));
+    if (!image) status = BitmapLoadStatus::TooLarge;
     if (!image || !readRows(loaded.get(), width, height, rows.rows)) return nullptr;
     return image.release();
+}
+
+HBITMAP loadTrueColor(std::string_view file, const BitmapFileLayout& layout, BitmapLoadStatus& status)
+{
+    ImageRows rows;
+    BitmapHandle image(createImage(layout.width, layout.height, &rows));
+    if (!image) {
+        status = BitmapLoadStatus::TooLarge;
+        return nullptr;
+    }
+    readTrueColorRows(file, layout, rows.rows);
+    return image.release();
+}
+
+}  // namespace
+
+HBITMAP loadBitmapFile(const std::string& path, BitmapLoadStatus* status)
+{
+    BitmapLoadStatus answer = BitmapLoadStatus::NotAnImage;
+    HBITMAP image = nullptr;
+    std::string file;
+    if (readWholeFile(path, file)) {
+        const BitmapFileLayout layout = inspectBitmapFile(file);
+        if (layout.kind == BitmapFileKind::TooLarge) answer = BitmapLoadStatus::TooLarge;
+        if (layout.kind == BitmapFileKind::TrueColor) image = loadTrueColor(file, layout, answer);
+        if (layout.kind == BitmapFileKind::OtherDepth) image = loadWithPlatform(path, answer);
+    }
+    if (image) answer = BitmapLoadStatus::Loaded;
+    if (status) *status = answer;
+    return image;
 }
 
 }  // namespace tessaly

@@ -28,8 +28,14 @@ uint32_t imageHeight(HBITMAP image);
 // `path` only when complete. False when nothing or not all could be written.
 bool writeBitmapFile(HBITMAP image, const std::string& path);
 
-// Any bitmap file the platform can read (any depth, RLE), converted exactly
-// into a picture of createImage; nullptr when it cannot be loaded.
-HBITMAP loadBitmapFile(const std::string& path);
+enum class BitmapLoadStatus { Loaded, NotAnImage, TooLarge };
+
+// A bitmap file as a picture of createImage, every pixel exact: uncompressed
+// 24- and 32-bit files (bottom-up or top-down, with or without colour masks)
+// are read here, other depths and compressed files by the platform's loader.
+// nullptr when it cannot be loaded; `status` (if given) tells why: not a
+// bitmap file that can be read exactly, or more pixels than kMaxLoadedPixels
+// or than memory holds.
+HBITMAP loadBitmapFile(const std::string& path, BitmapLoadStatus* status = nullptr);
 
 }  // namespace tessaly

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <new>
 
+#include "platform/file_replacement.h"
 #include "platform/win32_handles.h"
 
 namespace tessaly {
@@ -29,7 +30,61 @@ bool writeAll(HANDLE file, std::string_view bytes)
     return true;
 }
 
+// ReplaceFile wants full paths (a relative one may be refused).
+std::string fullPath(const std::string& path)
+{
+    char full[MAX_PATH];
+    const DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+    return length > 0 && length < MAX_PATH ? std::string(full, length) : path;
+}
+
+// What the user may have set on a file and a replacement keeps.
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                                  FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
 }  // namespace
+
+FileReplacement::FileReplacement(const std::string& target) : target_(target)
+{
+    char temporary[MAX_PATH];
+    if (GetTempFileNameA(folderOf(target).c_str(), "tsy", 0, temporary)) temporary_ = temporary;
+}
+
+FileReplacement::~FileReplacement()
+{
+    if (!temporary_.empty()) DeleteFileA(temporary_.c_str());
+}
+
+bool FileReplacement::write(std::initializer_list<std::string_view> pieces)
+{
+    if (temporary_.empty()) return false;
+    FileHandle file(
+        CreateFileA(temporary_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    bool ok = static_cast<bool>(file);
+    for (std::string_view piece : pieces) ok = ok && writeAll(file.get(), piece);
+    ok = ok && FlushFileBuffers(file.get());
+    return file.close() && ok;
+}
+
+bool FileReplacement::commit()
+{
+    if (temporary_.empty()) return false;
+    const DWORD attributes = GetFileAttributesA(target_.c_str());
+    // A folder of that name is never replaced.
+    const bool exists = attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    bool replaced = exists && ReplaceFileA(fullPath(target_).c_str(), fullPath(temporary_).c_str(), nullptr,
+                                           REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
+    if (!replaced) {
+        replaced = MoveFileExA(temporary_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    }
+    if (!replaced) return false;
+    temporary_.clear();
+    const DWORD kept = exists ? attributes & kKeptAttributes : 0;
+    if (kept && (GetFileAttributesA(target_.c_str()) & kKeptAttributes) != kept) {
+        SetFileAttributesA(target_.c_str(), kept);
+    }
+    return true;
+}
 
 bool readWholeFile(const std::string& path, std::string& bytes)
 {
@@ -64,20 +119,8 @@ bool writeFileReplacing(const std::string& path, std::string_view bytes)
 
 bool writeFileReplacing(const std::string& path, std::initializer_list<std::string_view> pieces)
 {
-    char tempPath[MAX_PATH];
-    if (!GetTempFileNameA(folderOf(path).c_str(), "tsy", 0, tempPath)) return false;
-    bool ok;
-    {
-        FileHandle file(
-            CreateFileA(tempPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        ok = static_cast<bool>(file);
-        for (std::string_view piece : pieces) ok = ok && writeAll(file.get(), piece);
-        ok = ok && FlushFileBuffers(file.get());
-        ok = file.close() && ok;
-    }
-    if (ok && MoveFileExA(tempPath, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
-    DeleteFileA(tempPath);
-    return false;
+    FileReplacement replacement(path);
+    return replacement.write(pieces) && replacement.commit();
 }
 
 bool isReadableFile(const std::string& path)

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/file_io.h"
+#include "platform/file_replacement.h"
 #include "platform/own_resource.h"
 #include "resources/corvale_ids.h"
 #include "resources/peekstub_ids.h"
@@ -102,12 +102,16 @@ SelfExtractorResult buildSelfExtractor(HBITMAP encryptedImage, const SelfExtract
 {
     const std::string_view stub = ownResource(MAKEINTRESOURCEA(RT_STORED_STUB), MAKEINTRESOURCEA(IDR_STORED_STUB));
     if (stub.empty()) return SelfExtractorResult::Failed;
-    if (!writeFileReplacing(content.exePath, stub)) return SelfExtractorResult::CannotCreate;
-    SelfExtractorResult result = SelfExtractorResult::Cancelled;
-    if (!(cancelled && cancelled->load()))
-        result = fillResources(wide(content.exePath), encryptedImage, content, cancelled);
-    if (result != SelfExtractorResult::Built) DeleteFileA(content.exePath.c_str());
-    return result;
+    // Built beside the target and put in its place only when whole: a file
+    // that was there stays as it was after a failure or a Cancel.
+    FileReplacement replacement(content.exePath);
+    if (!replacement.write({stub})) return SelfExtractorResult::CannotCreate;
+    if (cancelled && cancelled->load()) return SelfExtractorResult::Cancelled;
+    const SelfExtractorResult result = fillResources(wide(replacement.temporaryPath()), encryptedImage, content,
+                                                     cancelled);
+    if (result != SelfExtractorResult::Built) return result;
+    if (cancelled && cancelled->load()) return SelfExtractorResult::Cancelled;
+    return replacement.commit() ? SelfExtractorResult::Built : SelfExtractorResult::CannotCreate;
 }
 
 }  // namespace tessaly

@@ -25,9 +25,11 @@ enum class SelfExtractorResult { Built, CannotCreate, Failed, Cancelled };
 
 // Writes the viewer that Corvale carries to `content.exePath` and replaces
 // its bitmap 105 with `encryptedImage` (a picture of createImage, as a packed
-// DIB) and its string block 1 with the texts and the spotlight radius. Every
-// step is checked; on failure or when `cancelled` is set between the steps
-// the partial file is deleted. CannotCreate: the file could not be written.
+// DIB) and its string block 1 with the texts and the spotlight radius. The
+// file is built beside the path and takes its place only when whole: on a
+// failure, or when `cancelled` is set between the steps, a file that was
+// there stays as it was and nothing else is left. CannotCreate: the file
+// could not be written there.
 SelfExtractorResult buildSelfExtractor(HBITMAP encryptedImage, const SelfExtractorContent& content,
                                        const std::atomic<bool>* cancelled = nullptr);
 

@@ -43,9 +43,11 @@ void loadImage(HWND window, int pageIndex)
 {
     char path[MAX_PATH] = {};
     if (!askBitmapFile(window, path, false)) return;
-    BitmapHandle image(loadBitmapFile(path));
+    BitmapLoadStatus status = BitmapLoadStatus::NotAnImage;
+    BitmapHandle image(loadBitmapFile(path, &status));
     if (!image) {
-        showTranslatedMessage(window, "cannot_load_image", "error", MB_OK | MB_ICONERROR);
+        const char* key = status == BitmapLoadStatus::TooLarge ? "image_too_large" : "cannot_load_image";
+        showTranslatedMessage(window, key, "error", MB_OK | MB_ICONERROR);
         return;
     }
     clearAll(window);

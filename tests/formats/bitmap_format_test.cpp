@@ -75,6 +75,83 @@ TEST(BitmapFormat, FilesCutShortAreIncomplete)
     EXPECT_FALSE(bitmapFileComplete(core.substr(0, 22)));
 }
 
+void put(std::string& file, size_t offset, uint32_t value, int bytes)
+{
+    for (int i = 0; i < bytes; ++i) file[offset + i] = static_cast<char>(value >> (8 * i));
+}
+
+// A bitmap file with a 40-byte header (and three colour masks when given)
+// and `pixelBytes` pixel bytes of 0x11.
+std::string bitmapFile(int32_t width, int32_t height, uint32_t bits, uint32_t compression, size_t pixelBytes,
+                       std::vector<uint32_t> masks = {})
+{
+    const size_t offset = 54 + 4 * masks.size();
+    std::string file(offset, '\0');
+    file[0] = 'B';
+    file[1] = 'M';
+    put(file, 10, static_cast<uint32_t>(offset), 4);
+    put(file, 14, 40, 4);
+    put(file, 18, static_cast<uint32_t>(width), 4);
+    put(file, 22, static_cast<uint32_t>(height), 4);
+    put(file, 26, 1, 2);
+    put(file, 28, bits, 2);
+    put(file, 30, compression, 4);
+    for (size_t i = 0; i < masks.size(); ++i) put(file, 54 + 4 * i, masks[i], 4);
+    return file + std::string(pixelBytes, '\x11');
+}
+
+TEST(BitmapFormat, HeadersWhoseRowsWouldWrapOrWhoseDepthIsUnknownAreIncomplete)
+{
+    // 2^30 pixels of 32768 bits a row, 2^22 rows: a product that wraps to 0
+    // in 64 bits.
+    EXPECT_FALSE(bitmapFileComplete(bitmapFile(1 << 30, 1 << 22, 32768, 0, 64)));
+    EXPECT_FALSE(bitmapFileComplete(bitmapFile(1 << 30, 1 << 22, 32, 0, 64)));
+    for (uint32_t bits : {0u, 2u, 15u, 48u}) EXPECT_FALSE(bitmapFileComplete(bitmapFile(1, 1, bits, 0, 64))) << bits;
+    for (uint32_t bits : {1u, 4u, 8u, 16u, 24u, 32u})
+        EXPECT_TRUE(bitmapFileComplete(bitmapFile(1, 1, bits, 0, 4))) << bits;
+    EXPECT_FALSE(bitmapFileComplete(bitmapFile(1, INT32_MIN, 24, 0, 4)));
+}
+
+TEST(BitmapFormat, InspectionTellsHowAFileCanBeRead)
+{
+    EXPECT_EQ(inspectBitmapFile(bitmapFile(3, 2, 24, 0, 24)).kind, BitmapFileKind::TrueColor);
+    EXPECT_EQ(inspectBitmapFile(bitmapFile(3, 2, 24, 0, 23)).kind, BitmapFileKind::Unreadable) << "cut short";
+    EXPECT_EQ(inspectBitmapFile(bitmapFile(3, 2, 8, 0, 8)).kind, BitmapFileKind::OtherDepth);
+    EXPECT_EQ(inspectBitmapFile(bitmapFile(3, 2, 8, 1, 2)).kind, BitmapFileKind::OtherDepth) << "RLE8";
+    EXPECT_EQ(inspectBitmapFile(bitmapFile(3, -2, 8, 1, 2)).kind, BitmapFileKind::Unreadable) << "top-down RLE";
+    EXPECT_EQ(inspectBitmapFile(bitmapFile(3, 2, 24, 4, 2)).kind, BitmapFileKind::Unreadable) << "embedded JPEG";
+    // A 64-byte compressed file may not promise a 30000 x 30000 picture.
+    const std::string tiny = bitmapFile(30000, 30000, 8, 1, 10);
+    ASSERT_EQ(tiny.size(), 64u);
+    EXPECT_EQ(inspectBitmapFile(tiny).kind, BitmapFileKind::TooLarge);
+    EXPECT_EQ(inspectBitmapFile(bitmapFile(16384, 16385, 24, 0, 0)).kind, BitmapFileKind::TooLarge);
+    // 32-bit masks: whole bytes are read, anything else cannot be read exactly.
+    EXPECT_EQ(inspectBitmapFile(bitmapFile(1, 1, 32, 3, 4, {0xFF, 0xFF00, 0xFF0000})).kind, BitmapFileKind::TrueColor);
+    EXPECT_EQ(inspectBitmapFile(bitmapFile(1, 1, 32, 3, 4, {0, 0, 0})).kind, BitmapFileKind::TrueColor);
+    EXPECT_EQ(inspectBitmapFile(bitmapFile(1, 1, 32, 3, 4, {0x3FF00000, 0xFFC00, 0x3FF})).kind,
+              BitmapFileKind::Unreadable);
+}
+
+TEST(BitmapFormat, TrueColorFilesAreReadExactlyIntoBottomUpRows)
+{
+    // Two rows of two pixels, written top-down: first row 1 2 3 / 4 5 6
+    // (blue, green, red), second row 7 8 9 / 10 11 12.
+    std::string topDown = bitmapFile(2, -2, 24, 0, 0) + std::string("\1\2\3\4\5\6\0\0\7\10\11\12\13\14\0\0", 16);
+    const BitmapFileLayout layout = inspectBitmapFile(topDown);
+    ASSERT_EQ(layout.kind, BitmapFileKind::TrueColor);
+    std::vector<uint8_t> rows(bitmapPixelBytes(2, 2), 0xEE);
+    readTrueColorRows(topDown, layout, rows.data());
+    EXPECT_EQ(rows, (std::vector<uint8_t>{7, 8, 9, 10, 11, 12, 0, 0, 1, 2, 3, 4, 5, 6, 0, 0}));
+
+    // One 32-bit pixel with red in the lowest byte, green next, blue next.
+    std::string masked = bitmapFile(1, 1, 32, 3, 0, {0xFF, 0xFF00, 0xFF0000}) + std::string("\x30\x20\x10\x99", 4);
+    const BitmapFileLayout maskedLayout = inspectBitmapFile(masked);
+    ASSERT_EQ(maskedLayout.kind, BitmapFileKind::TrueColor);
+    std::vector<uint8_t> pixel(4, 0xEE);
+    readTrueColorRows(masked, maskedLayout, pixel.data());
+    EXPECT_EQ(pixel, (std::vector<uint8_t>{0x10, 0x20, 0x30, 0}));
+}
+
 TEST(BitmapFormat, PackedDibIsTheFileWithoutItsFileHeader)
 {
     const auto header = bitmapFileHeader(3, 2);

@@ -178,8 +178,8 @@ TEST_F(ImageDialogsTest, EncryptCanWriteASelfExtractingFileOrSayWhyNot)
     const std::string unwritable = folder.file("no such folder\\list.exe");
     auto text = std::make_shared<std::string>();
     ASSERT_EQ(command(IDC_ENCRYPT, {encryptWithFileIn(unwritable), testing::readMessageIn("Error", text)}), 2u);
-    EXPECT_EQ(*text, "The self-extracting file could not be written there. The encrypted image is ready; choose "
-                     "another path to try again.");
+    EXPECT_EQ(*text, "The self-extracting file could not be written there; a file of that name is as it was. The "
+                     "encrypted image is ready; choose another path to try again.");
     EXPECT_TRUE(state().pictures.encryptedImage) << "the encrypted picture is still shown";
     EXPECT_EQ(state().currentPage, page(kEncryptedPage));
     EXPECT_FALSE(testing::fileExists(unwritable));

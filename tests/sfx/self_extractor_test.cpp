@@ -133,5 +133,26 @@ TEST_F(SelfExtractorTest, UnwritablePathOrCancelLeavesNoFile)
     EXPECT_EQ(testing::listFolder(folder.path()), "");
 }
 
+TEST_F(SelfExtractorTest, AFailedOrCancelledBuildLeavesTheFileThatWasThereAsItWas)
+{
+    const Pictures pictures = picturesOf(8, 8, "sfx password");
+    const std::string path = folder.file("list.exe");
+    const std::string before = "an earlier self-extracting file";
+    testing::writeFile(path, before);
+
+    EXPECT_EQ(buildSelfExtractor(nullptr, contentFor(path, 20, true)), SelfExtractorResult::Failed)
+        << "no picture to put in";
+    EXPECT_EQ(readFile(path), before);
+    const std::atomic<bool> cancelled{true};
+    EXPECT_EQ(buildSelfExtractor(pictures.encrypted.get(), contentFor(path, 20, true), &cancelled),
+              SelfExtractorResult::Cancelled);
+    EXPECT_EQ(readFile(path), before);
+    EXPECT_EQ(testing::listFolder(folder.path()), "list.exe\n") << "no temporary file is left";
+
+    EXPECT_EQ(buildSelfExtractor(pictures.encrypted.get(), contentFor(path, 20, true)), SelfExtractorResult::Built);
+    EXPECT_NE(readFile(path), before);
+    EXPECT_EQ(testing::listFolder(folder.path()), "list.exe\n");
+}
+
 }  // namespace
 }  // namespace tessaly
