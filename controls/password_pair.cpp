@@ -24,15 +24,15 @@ bool PasswordPair::accepted() const
     return ok;
 }
 
-std::string PasswordPair::password() const
+void PasswordPair::readPassword(std::string& into) const
 {
-    return readWindowText(GetDlgItem(dialog_, IDC_PASSWORD));
+    readWindowText(GetDlgItem(dialog_, IDC_PASSWORD), into);
 }
 
 void PasswordPair::clear()
 {
-    SetDlgItemTextA(dialog_, IDC_PASSWORD, "");
-    SetDlgItemTextA(dialog_, IDC_PASSWORD_REPEAT, "");
+    wipeWindowText(GetDlgItem(dialog_, IDC_PASSWORD));
+    wipeWindowText(GetDlgItem(dialog_, IDC_PASSWORD_REPEAT));
 }
 
 }  // namespace tessaly

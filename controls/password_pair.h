@@ -15,8 +15,8 @@ public:
     void attach(HWND dialog);
     // At least 6 bytes, typed the same twice. The copies read are wiped.
     bool accepted() const;
-    // The password as typed; the caller wipes it (wipeString).
-    std::string password() const;
+    // The password as typed, read straight into `into`; its owner wipes it.
+    void readPassword(std::string& into) const;
     // Empties both fields, so the password does not outlive the dialog there.
     void clear();
 

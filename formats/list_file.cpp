@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "platform/file_io.h"
+#include "platform/secure_wipe.h"
 
 namespace tessaly {
 
@@ -39,7 +40,11 @@ bool operator==(const PasswordEntry& a, const PasswordEntry& b)
 
 std::string encodeListFile(const std::vector<PasswordEntry>& entries)
 {
+    // Made in one allocation, so no outgrown copy of a password is freed.
+    size_t size = 0;
+    for (const auto& entry : entries) size += 12 + entry.user.size() + entry.pass.size() + entry.description.size();
     std::string out;
+    out.reserve(size);
     for (const auto& entry : entries) {
         putField(out, entry.user);
         putField(out, entry.pass);
@@ -64,9 +69,13 @@ DecodedList decodeListFile(std::string_view bytes)
     return list;
 }
 
+// The file's bytes hold every password: they are wiped before they are freed.
 bool saveListFile(const std::string& path, const std::vector<PasswordEntry>& entries)
 {
-    return writeFileReplacing(path, encodeListFile(entries));
+    std::string bytes = encodeListFile(entries);
+    const bool saved = writeFileReplacing(path, bytes);
+    wipeString(bytes);
+    return saved;
 }
 
 ListFileStatus loadListFile(const std::string& path, std::vector<PasswordEntry>& entries)
@@ -74,6 +83,7 @@ ListFileStatus loadListFile(const std::string& path, std::vector<PasswordEntry>&
     std::string bytes;
     if (!readWholeFile(path, bytes)) return ListFileStatus::CannotOpen;
     DecodedList list = decodeListFile(bytes);
+    wipeString(bytes);
     entries = std::move(list.entries);
     return list.damaged ? ListFileStatus::Damaged : ListFileStatus::Loaded;
 }

@@ -1,6 +1,7 @@
 #include "formats/string_block.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace tessaly {
 
@@ -25,6 +26,23 @@ std::string stringBlock(const std::vector<std::u16string>& texts)
         for (size_t i = 0; i < length; ++i) putUnit(block, text[i]);
     }
     return block;
+}
+
+std::optional<std::vector<std::u16string>> readStringBlock(std::string_view block)
+{
+    const auto unitAt = [&](size_t at) {
+        return static_cast<char16_t>(static_cast<uint8_t>(block[at]) | static_cast<uint8_t>(block[at + 1]) << 8);
+    };
+    std::vector<std::u16string> texts(kStringsPerBlock);
+    size_t at = 0;
+    for (auto& text : texts) {
+        if (block.size() - at < 2) return std::nullopt;
+        const size_t count = unitAt(at);
+        at += 2;
+        if ((block.size() - at) / 2 < count) return std::nullopt;
+        for (size_t i = 0; i < count; ++i, at += 2) text.push_back(unitAt(at));
+    }
+    return texts;
 }
 
 std::u16string spotlightString(int radius, bool on)

@@ -37,7 +37,7 @@ void onOk(HWND window)
     auto& state = dialogOf(window);
     if (!state.fields.accepted()) return;
     CipherJob& job = state.job;
-    job.password = state.fields.password();
+    state.fields.readPassword(job.password);
     runWithProgressWindow(
         window, [&job](WorkerReport& report) { return decryptWorker(job, report); }, job.progressWindow);
     state.fields.clear();

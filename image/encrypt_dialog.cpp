@@ -65,7 +65,7 @@ BOOL onDrawItem(HWND window, const DRAWITEMSTRUCT* item)
     RECT area = item->rcItem;
     TRIVERTEX corners[2] = {{area.left, area.top, 0xFF00, 0, 0, 0}, {area.right, area.bottom, 0, 0xFF00, 0, 0}};
     GRADIENT_RECT span{0, 1};
-    GradientFill(item->hDC, corners, 2, &span, 1, GRADIENT_FILL_RECT_H);
+    GdiGradientFill(item->hDC, corners, 2, &span, 1, GRADIENT_FILL_RECT_H);
     const RECT rest{strengthGradientRight(level, area.right), area.top, area.right, area.bottom};
     FillRect(item->hDC, &rest, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     SetBkMode(item->hDC, TRANSPARENT);
@@ -100,7 +100,7 @@ void onOk(HWND window)
     if (path.empty() && createExeChecked(window) && !askExePath(window)) return;
 
     CipherJob& job = state.job;
-    job.password = state.fields.password();
+    state.fields.readPassword(job.password);
     job.createExe = createExeChecked(window);
     job.exePath = readWindowText(GetDlgItem(window, IDC_EXE_PATH));
     runWithProgressWindow(

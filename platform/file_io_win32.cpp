@@ -6,6 +6,7 @@
 #include <new>
 
 #include "platform/file_replacement.h"
+#include "platform/secure_wipe.h"
 #include "platform/win32_handles.h"
 
 namespace tessaly {
@@ -103,7 +104,11 @@ bool readWholeFile(const std::string& path, std::string& bytes)
     while (done < result.size()) {
         DWORD chunk = static_cast<DWORD>(std::min<size_t>(result.size() - done, 1u << 30));
         DWORD read = 0;
-        if (!ReadFile(file.get(), &result[done], chunk, &read, nullptr)) return false;
+        if (!ReadFile(file.get(), &result[done], chunk, &read, nullptr)) {
+            // What was read may hold passwords.
+            wipeString(result);
+            return false;
+        }
         if (read == 0) break;
         done += read;
     }

@@ -10,4 +10,14 @@ namespace tessaly {
 // the caller's to wipe (wipeString).
 std::string readWindowText(HWND window);
 
+// The same into `text`, whose earlier characters are wiped first: a password
+// goes straight into the buffer that keeps it, with no temporary copy left
+// behind (a short string moved from keeps its characters in place).
+void readWindowText(HWND window, std::string& text);
+
+// Empties a field that held a password so that its characters are gone from
+// the control's own memory too: they are overwritten with as many fillers
+// first, since emptying alone leaves them in place.
+void wipeWindowText(HWND window);
+
 }  // namespace tessaly

@@ -4,12 +4,14 @@
 #include "resources/corvale_ids.h"
 #include "platform/program_folder.h"
 #include "shell/main_window.h"
+#include "platform/library_search.h"
 #include "platform/modal_dialog.h"
 #include "platform/win32_handles.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     using namespace tessaly;
+    restrictLibrarySearch();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES |
                                                        ICC_BAR_CLASSES | ICC_PROGRESS_CLASS | ICC_LINK_CLASS};
     InitCommonControlsEx(&controls);

@@ -86,8 +86,8 @@ void drawMarker(HDC dc, const RECT& row, HBITMAP marker, SIZE size)
     if (!source || !marker) return;
     SelectGuard selected(source.get(), marker);
     const int top = row.top + (row.bottom - row.top) / 2 - size.cy / 2;
-    TransparentBlt(dc, row.left, top, size.cx, size.cy, source.get(), 0, 0, kMarkerWidth, kMarkerHeight,
-                   kMarkerTransparent);
+    GdiTransparentBlt(dc, row.left, top, size.cx, size.cy, source.get(), 0, 0, kMarkerWidth, kMarkerHeight,
+                      kMarkerTransparent);
 }
 
 void drawCell(HDC dc, std::string text, int left, int right, const RECT& row)

@@ -11,6 +11,7 @@
 #include "platform/secure_wipe.h"
 #include "platform/window_text.h"
 #include "resources/peekstub_ids.h"
+#include "stub/stub_texts.h"
 #include "formats/bitmap_file.h"
 #include "formats/bitmap_format.h"
 #include "stub/password_window.h"
@@ -22,10 +23,7 @@ namespace {
 
 void tellNothingToShow(HWND passwordWindow)
 {
-    char spanish[512] = {}, english[512] = {};
-    LoadStringA(GetModuleHandleA(nullptr), IDS_NO_PICTURE_SPANISH, spanish, sizeof spanish);
-    LoadStringA(GetModuleHandleA(nullptr), IDS_NO_PICTURE_ENGLISH, english, sizeof english);
-    const std::string text = std::string(spanish) + "\n\n" + english;
+    const std::string text = stubText(IDS_NO_PICTURE_SPANISH) + "\n\n" + stubText(IDS_NO_PICTURE_ENGLISH);
     // The same word in both languages.
     MessageBoxA(passwordWindow, text.c_str(), "Error", MB_OK | MB_ICONERROR);
 }
@@ -43,9 +41,13 @@ bool decipher(HWND passwordWindow, std::string_view resource, const PackedDib& d
     std::memcpy(cover.rows, rows, bitmapPixelBytes(dib.width, dib.height));
 
     RijndaelCipher cipher;
-    std::string password = readWindowText(GetDlgItem(passwordWindow, IDC_STUB_PASSWORD));
+    HWND field = GetDlgItem(passwordWindow, IDC_STUB_PASSWORD);
+    std::string password = readWindowText(field);
     const bool keyed = keyWithPassword(cipher, password);
     wipeString(password);
+    // The hidden prompt stays for the whole viewer session: its field must
+    // not keep the password meanwhile.
+    wipeWindowText(field);
     if (!keyed) return false;
     ProgressBarReporter bar(GetDlgItem(passwordWindow, IDC_STUB_PROGRESS));
     return cipherPixelStream(cipher, CipherDirection::Decrypt, rows, readable.rows, dib.width, dib.height, &bar) ==

@@ -10,6 +10,7 @@
 #include "platform/window_state.h"
 #include "platform/window_text.h"
 #include "resources/peekstub_ids.h"
+#include "stub/stub_texts.h"
 #include "controls/masked_password_field.h"
 #include "stub/decryption.h"
 
@@ -41,9 +42,7 @@ void showPhase(HWND window, int phase, int showCommand)
 
 void setTextFromString(HWND window, int controlId, int stringId)
 {
-    char text[4096] = {};
-    LoadStringA(GetModuleHandleA(nullptr), stringId, text, sizeof text);
-    SetDlgItemTextA(window, controlId, text);
+    SetDlgItemTextA(window, controlId, stubText(stringId).c_str());
 }
 
 BOOL onInitDialog(HWND window)

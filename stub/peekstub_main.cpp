@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 
+#include "platform/library_search.h"
 #include "platform/modal_dialog.h"
 #include "resources/peekstub_ids.h"
 #include "stub/password_window.h"
@@ -19,6 +20,8 @@ void __verbose_terminate_handler()
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
+    // A self-extracting file runs from wherever it was received.
+    tessaly::restrictLibrarySearch();
     INITCOMMONCONTROLSEX controls{sizeof controls, 0xFF};
     InitCommonControlsEx(&controls);
     tessaly::runModalDialog(GetDesktopWindow(), IDD_PASSWORD_WINDOW, tessaly::passwordWindowProc);

@@ -7,6 +7,7 @@
 #include "platform/capture_exclusion.h"
 #include "platform/window_state.h"
 #include "resources/peekstub_ids.h"
+#include "stub/stub_texts.h"
 #include "formats/bitmap_file.h"
 #include "controls/image_view.h"
 #include "stub/password_window.h"
@@ -79,9 +80,7 @@ BOOL onInitDialog(HWND window, ViewerPictures* pictures)
     viewer->pictures = std::move(*pictures);
     // The stub has no settings: its windows always stay out of captures.
     applyCapturePolicy(window, false);
-    char text[256] = {};
-    LoadStringA(GetModuleHandleA(nullptr), IDS_SPOTLIGHT, text, sizeof text);
-    const SpotlightStart start = spotlightFromString(text);
+    const SpotlightStart start = spotlightFromString(stubText(IDS_SPOTLIGHT));
     viewer->view.spotlightRadius = start.radius;
     viewer->view.spotlightOff = start.off;
     sizeToPicture(window, *viewer);

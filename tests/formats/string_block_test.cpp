@@ -36,6 +36,24 @@ TEST(StringBlock, SpanishPromptTextsMake148BytesAndEmptyOnes36)
     EXPECT_EQ(empties.substr(0, 10), std::string("\0\0\0\0\0\0\0\0\2\0", 10));
 }
 
+TEST(StringBlock, ABlockIsReadWithinItsBytesAndADamagedOneGivesNothing)
+{
+    const std::vector<std::u16string> texts{u"Contrase\u00f1a:", u"OK", u"", u"Espere", u"-20"};
+    const std::string block = stringBlock(texts);
+    const auto read = readStringBlock(block);
+    ASSERT_TRUE(read);
+    ASSERT_EQ(read->size(), 16u);
+    for (size_t id = 0; id < 16; ++id) EXPECT_EQ((*read)[id], id < texts.size() ? texts[id] : u"") << id;
+    EXPECT_TRUE(readStringBlock(block + "padding")) << "bytes after the sixteenth text are no damage";
+
+    // A first count of 0xFFFF in a 12-byte block, the first 9 bytes of a
+    // real block, and a block that ends before its sixteenth count.
+    EXPECT_FALSE(readStringBlock(std::string("\xFF\xFF", 2) + std::string(10, 'a')));
+    EXPECT_FALSE(readStringBlock(block.substr(0, 9)));
+    EXPECT_FALSE(readStringBlock(block.substr(0, block.size() - 1)));
+    EXPECT_FALSE(readStringBlock(""));
+}
+
 TEST(StringBlock, TextsAreCutAt259UnitsAndTheRadiusCarriesTheSpotlightState)
 {
     const std::string block = stringBlock({ascii(std::string(300, 'x')), ascii(std::string(259, 'y'))});

@@ -1,6 +1,7 @@
 // libFuzzer target for the self-extractor's string block: the bytes, cut
 // into texts at zero units, make a block whose counts and units read back
-// as those texts cut at 259 units, and whose size follows from them.
+// as those texts cut at 259 units, and whose size follows from them; and
+// the bytes taken as a block are read within their bounds, whole or not.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -37,5 +38,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         units += count;
     }
     if (at != block.size() || block.size() != 32 + 2 * units) std::abort();
+    const auto read = tessaly::readStringBlock(block);
+    if (!read || read->size() != tessaly::kStringsPerBlock) std::abort();
+    for (size_t id = 0; id < texts.size() && id < tessaly::kStringsPerBlock; ++id) {
+        if ((*read)[id] != texts[id].substr(0, tessaly::kMaxStringUnits)) std::abort();
+    }
+    tessaly::readStringBlock(std::string_view(reinterpret_cast<const char*>(data), size));
     return 0;
 }

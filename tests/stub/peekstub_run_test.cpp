@@ -11,6 +11,7 @@
 
 #include "platform/win32_handles.h"
 #include "resources/peekstub_ids.h"
+#include "formats/string_block.h"
 #include "sfx/self_extractor.h"
 #include "stub/password_window.h"
 #include "tests/support/gui_test.h"
@@ -127,6 +128,54 @@ TEST_F(PeekstubRun, RightPasswordShowsThePictureAndClosingTheViewerEndsWith39)
     EXPECT_EQ(stub.waitForExit(), kPeekstubExitCode);
 }
 
+// How many times `needle` stands in the committed private memory of the
+// process.
+int copiesInMemory(DWORD processId, const std::string& needle)
+{
+    KernelHandle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
+    if (!process) return -1;
+    int copies = 0;
+    MEMORY_BASIC_INFORMATION region{};
+    for (const char* at = nullptr; VirtualQueryEx(process.get(), at, &region, sizeof region) == sizeof region;
+         at = static_cast<const char*>(region.BaseAddress) + region.RegionSize) {
+        const bool readable = region.State == MEM_COMMIT && region.Type == MEM_PRIVATE &&
+                              !(region.Protect & (PAGE_NOACCESS | PAGE_GUARD));
+        if (!readable) continue;
+        std::string bytes(region.RegionSize, '\0');
+        SIZE_T read = 0;
+        if (!ReadProcessMemory(process.get(), region.BaseAddress, &bytes[0], bytes.size(), &read)) continue;
+        bytes.resize(read);
+        for (size_t found = bytes.find(needle); found != std::string::npos; found = bytes.find(needle, found + 1)) {
+            ++copies;
+        }
+    }
+    return copies;
+}
+
+TEST_F(PeekstubRun, OnceThePictureShowsThePasswordIsNowhereInTheViewersMemory)
+{
+    const Picture picture = pictureOf(300, 200);
+    ProgramProcess stub(build(picture, 20, false));
+    ASSERT_TRUE(openViewer(stub, kPassword));
+    const auto utf16 = [](const std::string& text) {
+        std::string wide;
+        for (char c : text) wide += std::string{c, '\0'};
+        return wide;
+    };
+    // The scan itself must be able to find what it looks for: the readable
+    // picture's bottom row, as its bitmap holds it (blue, green, red).
+    std::string bottomRow;
+    for (uint32_t x = 0; x < picture.width; ++x) {
+        const uint32_t rgb = picture.plainAt(static_cast<int>(x), static_cast<int>(picture.height - 1));
+        bottomRow += {static_cast<char>(rgb & 0xFF), static_cast<char>(rgb >> 8 & 0xFF), static_cast<char>(rgb >> 16)};
+    }
+    ASSERT_GT(copiesInMemory(stub.id(), bottomRow), 0);
+    EXPECT_EQ(copiesInMemory(stub.id(), kPassword), 0) << "in the ANSI code page";
+    EXPECT_EQ(copiesInMemory(stub.id(), utf16(kPassword)), 0) << "in UTF-16";
+    PostMessageA(viewer, WM_CLOSE, 0, 0);
+    EXPECT_EQ(stub.waitForExit(), kPeekstubExitCode);
+}
+
 TEST_F(PeekstubRun, SpotlightShowsADiscOfThePictureOverTheCover)
 {
     const Picture picture = pictureOf(300, 200);
@@ -197,19 +246,22 @@ TEST_F(PeekstubRun, WrongPasswordShowsNoiseOfTheSameSize)
     EXPECT_EQ(stub.waitForExit(), kPeekstubExitCode);
 }
 
+// Puts `bytes` in place of a resource of a built file, as anyone could.
+void tamper(const std::string& path, WORD type, WORD id, std::string bytes)
+{
+    const std::wstring widePath(path.begin(), path.end());
+    HANDLE update = BeginUpdateResourceW(widePath.c_str(), FALSE);
+    ASSERT_TRUE(update);
+    UpdateResourceW(update, MAKEINTRESOURCEW(type), MAKEINTRESOURCEW(id), MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL),
+                    &bytes[0], static_cast<DWORD>(bytes.size()));
+    ASSERT_TRUE(EndUpdateResourceW(update, FALSE));
+}
+
 TEST_F(PeekstubRun, DamagedPictureIsToldInBothLanguagesAndEndsWith39)
 {
     const Picture picture = pictureOf(20, 20);
     const std::string path = build(picture, 20, true);
-    {
-        const std::wstring widePath(path.begin(), path.end());
-        HANDLE update = BeginUpdateResourceW(widePath.c_str(), FALSE);
-        ASSERT_TRUE(update);
-        char damaged[] = "not a picture at all, but forty-four bytes.";
-        UpdateResourceW(update, MAKEINTRESOURCEW(2), MAKEINTRESOURCEW(IDB_ENCRYPTED_IMAGE),
-                        MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL), damaged, sizeof damaged);
-        ASSERT_TRUE(EndUpdateResourceW(update, FALSE));
-    }
+    tamper(path, 2, IDB_ENCRYPTED_IMAGE, std::string("not a picture at all, but forty-four bytes.", 44));
     ProgramProcess stub(path);
     auto text = std::make_shared<std::string>();
     testing::DialogResponder responder({testing::readMessageIn("Error", text)}, stub.id(), ProgramProcess::kTimeoutMs);
@@ -218,6 +270,24 @@ TEST_F(PeekstubRun, DamagedPictureIsToldInBothLanguagesAndEndsWith39)
     EXPECT_NE(text->find("This file holds no encrypted image that can be shown."), std::string::npos) << *text;
     EXPECT_NE(text->find("Este archivo no contiene"), std::string::npos) << *text;
     EXPECT_EQ(stub.waitForExit(), kPeekstubExitCode);
+}
+
+TEST_F(PeekstubRun, StringBlocksShorterThanTheirCountsGiveEmptyTextsAndEndWith39)
+{
+    const Picture picture = pictureOf(20, 20);
+    const std::string path = build(picture, 20, true);
+    // A first count of 0xFFFF in a 12-byte block; then the first 9 bytes of
+    // a real block.
+    const std::string real = stringBlock({u"Password:", u"OK", u"Cancel", u"Please wait...", u"20"});
+    for (const std::string& block : {std::string("\xFF\xFF", 2) + std::string(10, 'x'), real.substr(0, 9)}) {
+        tamper(path, 6, IDS_PROMPT_BLOCK, block);
+        ProgramProcess stub(path);
+        HWND prompt = stub.waitForWindow(kTitle);
+        ASSERT_TRUE(prompt);
+        EXPECT_EQ(testing::dialogItemText(prompt, IDC_STUB_PROMPT), "");
+        testing::pressButton(prompt, IDC_STUB_CANCEL);
+        EXPECT_EQ(stub.waitForExit(), kPeekstubExitCode);
+    }
 }
 
 TEST_F(PeekstubRun, CancelAndTheCloseBoxOfThePromptEndWith39)
