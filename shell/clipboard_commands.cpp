@@ -22,10 +22,15 @@ void copySelectedCell(HWND window, int column)
     wipeString(text);
 }
 
+// While another program holds the clipboard open, the copy may not be
+// emptied: the timer comes again shortly.
 void onClipboardTimer(HWND window)
 {
+    constexpr UINT kRetryMs = 250;
     KillTimer(window, IDT_CLEAR_CLIPBOARD);
-    mainWindowState(window).clipboard.clearIfOurs(window);
+    if (!mainWindowState(window).clipboard.clearIfOurs(window)) {
+        SetTimer(window, IDT_CLEAR_CLIPBOARD, kRetryMs, nullptr);
+    }
 }
 
 void showCopyMenu(HWND window)

@@ -24,6 +24,7 @@ namespace tessaly {
 namespace {
 
 constexpr WPARAM kMaxTypedCell = 254;
+constexpr DWORD kClipboardPatienceMs = 2000;
 
 void insertTab(HWND tab, int index, const char* key)
 {
@@ -270,8 +271,9 @@ INT_PTR CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         if (wParam == IDT_CLEAR_CLIPBOARD) onClipboardTimer(window);
         return TRUE;
     case WM_DESTROY:
-        // However the window ends, the program's copy leaves the clipboard.
-        mainWindowState(window).clipboard.clearIfOurs(window);
+        // However the window ends, the program's copy leaves the clipboard,
+        // even if another program holds it for a moment.
+        mainWindowState(window).clipboard.clearIfOursWithin(window, kClipboardPatienceMs);
         return FALSE;
     default:
         return FALSE;

@@ -72,14 +72,15 @@ bool SecretClipboard::copy(HWND owner, const std::string& text)
     return true;
 }
 
-void SecretClipboard::clearIfOurs(HWND owner)
+bool SecretClipboard::clearIfOurs(HWND owner)
 {
-    if (!holding_) return;
-    holding_ = false;
-    // Another program's copy since ours is left alone.
-    if (GetClipboardSequenceNumber() != sequence_) return;
+    if (!holding_) return true;
     OpenClipboardGuard clipboard(owner);
-    if (!clipboard) return;
+    if (!clipboard) return false;
+    holding_ = false;
+    // Another program's copy since ours is left alone: asked while the
+    // clipboard is open, so no copy can come in between.
+    if (GetClipboardSequenceNumber() != sequence_) return true;
     if (HANDLE data = GetClipboardData(CF_TEXT)) {
         if (void* bytes = GlobalLock(data)) {
             secureWipe(bytes, GlobalSize(data));
@@ -87,6 +88,13 @@ void SecretClipboard::clearIfOurs(HWND owner)
         }
     }
     EmptyClipboard();
+    return true;
+}
+
+void SecretClipboard::clearIfOursWithin(HWND owner, DWORD patienceMs)
+{
+    constexpr DWORD kRetryMs = 50;
+    for (DWORD waited = 0; !clearIfOurs(owner) && waited < patienceMs; waited += kRetryMs) Sleep(kRetryMs);
 }
 
 }  // namespace tessaly

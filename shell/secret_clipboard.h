@@ -19,8 +19,12 @@ public:
     // clipboard could not be had.
     bool copy(HWND owner, const std::string& text);
     // Wipes and empties the clipboard if no other program has changed it
-    // since the last copy.
-    void clearIfOurs(HWND owner);
+    // since the last copy. False when another program holds the clipboard
+    // open: the copy may still be there, and the caller tries again.
+    bool clearIfOurs(HWND owner);
+    // The same, trying again for up to `patienceMs` while the clipboard is
+    // held: for the program's end, when there is no later.
+    void clearIfOursWithin(HWND owner, DWORD patienceMs);
 
 private:
     DWORD sequence_ = 0;

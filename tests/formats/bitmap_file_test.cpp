@@ -149,6 +149,38 @@ TEST(BitmapFile, OtherDepthsAreConvertedExactly)
     EXPECT_EQ(streamOf(old.get()), (std::vector<uint8_t>{3, 2, 1, 6, 5, 4}));
 }
 
+TEST(BitmapFile, TopDownAndMaskedTrueColourFilesLoadExactly)
+{
+    TempFolder folder;
+    // 24-bit top-down, 2 x 2: the stored first row is the picture's top row.
+    const std::vector<uint8_t> topDownRows{1, 2, 3, 4, 5, 6, 0, 0, 7, 8, 9, 10, 11, 12, 0, 0};
+    const auto minusTwo = static_cast<uint32_t>(-2);
+    testing::writeFile(folder.file("top.bmp"), otherDepthFile(24, topDownRows, 2, minusTwo, {}));
+    BitmapHandle top(loadBitmapFile(folder.file("top.bmp")));
+    ASSERT_TRUE(top);
+    EXPECT_EQ(streamOf(top.get()), (std::vector<uint8_t>{3, 2, 1, 6, 5, 4, 9, 8, 7, 12, 11, 10}));
+
+    // 32-bit with colour masks, red in the lowest byte, and with all-zero
+    // masks (the usual layout), top-down.
+    const std::vector<uint8_t> redFirst{0xFF, 0, 0, 0, 0, 0xFF, 0, 0, 0, 0, 0xFF, 0};
+    const std::vector<uint8_t> pixels{1, 2, 3, 0, 4, 5, 6, 0};
+    testing::writeFile(folder.file("masked.bmp"), otherDepthFile(32, pixels, 2, 1, redFirst, 3));
+    BitmapHandle masked(loadBitmapFile(folder.file("masked.bmp")));
+    ASSERT_TRUE(masked);
+    EXPECT_EQ(streamOf(masked.get()), (std::vector<uint8_t>{1, 2, 3, 4, 5, 6}));
+    testing::writeFile(folder.file("zero.bmp"), otherDepthFile(32, pixels, 1, minusTwo, std::vector<uint8_t>(12), 3));
+    BitmapHandle zero(loadBitmapFile(folder.file("zero.bmp")));
+    ASSERT_TRUE(zero);
+    EXPECT_EQ(streamOf(zero.get()), (std::vector<uint8_t>{3, 2, 1, 6, 5, 4}));
+
+    // Masks that are not whole bytes cannot be read exactly: refused.
+    const std::vector<uint8_t> tenBits{0, 0, 0xF0, 0x3F, 0, 0xFC, 0x0F, 0, 0xFF, 0x03, 0, 0};
+    testing::writeFile(folder.file("ten.bmp"), otherDepthFile(32, pixels, 2, 1, tenBits, 3));
+    BitmapLoadStatus status = BitmapLoadStatus::Loaded;
+    EXPECT_FALSE(loadBitmapFile(folder.file("ten.bmp"), &status));
+    EXPECT_EQ(status, BitmapLoadStatus::NotAnImage);
+}
+
 TEST(BitmapFile, MissingOrForeignFilesLoadNothingAndFailedWritesSaySo)
 {
     TempFolder folder;
@@ -169,6 +201,13 @@ TEST(BitmapFile, PicturesTooLargeForTheFormatAreRefused)
 {
     EXPECT_FALSE(createImage(70000, 70000));
     EXPECT_FALSE(createImage(0, 5));
+
+    // 64 bytes that promise a 30000 x 30000 picture in RLE8.
+    TempFolder folder;
+    testing::writeFile(folder.file("huge.bmp"), otherDepthFile(8, std::vector<uint8_t>(10), 30000, 30000, {}, kRle8));
+    BitmapLoadStatus status = BitmapLoadStatus::Loaded;
+    EXPECT_FALSE(loadBitmapFile(folder.file("huge.bmp"), &status));
+    EXPECT_EQ(status, BitmapLoadStatus::TooLarge);
 }
 
 }  // namespace

@@ -106,6 +106,44 @@ TEST_F(CopyCellTest, CopiesAreMarkedAndClearedAfterTheirTime)
     EXPECT_EQ(clipboardText(), "another program's copy") << "a later copy is left alone";
 }
 
+TEST_F(CopyCellTest, AClipboardHeldByAnotherProgramWhenTheTimeComesIsEmptiedOnceItIsFree)
+{
+    state().clipboardClearMs = 200;
+    select(0);
+    SendMessageA(window, WM_COMMAND, ID_COPY_PASS, 0);
+    ASSERT_EQ(clipboardText(), "s3cret-pass");
+
+    // Another thread opens the clipboard and keeps it past the time.
+    HANDLE opened = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    struct Holder {
+        HANDLE opened, release;
+    } holder{opened, release};
+    HANDLE thread = CreateThread(
+        nullptr, 0,
+        [](void* parameter) -> DWORD {
+            auto* self = static_cast<Holder*>(parameter);
+            const bool held = OpenClipboard(nullptr);
+            SetEvent(self->opened);
+            WaitForSingleObject(self->release, INFINITE);
+            if (held) CloseClipboard();
+            return held ? 0 : 1;
+        },
+        &holder, 0, nullptr);
+    ASSERT_EQ(WaitForSingleObject(opened, 5000), WAIT_OBJECT_0);
+    pumpFor(600);
+    SetEvent(release);
+    WaitForSingleObject(thread, 5000);
+    DWORD held = 1;
+    GetExitCodeThread(thread, &held);
+    for (HANDLE handle : {thread, opened, release}) CloseHandle(handle);
+    ASSERT_EQ(held, 0u) << "the other thread held the clipboard";
+    EXPECT_EQ(clipboardText(), "s3cret-pass") << "not emptied while it was held";
+
+    pumpFor(600);
+    EXPECT_EQ(clipboardText(), "") << "emptied once it was free";
+}
+
 TEST_F(CopyCellTest, WithoutASelectionTheCopyKeysDoNothing)
 {
     select(-1);
