@@ -1,0 +1,274 @@
+#include "formats/csv_list.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <optional>
+
+#include "platform/secure_wipe.h"
+
+namespace tessaly {
+
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+bool validUtf8(std::string_view bytes)
+{
+    size_t i = 0;
+    while (i < bytes.size()) {
+        const auto lead = static_cast<uint8_t>(bytes[i]);
+        size_t more = 0;
+        uint32_t value = 0, least = 0;
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        } else if ((lead & 0xE0) == 0xC0) {
+            more = 1, value = lead & 0x1F, least = 0x80;
+        } else if ((lead & 0xF0) == 0xE0) {
+            more = 2, value = lead & 0x0F, least = 0x800;
+        } else if ((lead & 0xF8) == 0xF0) {
+            more = 3, value = lead & 0x07, least = 0x10000;
+        } else {
+            return false;
+        }
+        if (bytes.size() - i <= more) return false;
+        for (size_t k = 1; k <= more; ++k) {
+            const auto next = static_cast<uint8_t>(bytes[i + k]);
+            if ((next & 0xC0) != 0x80) return false;
+            value = value << 6 | (next & 0x3F);
+        }
+        // Overlong forms, surrogates and values past U+10FFFF are no UTF-8.
+        if (value < least || (value >= 0xD800 && value <= 0xDFFF) || value > 0x10FFFF) return false;
+        i += more + 1;
+    }
+    return true;
+}
+
+// The records of the text, each a list of fields, with the line each
+// starts on; nothing, and the line, for broken quoting.
+struct Records {
+    std::vector<std::vector<std::string>> rows;
+    std::vector<size_t> lines;
+    size_t brokenLine = 0;
+};
+
+Records splitRecords(std::string_view text, char separator)
+{
+    Records records;
+    std::vector<std::string> fields(1);
+    size_t line = 1, recordLine = 1;
+    bool quoted = false, afterQuote = false;
+    const auto endRecord = [&] {
+        // A line holding nothing at all is no record.
+        if (fields.size() > 1 || !fields[0].empty() || afterQuote) {
+            records.rows.push_back(std::move(fields));
+            records.lines.push_back(recordLine);
+        }
+        fields.assign(1, std::string());
+        afterQuote = false;
+    };
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (quoted) {
+            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
+                fields.back() += '"';
+                ++i;
+            } else if (c == '"') {
+                quoted = false;
+                afterQuote = true;
+            } else {
+                if (c == '\n') ++line;
+                fields.back() += c;
+            }
+        } else if (c == separator) {
+            fields.emplace_back();
+            afterQuote = false;
+        } else if (c == '\r' || c == '\n') {
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            endRecord();
+            ++line;
+            recordLine = line;
+        } else if (afterQuote) {
+            records.brokenLine = line;
+            return records;
+        } else if (c == '"') {
+            if (!fields.back().empty()) {
+                records.brokenLine = line;
+                return records;
+            }
+            quoted = true;
+        } else {
+            fields.back() += c;
+        }
+    }
+    if (quoted) {
+        records.brokenLine = recordLine;
+        return records;
+    }
+    endRecord();
+    return records;
+}
+
+std::string columnName(std::string_view name)
+{
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!name.empty() && blank(name.front())) name.remove_prefix(1);
+    while (!name.empty() && blank(name.back())) name.remove_suffix(1);
+    std::string lower(name);
+    for (char& c : lower) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return lower;
+}
+
+// The first of `names` that the header has, as a column index.
+std::optional<size_t> columnOf(const std::vector<std::string>& header, std::initializer_list<const char*> names)
+{
+    for (const char* name : names) {
+        const auto found = std::find(header.begin(), header.end(), name);
+        if (found != header.end()) return static_cast<size_t>(found - header.begin());
+    }
+    return std::nullopt;
+}
+
+struct Columns {
+    std::optional<size_t> user, pass, description, title, address, notes;
+};
+
+Columns columnsOf(const std::vector<std::string>& row)
+{
+    std::vector<std::string> header;
+    for (const auto& name : row) header.push_back(columnName(name));
+    Columns columns;
+    columns.user = columnOf(header,
+                            {"username", "user name", "login name", "login_username", "login", "user", "email"});
+    columns.pass = columnOf(header, {"password", "login_password", "pass"});
+    columns.description = columnOf(header, {"description"});
+    columns.title = columnOf(header, {"title", "name", "account"});
+    columns.address = columnOf(header, {"url", "login_uri", "web site", "website"});
+    columns.notes = columnOf(header, {"notes", "note", "comments"});
+    return columns;
+}
+
+// A copy of the cell, whose own characters are wiped: a short string moved
+// from would keep them.
+std::string cell(std::vector<std::string>& row, std::optional<size_t> column)
+{
+    if (!column || *column >= row.size()) return {};
+    std::string value = row[*column];
+    wipeString(row[*column]);
+    return value;
+}
+
+std::string descriptionOf(std::vector<std::string>& row, const Columns& columns)
+{
+    if (columns.description) return cell(row, columns.description);
+    std::string joined;
+    for (auto column : {columns.title, columns.address, columns.notes}) {
+        const std::string part = cell(row, column);
+        if (part.empty()) continue;
+        if (!joined.empty()) joined += " - ";
+        joined += part;
+    }
+    return joined;
+}
+
+CsvImport failed(CsvProblem problem, size_t line)
+{
+    CsvImport result;
+    result.problem = problem;
+    result.problemLine = line;
+    return result;
+}
+
+void wipeRows(Records& records)
+{
+    for (auto& row : records.rows) {
+        for (auto& field : row) wipeString(field);
+    }
+}
+
+void appendField(std::string& out, std::string_view field)
+{
+    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
+        out += field;
+        return;
+    }
+    out += '"';
+    for (char c : field) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    out += '"';
+}
+
+}  // namespace
+
+CsvImport readCsvList(std::string_view bytes, const CsvTextCodec& codec)
+{
+    if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark) bytes.remove_prefix(kByteOrderMark.size());
+    const bool utf8 = validUtf8(bytes);
+    const std::string_view headerLine = bytes.substr(0, bytes.find_first_of("\r\n"));
+    const bool semicolons = headerLine.find(';') != std::string_view::npos &&
+                            headerLine.find(',') == std::string_view::npos;
+    Records records = splitRecords(bytes, semicolons ? ';' : ',');
+    if (records.brokenLine) {
+        wipeRows(records);
+        return failed(CsvProblem::BrokenQuoting, records.brokenLine);
+    }
+    if (records.rows.empty()) return failed(CsvProblem::NoHeader, 1);
+    const Columns columns = columnsOf(records.rows[0]);
+    if (!columns.user || !columns.pass) {
+        wipeRows(records);
+        return failed(CsvProblem::MissingColumn, records.lines[0]);
+    }
+    CsvImport result;
+    result.entries.reserve(records.rows.size() - 1);
+    for (size_t r = 1; r < records.rows.size(); ++r) {
+        auto& row = records.rows[r];
+        PasswordEntry entry{cell(row, columns.user), cell(row, columns.pass), descriptionOf(row, columns)};
+        if (utf8 && codec.fromUtf8) {
+            bool replaced = false;
+            for (std::string* field : {&entry.user, &entry.pass, &entry.description}) {
+                std::string converted = codec.fromUtf8(*field, replaced);
+                wipeString(*field);
+                field->swap(converted);
+            }
+            if (replaced) ++result.changedEntries;
+        }
+        result.entries.push_back(std::move(entry));
+    }
+    wipeRows(records);
+    return result;
+}
+
+std::string writeCsvList(const std::vector<PasswordEntry>& entries, const CsvTextCodec& codec)
+{
+    std::vector<std::array<std::string, 3>> converted;
+    size_t size = 64;
+    for (const auto& entry : entries) {
+        converted.push_back({codec.toUtf8(entry.description), codec.toUtf8(entry.user), codec.toUtf8(entry.pass)});
+        for (const auto& field : converted.back()) size += 2 * field.size() + 3;
+        size += 4;
+    }
+    // Made in one allocation, so no outgrown copy of a password is freed.
+    std::string out;
+    out.reserve(size);
+    out += kByteOrderMark;
+    out += "name,url,username,password,note\r\n";
+    for (auto& [description, user, pass] : converted) {
+        appendField(out, description);
+        out += ",,";
+        appendField(out, user);
+        out += ',';
+        appendField(out, pass);
+        out += ",\r\n";
+        wipeString(user);
+        wipeString(pass);
+        wipeString(description);
+    }
+    return out;
+}
+
+}  // namespace tessaly

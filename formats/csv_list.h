@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "formats/list_file.h"
+
+namespace tessaly {
+
+// The text conversions a CSV file needs, which the platform does: UTF-8 to
+// the ANSI code page (setting `replaced` when a character had no equivalent
+// there) and back.
+struct CsvTextCodec {
+    std::function<std::string(std::string_view utf8, bool& replaced)> fromUtf8;
+    std::function<std::string(std::string_view ansi)> toUtf8;
+};
+
+enum class CsvProblem { None, NoHeader, MissingColumn, BrokenQuoting };
+
+struct CsvImport {
+    std::vector<PasswordEntry> entries;
+    // Entries in which a character had to be replaced by the conversion.
+    size_t changedEntries = 0;
+    CsvProblem problem = CsvProblem::None;
+    // The line (from 1) of the problem.
+    size_t problemLine = 0;
+};
+
+// The entries of a CSV file as password stores and browsers export them
+// (RFC 4180): comma-separated, or semicolon-separated when the header line
+// holds semicolons and no comma; quoted fields may hold separators, line
+// breaks and doubled quotes. The header names the columns, in any case and
+// with blanks around: the user name, the password and the description, or
+// instead of a description the title, the address and the notes, joined by
+// " - ". UTF-8 (with or without a byte order mark) when the bytes are valid
+// UTF-8, else the ANSI code page already. All or nothing: with a problem,
+// no entries.
+CsvImport readCsvList(std::string_view bytes, const CsvTextCodec& codec);
+
+// UTF-8 with a byte order mark, CRLF line ends and the header
+// name,url,username,password,note, which the common password stores and
+// browsers import: name is the description, url and note stay empty.
+std::string writeCsvList(const std::vector<PasswordEntry>& entries, const CsvTextCodec& codec);
+
+}  // namespace tessaly

@@ -1,0 +1,115 @@
+#include "formats/csv_list.h"
+
+#include <gtest/gtest.h>
+
+namespace tessaly {
+namespace {
+
+// UTF-8 to Latin-1 and back, as the platform's conversions would for the
+// Western code page; '?' for what Latin-1 cannot hold.
+CsvTextCodec latin1()
+{
+    CsvTextCodec codec;
+    codec.fromUtf8 = [](std::string_view utf8, bool& replaced) {
+        std::string out;
+        for (size_t i = 0; i < utf8.size(); ++i) {
+            const auto c = static_cast<unsigned char>(utf8[i]);
+            if (c < 0x80) {
+                out += static_cast<char>(c);
+            } else if ((c & 0xE0) == 0xC0 && c <= 0xC3) {
+                out += static_cast<char>((c & 0x1F) << 6 | (static_cast<unsigned char>(utf8[++i]) & 0x3F));
+            } else {
+                out += '?';
+                replaced = true;
+                while (i + 1 < utf8.size() && (static_cast<unsigned char>(utf8[i + 1]) & 0xC0) == 0x80) ++i;
+            }
+        }
+        return out;
+    };
+    codec.toUtf8 = [](std::string_view ansi) {
+        std::string out;
+        for (char ch : ansi) {
+            const auto c = static_cast<unsigned char>(ch);
+            if (c < 0x80) {
+                out += ch;
+            } else {
+                out += static_cast<char>(0xC0 | c >> 6);
+                out += static_cast<char>(0x80 | (c & 0x3F));
+            }
+        }
+        return out;
+    };
+    return codec;
+}
+
+TEST(CsvList, ABrowsersExportWithQuotingAndLineBreaksIsReadWhole)
+{
+    const std::string file = "\xEF\xBB\xBFname,url,username,password,note\r\n"
+                             "Bank,https://bank.example,amy,\"p,\"\"q\"\"\",\"two\r\nlines\"\r\n"
+                             ",,bob,pw,\r\n"
+                             "\r\n"
+                             "Caf\xC3\xA9,,zoe,x\xE2\x82\xAC,\n";
+    const CsvImport read = readCsvList(file, latin1());
+    ASSERT_EQ(read.problem, CsvProblem::None);
+    const std::vector<PasswordEntry> expected{
+        {"amy", "p,\"q\"", "Bank - https://bank.example - two\r\nlines"},
+        {"bob", "pw", ""},
+        {"zoe", "x?", "Caf\xE9"},
+    };
+    EXPECT_EQ(read.entries, expected);
+    EXPECT_EQ(read.changedEntries, 1u) << "the euro sign has no Latin-1 character";
+}
+
+TEST(CsvList, ColumnsAreFoundByTheirNamesInAnyCaseAndSemicolonsSeparateWithoutCommas)
+{
+    const std::string semicolons = " E-Mail ;Login Name; PASS ;Description\n"
+                                   "x@y.example;ann;s3;own words\n";
+    const CsvImport read = readCsvList(semicolons, latin1());
+    ASSERT_EQ(read.problem, CsvProblem::None);
+    EXPECT_EQ(read.entries, (std::vector<PasswordEntry>{{"ann", "s3", "own words"}})) << "\"E-Mail\" is no name";
+
+    const CsvImport mixed = readCsvList("title;note,login_username,login_password\nA;B,u,p\n", latin1());
+    ASSERT_EQ(mixed.problem, CsvProblem::None) << "a comma in the header: commas separate";
+    EXPECT_EQ(mixed.entries, (std::vector<PasswordEntry>{{"u", "p", ""}}));
+
+    const CsvImport ansi = readCsvList("user,password\n\xF1o\xF1o,pw\n", latin1());
+    EXPECT_EQ(ansi.entries, (std::vector<PasswordEntry>{{"\xF1o\xF1o", "pw", ""}})) << "not UTF-8: already ANSI";
+    EXPECT_EQ(ansi.changedEntries, 0u);
+}
+
+TEST(CsvList, ProblemsNameTheirLineAndGiveNoEntries)
+{
+    struct Case {
+        const char* file;
+        CsvProblem problem;
+        size_t line;
+    };
+    const Case cases[] = {
+        {"", CsvProblem::NoHeader, 1},
+        {"name,url,note\na,b,c\n", CsvProblem::MissingColumn, 1},
+        {"username,notes\na,b\n", CsvProblem::MissingColumn, 1},
+        {"user,pass\na,b\nc,\"open\nd,e\n", CsvProblem::BrokenQuoting, 3},
+        {"user,pass\na,\"x\"y\n", CsvProblem::BrokenQuoting, 2},
+        {"user,pass\na,b\"c\n", CsvProblem::BrokenQuoting, 2},
+    };
+    for (const Case& test : cases) {
+        const CsvImport read = readCsvList(test.file, latin1());
+        EXPECT_EQ(read.problem, test.problem) << test.file;
+        EXPECT_EQ(read.problemLine, test.line) << test.file;
+        EXPECT_TRUE(read.entries.empty()) << test.file;
+    }
+}
+
+TEST(CsvList, AnExportReadsBackAsTheSameList)
+{
+    const std::vector<PasswordEntry> list{{"amy", "a,b\"c", "Bank\r\nmain"}, {"\xF1u", "", "plain"}, {"", "x", ""}};
+    const std::string written = writeCsvList(list, latin1());
+    EXPECT_EQ(written.substr(0, 36), "\xEF\xBB\xBFname,url,username,password,note\r\n");
+    EXPECT_EQ(written.substr(36, 43), "\"Bank\r\nmain\",,amy,\"a,b\"\"c\",\r\nplain,,\xC3\xB1u,,\r\n");
+    const CsvImport read = readCsvList(written, latin1());
+    ASSERT_EQ(read.problem, CsvProblem::None);
+    EXPECT_EQ(read.entries, list);
+}
+
+}  // namespace
+}  // namespace tessaly
