@@ -1,6 +1,8 @@
 // A timing program for the Windows build (run under Wine): list files of
 // 10,000 and 100,000 entries, the codec alone next to loading the file into
-// the list page's list control (shown) and saving the list again.
+// the list page's list control (shown) and saving the list again; and the
+// same entries exported to a CSV file and imported from it, beside writing
+// and reading the plain list file.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -12,7 +14,10 @@
 
 #include "bench/timing.h"
 #include "resources/corvale_ids.h"
+#include "formats/csv_list.h"
 #include "formats/list_file.h"
+#include "formats/system_text_codec.h"
+#include "platform/file_io.h"
 #include "shell/pages.h"
 #include "shell/password_list.h"
 
@@ -96,7 +101,28 @@ bool runSize(HWND page, size_t count)
     std::printf("  %-44s %8.1f ms  %9.0f rows/s  %5.1f x encode\n", "collect the rows and save the file",
                 saveTime * 1e3, count / saveTime, saveTime / encodeTime);
     std::printf("  %-44s %s\n", "saved rows equal the built ones", same ? "yes" : "NO");
-    return same;
+
+    // CSV, through the system's code page conversions, against the list file.
+    const tessaly::CsvTextCodec codec = tessaly::systemTextCodec();
+    const std::string csv = std::string(folder) + "tessaly-list-timing.csv";
+    const double writeListTime = bestOf([&] { tessaly::saveListFile(copy, entries); });
+    const double exportTime = bestOf([&] { tessaly::writeFileReplacing(csv, tessaly::writeCsvList(entries, codec)); });
+    tessaly::CsvImport imported;
+    const double importTime = bestOf([&] {
+        std::string csvBytes;
+        tessaly::readWholeFile(csv, csvBytes);
+        imported = tessaly::readCsvList(csvBytes, codec);
+    });
+    const bool csvSame = imported.problem == tessaly::CsvProblem::None && imported.entries == entries;
+    DeleteFileA(csv.c_str());
+    DeleteFileA(copy.c_str());
+    std::printf("  %-44s %8.1f ms\n", "write the list file", writeListTime * 1e3);
+    std::printf("  %-44s %8.1f ms  %5.1f x write the list file\n", "export CSV (convert, write)", exportTime * 1e3,
+                exportTime / writeListTime);
+    std::printf("  %-44s %8.1f ms  %5.1f x read and decode\n", "import CSV (read, parse, convert)", importTime * 1e3,
+                importTime / readTime);
+    std::printf("  %-44s %s\n", "imported rows equal the built ones", csvSame ? "yes" : "NO");
+    return same && csvSame;
 }
 
 }  // namespace

@@ -107,6 +107,10 @@
 #define IDC_LANG_SELECT 1081
 #define IDC_FRAME_LANG 1082
 #define IDC_TRANSLATOR 1086
+#define IDC_FRAME_GENERATOR 1094
+#define IDC_LABEL_GEN_LENGTH 1095
+#define IDC_GEN_LENGTH 1096
+#define IDC_GEN_SYMBOLS 1097
 
 // Buttons shared by the dialogs
 #define IDC_OK 1030
@@ -145,6 +149,19 @@
 #define IDC_ABOUT_LINK 1051
 #define IDC_ABOUT_NAME 1078
 #define IDC_ABOUT_INVITATION 1079
+
+// Find dialog (122): the text, and IDC_OK (Find Next) and IDC_CANCEL (Close)
+#define IDD_FIND 122
+#define IDC_FIND_TEXT 1093
+#define IDC_LABEL_FIND_TEXT 1098
+
+// The Edit menu, Import and Export, and the main window's keyboard shortcuts
+#define ID_EDIT_FIND 40070
+#define ID_EDIT_FIND_NEXT 40071
+#define ID_EDIT_GENERATE_PASSWORD 40072
+#define ID_FILE_IMPORT_CSV 40073
+#define ID_FILE_EXPORT_CSV 40074
+#define IDR_MAIN_KEYS 123
 
 // Private messages (WM_USER + n)
 // Copy commands of the list's context menu and the clipboard's clearing timer

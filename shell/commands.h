@@ -19,6 +19,10 @@ std::vector<Command> listCommands();
 std::vector<Command> pictureCommands();
 // Copy the user name or the password of the selected row.
 std::vector<Command> clipboardCommands();
+// Generate Password, Find and Find Next.
+std::vector<Command> editCommands();
+// Import and Export CSV.
+std::vector<Command> csvCommands();
 // The help pages and the About box.
 std::vector<Command> helpCommands();
 
@@ -36,5 +40,8 @@ void copySelectedCell(HWND mainWindow, int column);
 void showCopyMenu(HWND mainWindow);
 // The clipboard timer: the copy goes unless something else was copied since.
 void onClipboardTimer(HWND mainWindow);
+// Selects and shows the next row whose user name or description holds the
+// last search, as a click would; says so over `messageOwner` when none does.
+void findNextRow(HWND mainWindow, HWND messageOwner);
 
 }  // namespace tessaly

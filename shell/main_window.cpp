@@ -126,6 +126,7 @@ BOOL onInitDialog(HWND window)
     state.addPassword.attach(GetDlgItem(window, IDC_ADD_PASS));
     state.selectPassword.attach(GetDlgItem(window, IDC_SELECT_PASS));
     setWindowIcons(window, IDI_LARGE, IDI_SMALL);
+    state.shortcuts.attach(window, IDR_MAIN_KEYS);
     createPages(window);
     showPage(window, kListPage);
     applyTexts(window, IDD_MAIN);
@@ -172,7 +173,8 @@ const std::unordered_map<int, void (*)(HWND)>& commandTable()
             {ID_FILE_EXIT, closeMainWindow},
             {ID_OPTIONS, onOptions},
         };
-        for (const auto& family : {listCommands(), pictureCommands(), clipboardCommands(), helpCommands()}) {
+        for (const auto& family :
+             {listCommands(), pictureCommands(), clipboardCommands(), editCommands(), csvCommands(), helpCommands()}) {
             for (const Command& command : family) handlers.emplace(command.id, command.handle);
         }
         return handlers;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "controls/hyperlink_label.h"
+#include "controls/keyboard_shortcuts.h"
 #include "platform/modal_dialog.h"
 #include "platform/win32_handles.h"
 #include "controls/masked_password_field.h"
@@ -55,6 +56,10 @@ struct MainWindowState {
     // many milliseconds.
     SecretClipboard clipboard;
     UINT clipboardClearMs = 12000;
+    // Ctrl+G, Ctrl+F and F3.
+    KeyboardShortcuts shortcuts;
+    // What Find looked for last, for Find Next.
+    std::string lastSearch;
 };
 
 INT_PTR CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/capture_exclusion.h"
+#include "cipher/password_generator.h"
 #include "controls/font_spec.h"
 #include "platform/dpi.h"
 #include "platform/redraw.h"
@@ -64,6 +65,18 @@ void fillColorList(HWND window, int id, const char* ownKey, const char* entryKey
     sendItem(window, id, CB_SETCURSEL, static_cast<WPARAM>(colorEntrySetting(settingsTable().get(entryKey))));
 }
 
+// The generator's length from 8 to 35, and its symbols, as the settings
+// give them (missing: 20 and symbols).
+void fillGeneratorControls(HWND window)
+{
+    const PasswordRecipe recipe = passwordRecipe(settingsTable().get("gen_length"), settingsTable().get("gen_symbols"));
+    for (size_t length = kShortestGeneratedPassword; length <= kLongestGeneratedPassword; ++length) {
+        sendItem(window, IDC_GEN_LENGTH, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::to_string(length).c_str()));
+    }
+    sendItem(window, IDC_GEN_LENGTH, CB_SETCURSEL, recipe.length - kShortestGeneratedPassword);
+    CheckDlgButton(window, IDC_GEN_SYMBOLS, recipe.symbols ? BST_CHECKED : BST_UNCHECKED);
+}
+
 BOOL onInitDialog(HWND window, OptionsDialog& state)
 {
     enableDialogTheme(window, ETDT_ENABLETAB);
@@ -91,6 +104,7 @@ BOOL onInitDialog(HWND window, OptionsDialog& state)
     checkFlag(window, IDC_CREATE_EXE_DEFAULT, "create_exe");
     SetDlgItemTextA(window, IDC_EXE_PATH_DEFAULT, settingsTable().get("exe_path").c_str());
     updateExeControls(window);
+    fillGeneratorControls(window);
     return TRUE;
 }
 
@@ -220,6 +234,8 @@ void onOk(HWND window)
     settings.set("fontsize",
                  sizeChosen ? itemText(window, IDC_FONT_SIZE) : windowState<OptionsDialog>(window)->storedFontSize);
     storeFlag(window, IDC_CLEAN_TEXT_DEFAULT, "clean_text");
+    settings.set("gen_length", itemText(window, IDC_GEN_LENGTH));
+    storeFlag(window, IDC_GEN_SYMBOLS, "gen_symbols");
     storeFlag(window, IDC_SHOW_PASS_DEFAULT, "show_pass");
     storeFlag(window, IDC_BOLD, "fontbold");
     storeFlag(window, IDC_CREATE_EXE_DEFAULT, "create_exe");

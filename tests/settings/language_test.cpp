@@ -72,6 +72,13 @@ const char* const kKeysOutsideTables[] = {
     "copy_pass",
     "cannot_load_image",
     "image_too_large",
+    "not_found",
+    "csv_file",
+    "export_csv_warning",
+    "csv_missing_column",
+    "csv_broken_quoting",
+    "csv_entries_changed",
+    "cannot_generate_password",
 };
 
 std::set<std::string> keysTheProgramUses()
@@ -185,6 +192,9 @@ TEST(LanguageFiles, CodesAndFormats)
         // The formats are filled with two integers and with one.
         EXPECT_EQ(integerConversions(table->get("generating_pass")), 2);
         EXPECT_EQ(integerConversions(table->get("list_file_damaged")), 1);
+        for (const char* key : {"csv_missing_column", "csv_broken_quoting", "csv_entries_changed"}) {
+            EXPECT_EQ(integerConversions(table->get(key)), 1) << key;
+        }
     }
 }
 

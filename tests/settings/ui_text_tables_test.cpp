@@ -36,18 +36,19 @@ TEST(CaptionTables, TextsWithTheirPrefixesAndSuffixes)
 TEST(CaptionTables, EveryWindowOfTheProgramHasItsRows)
 {
     for (int id : {IDD_MAIN, IDD_LIST_PAGE, IDD_IMAGE_PAGE, IDD_ENCRYPTED_PAGE, IDD_OPTIONS, IDD_ENCRYPT, IDD_PROGRESS,
-                   IDD_GENERATE, IDD_ABOUT, IDD_DECRYPT}) {
+                   IDD_GENERATE, IDD_ABOUT, IDD_DECRYPT, IDD_FIND}) {
         EXPECT_FALSE(textRowsFor(id).empty()) << id;
     }
     EXPECT_TRUE(textRowsFor(12345).empty());
-    // The main window's menu: two pop-ups by position, fourteen items by command.
+    // The main window's menu: three pop-ups by position, twenty-one items by
+    // command.
     int positions = 0, commands = 0;
     for (const TextRow& row : textRowsFor(IDD_MAIN)) {
         positions += row.target == TextTarget::MenuPosition;
         commands += row.target == TextTarget::MenuCommand;
     }
-    EXPECT_EQ(positions, 2);
-    EXPECT_EQ(commands, 14);
+    EXPECT_EQ(positions, 3);
+    EXPECT_EQ(commands, 21);
 }
 
 TEST(CaptionTables, MainWindowTitle)

@@ -33,7 +33,9 @@ TEST_F(MainWindowTest, FirstStartCreatesTheSettingsAndShowsTheLanguageTexts)
     EXPECT_EQ(tabCaption(tab, 2), "Encrypted Image");
 
     EXPECT_EQ(menuText(window, 0, true), "&File");
-    EXPECT_EQ(menuText(window, 2, true), "&Help");
+    EXPECT_EQ(menuText(window, 1, true), "&Edit");
+    EXPECT_EQ(menuText(window, 3, true), "&Help");
+    EXPECT_EQ(menuText(window, ID_EDIT_FIND, false), "&Find...\tCtrl+F");
     EXPECT_EQ(menuText(window, ID_OPTIONS, false), "&Options...");
     EXPECT_EQ(menuText(window, ID_HELP_HOME, false), "&Velmora Home Page");
     EXPECT_EQ(menuText(window, ID_HELP_ABOUT, false), "&About...");

@@ -1,0 +1,61 @@
+#include "controls/keyboard_shortcuts.h"
+
+#include "controls/masked_password_field.h"
+
+namespace tessaly {
+
+namespace {
+
+thread_local KeyboardShortcuts* active = nullptr;
+
+bool held(int key)
+{
+    return GetKeyState(key) < 0;
+}
+
+}  // namespace
+
+KeyboardShortcuts::~KeyboardShortcuts()
+{
+    if (hook_) UnhookWindowsHookEx(hook_);
+    if (active == this) active = nullptr;
+}
+
+void KeyboardShortcuts::attach(HWND window, int tableId)
+{
+    window_ = window;
+    HACCEL table = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(tableId));
+    const int count = table ? CopyAcceleratorTableA(table, nullptr, 0) : 0;
+    keys_.resize(static_cast<size_t>(count));
+    if (count > 0) CopyAcceleratorTableA(table, keys_.data(), count);
+    hook_ = SetWindowsHookExA(WH_GETMESSAGE, onMessage, nullptr, GetCurrentThreadId());
+    active = this;
+}
+
+bool KeyboardShortcuts::take(const MSG& message) const
+{
+    if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) return false;
+    // A password field's decoys are no shortcuts, even while Ctrl is held.
+    if (static_cast<ULONG_PTR>(GetMessageExtraInfo()) == kDecoyMarker) return false;
+    if (message.hwnd != window_ && !IsChild(window_, message.hwnd)) return false;
+    for (const ACCEL& key : keys_) {
+        if (!(key.fVirt & FVIRTKEY) || key.key != message.wParam) continue;
+        if (held(VK_CONTROL) != ((key.fVirt & FCONTROL) != 0) || held(VK_SHIFT) != ((key.fVirt & FSHIFT) != 0) ||
+            held(VK_MENU) != ((key.fVirt & FALT) != 0)) {
+            continue;
+        }
+        // 1 in the high word: a command from an accelerator.
+        PostMessageA(window_, WM_COMMAND, MAKEWPARAM(key.cmd, 1), 0);
+        return true;
+    }
+    return false;
+}
+
+LRESULT CALLBACK KeyboardShortcuts::onMessage(int code, WPARAM wParam, LPARAM lParam)
+{
+    auto* message = reinterpret_cast<MSG*>(lParam);
+    if (code == HC_ACTION && wParam == PM_REMOVE && active && active->take(*message)) message->message = WM_NULL;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+}  // namespace tessaly

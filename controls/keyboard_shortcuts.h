@@ -1,0 +1,33 @@
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+namespace tessaly {
+
+// A window's accelerator table, applied to the keys typed into the window
+// and its children whatever message loop the thread runs: a modal dialog's
+// own loop has no place for TranslateAccelerator, so a message hook looks at
+// each key first. The command is posted, so it runs from the window's own
+// loop rather than inside the hook. One window a thread at a time.
+class KeyboardShortcuts {
+public:
+    KeyboardShortcuts() = default;
+    KeyboardShortcuts(const KeyboardShortcuts&) = delete;
+    KeyboardShortcuts& operator=(const KeyboardShortcuts&) = delete;
+    ~KeyboardShortcuts();
+
+    // The program's accelerator table `tableId` for `window`.
+    void attach(HWND window, int tableId);
+
+private:
+    static LRESULT CALLBACK onMessage(int code, WPARAM wParam, LPARAM lParam);
+    bool take(const MSG& message) const;
+
+    HWND window_ = nullptr;
+    std::vector<ACCEL> keys_;
+    HHOOK hook_ = nullptr;
+};
+
+}  // namespace tessaly

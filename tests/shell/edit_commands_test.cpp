@@ -1,0 +1,143 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "shell/password_list.h"
+#include "tests/support/main_window_fixture.h"
+
+namespace tessaly {
+namespace {
+
+using testing::DialogResponder;
+using testing::DialogStep;
+using testing::pumpFor;
+
+class EditCommandsTest : public MainWindowTest {
+protected:
+    HWND list() const { return listControl(page(kListPage)); }
+    std::vector<PasswordEntry> rows() const { return collectEntries(list(), false); }
+
+    void add(const std::string& user, const std::string& pass, const std::string& description)
+    {
+        SetDlgItemTextA(window, IDC_ADD_USER, user.c_str());
+        SetDlgItemTextA(window, IDC_ADD_PASS, pass.c_str());
+        SetDlgItemTextA(window, IDC_ADD_DESCRIPTION, description.c_str());
+        SendMessageA(window, WM_COMMAND, IDC_ADD, 0);
+    }
+
+    size_t commandAnswered(int id, std::vector<DialogStep> steps)
+    {
+        DialogResponder responder(std::move(steps));
+        PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+        const size_t answered = responder.finish();
+        pumpFor(50);
+        return answered;
+    }
+
+    int selectedRow() const
+    {
+        return static_cast<int>(SendMessageA(list(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    }
+
+    // Ctrl and a letter, typed into the window through the system's input.
+    void pressControlWith(WORD key)
+    {
+        SetForegroundWindow(window);
+        SetFocus(GetDlgItem(window, IDC_ADD_USER));
+        pumpFor(50);
+        testing::pressKey(VK_CONTROL, false);
+        testing::pressKey(key, false);
+        testing::pressKey(key, true);
+        testing::pressKey(VK_CONTROL, true);
+        pumpFor(200);
+    }
+};
+
+TEST_F(EditCommandsTest, CtrlGFillsThePasswordFieldAsTheSettingsSay)
+{
+    writeSettings("gen_length=12\ngen_symbols=false\n");
+    ASSERT_TRUE(openMainWindow());
+    pressControlWith('G');
+    const std::string first = testing::dialogItemText(window, IDC_ADD_PASS);
+    ASSERT_EQ(first.size(), 12u);
+    for (char c : first) EXPECT_TRUE(isalnum(static_cast<unsigned char>(c))) << first;
+    pressControlWith('G');
+    EXPECT_NE(testing::dialogItemText(window, IDC_ADD_PASS), first) << "a new one each time";
+}
+
+TEST_F(EditCommandsTest, FindSelectsTheMatchingRowsInTurnAndWraps)
+{
+    ASSERT_TRUE(openMainWindow());
+    add("amy", "bank", "Mail");
+    add("BOB", "x", "First Bank");
+    add("carl", "x", "shop");
+    add("dora", "x", "bank two");
+    auto seen = std::make_shared<std::vector<int>>();
+    HWND listControl = list();
+    const DialogStep find{"Find", [seen, listControl](HWND dialog) {
+                              SetDlgItemTextA(dialog, IDC_FIND_TEXT, "BANK");
+                              for (int i = 0; i < 3; ++i) {
+                                  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_OK, BN_CLICKED), 0);
+                                  seen->push_back(
+                                      static_cast<int>(SendMessageA(listControl, LVM_GETNEXTITEM,
+                                                                    static_cast<WPARAM>(-1), LVNI_SELECTED)));
+                              }
+                              testing::pressButton(dialog, IDC_CANCEL);
+                          }};
+    EXPECT_EQ(commandAnswered(ID_EDIT_FIND, {find}), 1u);
+    EXPECT_EQ(*seen, (std::vector<int>{1, 3, 1})) << "descriptions and user names, never passwords; wrapping";
+    EXPECT_EQ(testing::dialogItemText(window, IDC_SELECT_USER), "BOB") << "shown in the Select pane";
+
+    SendMessageA(window, WM_COMMAND, ID_EDIT_FIND_NEXT, 0);
+    EXPECT_EQ(selectedRow(), 3) << "Find Next repeats the search";
+
+    auto text = std::make_shared<std::string>();
+    const DialogStep nothing{"Find", [](HWND dialog) {
+                                 SetDlgItemTextA(dialog, IDC_FIND_TEXT, "nowhere");
+                                 testing::pressButton(dialog, IDC_OK);
+                             }};
+    EXPECT_EQ(commandAnswered(ID_EDIT_FIND, {nothing, testing::readMessageIn("Warning", text),
+                                             testing::pressButtonIn("Find", IDC_CANCEL)}),
+              3u);
+    EXPECT_EQ(*text, "No entry's user name or description holds that text.");
+    EXPECT_EQ(selectedRow(), 3) << "the selection stays";
+}
+
+TEST_F(EditCommandsTest, ABrowsersExportImportsAndAnExportImportsBackTheSameRows)
+{
+    ASSERT_TRUE(openMainWindow());
+    add("first", "keep", "already there");
+    const std::string browser = folder.file("browser.csv");
+    testing::writeFile(browser, "name,url,username,password\r\n"
+                                "Bank,https://bank.example/login,amy,\"s3,cr\"\"et\"\r\n"
+                                "Caf\xC3\xA9,,bob,pw\r\n");
+    EXPECT_EQ(commandAnswered(ID_FILE_IMPORT_CSV, {testing::chooseFileIn("Open file", browser)}), 1u);
+    const std::vector<PasswordEntry> imported{{"first", "keep", "already there"},
+                                              {"amy", "s3,cr\"et", "Bank - https://bank.example/login"},
+                                              {"bob", "pw", "Caf\xE9"}};
+    EXPECT_EQ(rows(), imported);
+
+    const std::string exported = folder.file("exported.csv");
+    EXPECT_EQ(commandAnswered(ID_FILE_EXPORT_CSV,
+                              {testing::pressButtonIn("Warning", IDYES), testing::chooseFileIn("Save file", exported)}),
+              2u);
+    EXPECT_EQ(testing::readFile(exported).substr(0, 3), "\xEF\xBB\xBF");
+    EXPECT_EQ(commandAnswered(ID_FILE_NEW, {testing::pressButtonIn("New", IDYES)}), 1u);
+    EXPECT_EQ(commandAnswered(ID_FILE_IMPORT_CSV, {testing::chooseFileIn("Open file", exported)}), 1u);
+    EXPECT_EQ(rows(), imported);
+
+    auto text = std::make_shared<std::string>();
+    const std::string broken = folder.file("broken.csv");
+    testing::writeFile(broken, "username,password\r\na,b\r\nc,\"open\r\n");
+    EXPECT_EQ(commandAnswered(ID_FILE_IMPORT_CSV,
+                              {testing::chooseFileIn("Open file", broken), testing::readMessageIn("Error", text)}),
+              2u);
+    EXPECT_EQ(*text, "Line 3: a quoted field is not closed as it should be. Nothing was imported.");
+    EXPECT_EQ(rows(), imported) << "all or nothing";
+}
+
+}  // namespace
+}  // namespace tessaly
