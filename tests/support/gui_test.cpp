@@ -275,7 +275,11 @@ size_t committedBytes()
 bool saveWindowBitmap(HWND window, const std::string& path)
 {
     RECT area;
-    if (!GetWindowRect(window, &area)) return false;
+    return GetWindowRect(window, &area) && saveScreenArea(area, path);
+}
+
+bool saveScreenArea(const RECT& area, const std::string& path)
+{
     const int width = area.right - area.left, height = area.bottom - area.top;
     if (width <= 0 || height <= 0) return false;
 

@@ -85,6 +85,8 @@ size_t gdiObjectCount();
 size_t committedBytes();
 
 // Saves what the screen shows of `window` as a bitmap file.
+// What the screen shows of `area`, as a bitmap file.
+bool saveScreenArea(const RECT& area, const std::string& path);
 bool saveWindowBitmap(HWND window, const std::string& path);
 
 // The folder that failure screenshots go to: the test's working directory.

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -89,6 +90,49 @@ void viewerShots(const std::string& exe)
     stub.waitForExit();
 }
 
+// Opens the main window's Edit menu with its keys and saves the window with
+// the menu over it, from a thread of its own: the menu's loop holds the
+// window's thread until Escape closes it.
+void editMenuShot(HWND main, const char* name)
+{
+    SetForegroundWindow(main);
+    pumpFor(200);
+    struct Shot {
+        HWND window;
+        const char* name;
+    } shot{main, name};
+    HANDLE shooter = CreateThread(
+        nullptr, 0,
+        [](void* parameter) -> DWORD {
+            const auto* shot = static_cast<const Shot*>(parameter);
+            HWND window = shot->window;
+            HWND menu = nullptr;
+            for (int wait = 0; wait < 50 && !(menu = FindWindowA("#32768", nullptr)); ++wait) Sleep(100);
+            Sleep(300);
+            RECT area{}, popup{};
+            GetWindowRect(window, &area);
+            if (menu && GetWindowRect(menu, &popup)) {
+                area.right = std::max(area.right, popup.right);
+                area.bottom = std::max(area.bottom, popup.bottom);
+            }
+            testing::saveScreenArea(area, shots + "\\" + shot->name + ".bmp");
+            testing::pressKey(VK_ESCAPE, false);
+            testing::pressKey(VK_ESCAPE, true);
+            testing::pressKey(VK_ESCAPE, false);
+            testing::pressKey(VK_ESCAPE, true);
+            return 0;
+        },
+        &shot, 0, nullptr);
+    testing::pressKey(VK_MENU, false);
+    testing::pressKey('E', false);
+    testing::pressKey('E', true);
+    testing::pressKey(VK_MENU, true);
+    testing::pumpUntil([&] { return WaitForSingleObject(shooter, 0) == WAIT_OBJECT_0; }, 10000);
+    CloseHandle(shooter);
+    std::printf("  %s\n", name);
+    pumpFor(300);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -141,6 +185,7 @@ int main(int argc, char** argv)
     SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
     save(main, "06-encrypted-page");
     command(main, ID_OPTIONS, "Options", "07-options", nullptr, IDC_CANCEL);
+    editMenuShot(main, "12-edit-menu");
     viewerShots(exe);
 
     settingsTable().set("lang_file", "lang\\spanish.lang");
