@@ -35,6 +35,26 @@ void copyPicture(HDC dc, const RECT& area, HBITMAP image, const ImageViewState& 
            view.offsetY, SRCCOPY);
 }
 
+// The same from rows of a 24-bit bottom-up picture of `width` by `height`.
+void copyRows(HDC dc, const RECT& area, const uint8_t* rows, uint32_t width, uint32_t height,
+              const ImageViewState& view)
+{
+    const int shownWidth = std::min<int>(area.right - area.left, static_cast<int>(width) - view.offsetX);
+    const int shownHeight = std::min<int>(area.bottom - area.top, static_cast<int>(height) - view.offsetY);
+    if (shownWidth <= 0 || shownHeight <= 0) return;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = static_cast<LONG>(width);
+    info.bmiHeader.biHeight = static_cast<LONG>(height);
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    // A bottom-up picture's rows are counted from its bottom edge.
+    const int bottomRow = static_cast<int>(height) - view.offsetY - shownHeight;
+    SetDIBitsToDevice(dc, area.left, area.top, static_cast<DWORD>(shownWidth), static_cast<DWORD>(shownHeight),
+                      view.offsetX, bottomRow, 0, height, rows, &info, DIB_RGB_COLORS);
+}
+
 }  // namespace
 
 POINT mouseIn(HWND picture)
@@ -58,10 +78,12 @@ void scrollImageView(HWND host, HWND picture, HWND bar, WPARAM wParam, ImageView
 {
     SCROLLINFO info{};
     info.cbSize = sizeof info;
-    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    // The thumb's own 32-bit position: the message's holds only 16 bits, and
+    // a list picture may be far taller than 65,535 pixels.
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS;
     GetScrollInfo(bar, SB_CTL, &info);
     const int position = scrolledPosition({info.nMax, static_cast<int>(info.nPage), info.nPos}, LOWORD(wParam),
-                                          HIWORD(wParam));
+                                          info.nTrackPos);
     SetScrollPos(bar, SB_CTL, position, TRUE);
     (bar == GetDlgItem(host, bars.horizontal) ? view.offsetX : view.offsetY) = position;
     redrawNow(picture);
@@ -93,7 +115,9 @@ void drawSpotlightView(const DRAWITEMSTRUCT& item, HBITMAP readable, const Spotl
         if (view.spotlightOff) {
             copyPicture(canvasDc.get(), local, readable, view);
         } else {
-            if (cover.image) {
+            if (cover.rows) {
+                copyRows(canvasDc.get(), local, cover.rows, imageWidth(readable), imageHeight(readable), view);
+            } else if (cover.image) {
                 copyPicture(canvasDc.get(), local, cover.image, view);
             } else {
                 const RECT covered{0, 0, std::min<LONG>(width, static_cast<LONG>(imageWidth(readable))),

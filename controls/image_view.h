@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 #include "platform/redraw.h"
 
 namespace tessaly {
@@ -37,10 +39,13 @@ void scrollImageView(HWND host, HWND picture, HWND bar, WPARAM wParam, ImageView
 void drawImageView(const DRAWITEMSTRUCT& item, HBITMAP image, const ImageViewState& view, HBRUSH white);
 
 // What the spotlight hides the readable picture behind: a cover picture, or
-// where there is none a fill over the part of the area the picture covers.
+// the rows of one as a bitmap file holds them (24 bits, bottom-up, padded;
+// the readable picture's size), drawn straight from where they are; where
+// there is neither, a fill over the part of the area the picture covers.
 struct SpotlightCover {
     HBITMAP image = nullptr;
     COLORREF fill = RGB(255, 255, 255);
+    const uint8_t* rows = nullptr;
 };
 
 // One repaint through an off-screen canvas: white; the readable picture

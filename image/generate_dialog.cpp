@@ -90,8 +90,11 @@ INT_PTR CALLBACK generateDialogProc(HWND window, UINT message, WPARAM wParam, LP
 INT_PTR runGenerateDialog(HWND owner, GenerateJob& job)
 {
     const INT_PTR result = runModalDialog(owner, IDD_GENERATE, generateDialogProc, job);
-    // The picture is made and the dialog gone: the user learns why the
+    // The dialog is gone: the user learns why there is no picture, or why the
     // picture has no background.
+    if (result == kWorkerRan && job.listEmpty) {
+        showTranslatedMessage(owner, "list_empty", "warning", MB_OK | MB_ICONEXCLAMATION);
+    }
     if (result == kWorkerRan && job.backgroundMissing) {
         showTranslatedMessage(owner, "background_not_loaded", "warning", MB_OK | MB_ICONEXCLAMATION);
     }

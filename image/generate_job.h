@@ -30,9 +30,11 @@ struct GenerateJob {
     // What the worker draws: collected just before it starts, wiped and
     // emptied once the picture is drawn.
     std::vector<PasswordEntry> entries;
-    // Set by the worker when the background picture could not be loaded and
-    // the background colour was used instead.
+    // Set by the worker when it drew the picture without the background
+    // picture, which could not be loaded, on the background colour instead.
     bool backgroundMissing = false;
+    // Set by the worker when there was nothing to draw.
+    bool listEmpty = false;
 
     GenerateJob() = default;
     GenerateJob(const GenerateJob&) = delete;

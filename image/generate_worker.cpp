@@ -6,6 +6,7 @@
 #include "cipher/progress_bar_reporter.h"
 #include "controls/font_spec.h"
 #include "image/list_picture_layout.h"
+#include "platform/secure_wipe.h"
 #include "settings/language.h"
 #include "settings/settings.h"
 #include "formats/bitmap_file.h"
@@ -29,13 +30,16 @@ SIZE textSize(HDC dc, const std::string& text)
     return size;
 }
 
-// The background picture stretched over one entry's block; none when it
-// cannot be loaded.
-BitmapHandle backgroundTile(HDC target, const std::string& path, const ListPictureLayout& layout)
+// The background picture stretched over one entry's block. `missing` when
+// the picture cannot be loaded; none either way when it or the tile cannot
+// be had.
+BitmapHandle backgroundTile(HDC target, const std::string& path, const ListPictureLayout& layout, bool& missing)
 {
     BitmapHandle loaded(loadBitmapFile(path));
+    missing = !loaded;
+    if (missing) return BitmapHandle();
     BitmapHandle tile(createImage(static_cast<uint32_t>(layout.width), static_cast<uint32_t>(layout.blockHeight)));
-    if (!loaded || !tile) return BitmapHandle();
+    if (!tile) return BitmapHandle();
     MemoryDc from(CreateCompatibleDC(target));
     MemoryDc to(CreateCompatibleDC(target));
     SelectGuard fromPicture(from.get(), loaded.get());
@@ -94,7 +98,14 @@ RenderedList renderList(const std::vector<PasswordEntry>& entries, const Generat
     SelectGuard selectedFont(dc.get(), font ? static_cast<HGDIOBJ>(font.get()) : GetStockObject(DEFAULT_GUI_FONT));
 
     LONG maxWidth = 0, maxHeight = 0;
-    for (const auto& entry : entries) {
+    // Measuring a long list takes a while too: Cancel is heard meanwhile.
+    constexpr size_t kEntriesBetweenCancelChecks = 256;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const PasswordEntry& entry = entries[i];
+        if (i % kEntriesBetweenCancelChecks == 0 && report.cancelled()) {
+            result.status = RenderStatus::Cancelled;
+            return result;
+        }
         for (int line = 0; line < 3; ++line) {
             const SIZE size = textSize(dc.get(), lineOf(entry, line));
             maxWidth = std::max(maxWidth, size.cx);
@@ -122,8 +133,13 @@ RenderedList renderList(const std::vector<PasswordEntry>& entries, const Generat
     SelectGuard selectedPicture(dc.get(), result.picture.get());
     BitmapHandle tile;
     if (!job.usePersonalColors) {
-        tile = backgroundTile(dc.get(), job.personalImagePath, *layout);
-        result.backgroundMissing = !tile;
+        tile = backgroundTile(dc.get(), job.personalImagePath, *layout, result.backgroundMissing);
+        if (!tile && !result.backgroundMissing) {
+            // The tile's memory could not be had: as for the picture itself.
+            secureWipe(rows.rows, layout->pixelBytes());
+            result.status = RenderStatus::TooLarge;
+            return result;
+        }
     }
     if (!tile) fillBackground(dc.get(), *layout, style.background);
     MemoryDc tileDc(CreateCompatibleDC(dc.get()));
@@ -166,7 +182,9 @@ WorkerOutcome generateWorker(GenerateJob& job, WorkerReport& report)
     report.setStatus("generating");
     RenderedList rendered = renderList(job.entries, job, listPictureStyle(settingsTable()), report);
     job.wipeEntries();
-    job.backgroundMissing = rendered.backgroundMissing;
+    // Told only with a picture drawn: after a Cancel there is nothing to explain.
+    job.backgroundMissing = rendered.status == RenderStatus::Done && rendered.backgroundMissing;
+    job.listEmpty = rendered.status == RenderStatus::EmptyList;
     switch (rendered.status) {
     case RenderStatus::EmptyList:
         return WorkerOutcome::Finished;

@@ -1,5 +1,6 @@
 #include "image/list_picture_style.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -9,9 +10,6 @@
 namespace tessaly {
 
 namespace {
-
-constexpr uint32_t kDefaultTextColor = 0xD37618;
-constexpr uint32_t kDefaultBackgroundColor = 0xFFE2D5;
 
 int leadingInteger(const std::string& text)
 {
@@ -27,7 +25,7 @@ ListPictureStyle listPictureStyle(const KeyValueTable& settings)
 {
     ListPictureStyle style;
     style.face = settings.get("font");
-    style.height = leadingInteger(settings.get("fontsize"));
+    style.height = std::clamp(leadingInteger(settings.get("fontsize")), kSmallestFontSize, kLargestFontSize);
     style.weight = isFlagOn(settings.get("fontbold")) ? 700 : 400;
     style.text = parseColorSetting(settings.get("font_select_color")).value_or(kDefaultTextColor);
     style.background = parseColorSetting(settings.get("bk_select_color")).value_or(kDefaultBackgroundColor);

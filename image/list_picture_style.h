@@ -7,6 +7,10 @@
 
 namespace tessaly {
 
+// The font sizes Options offers; the picture is drawn at one of them.
+constexpr int kSmallestFontSize = 8;
+constexpr int kLargestFontSize = 16;
+
 // How the list picture is drawn, from the settings.
 struct ListPictureStyle {
     std::string face;
@@ -17,7 +21,9 @@ struct ListPictureStyle {
 };
 
 // Colours that do not parse as "#" and hexadecimal digits take the colour of
-// the default settings; a size is read like the C library's atoi.
+// the default settings; a size is read like the C library's atoi and held to
+// the sizes Options offers, so that no stored text makes the list unreadable
+// (the stored text stays as it is).
 ListPictureStyle listPictureStyle(const KeyValueTable& settings);
 
 }  // namespace tessaly

@@ -21,6 +21,10 @@
 // Outside block 1, so Corvale never replaces them.
 #define IDS_NO_PICTURE_SPANISH 16
 #define IDS_NO_PICTURE_ENGLISH 17
+#define IDS_TOO_LARGE_SPANISH 18
+#define IDS_TOO_LARGE_ENGLISH 19
+#define IDS_NO_VIEWER_SPANISH 20
+#define IDS_NO_VIEWER_ENGLISH 21
 
 // Password window (101)
 #define IDC_STUB_PASSWORD 1001

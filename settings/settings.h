@@ -25,6 +25,10 @@ bool isFlagOn(std::string_view value);
 // missing key keeps them out, so the default settings text need not name it.
 bool captureAllowed(const KeyValueTable& settings);
 
+// The colours of the default settings: the list's text and its background.
+constexpr uint32_t kDefaultTextColor = 0xD37618;
+constexpr uint32_t kDefaultBackgroundColor = 0xFFE2D5;
+
 // A colour setting "#RRGGBB" read like "#%X": the lowest 24 bits of the
 // hexadecimal number give 0xRRGGBB. Nothing when the text has no "#" and
 // hexadecimal digits.

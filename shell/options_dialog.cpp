@@ -30,7 +30,9 @@ constexpr int kFontPreviewHeight = 9;
 const char* const kSizes[] = {"8", "10", "12", "14", "16"};
 
 struct OptionsDialog {
-    // The stored font size, kept by OK when the size list offers no such size.
+    // The stored font and size, kept by OK when the lists offer no such font
+    // (one not installed here) or size.
+    std::string storedFont;
     std::string storedFontSize;
 };
 
@@ -57,9 +59,11 @@ void updateExeControls(HWND window)
     EnableWindow(GetDlgItem(window, IDC_EXE_PATH_SELECT), on);
 }
 
-void fillColorList(HWND window, int id, const char* ownKey, const char* entryKey)
+// The user's own colour first, or the default settings' colour when the
+// stored one does not parse (OK stores what is shown), then the presets.
+void fillColorList(HWND window, int id, const char* ownKey, const char* entryKey, uint32_t fallback)
 {
-    const uint32_t own = parseColorSetting(settingsTable().get(ownKey)).value_or(0xFFFFFF);
+    const uint32_t own = parseColorSetting(settingsTable().get(ownKey)).value_or(fallback);
     sendItem(window, id, CB_ADDSTRING, 0, static_cast<LPARAM>(own));
     for (uint32_t preset : kPresetColors) sendItem(window, id, CB_ADDSTRING, 0, static_cast<LPARAM>(preset));
     sendItem(window, id, CB_SETCURSEL, static_cast<WPARAM>(colorEntrySetting(settingsTable().get(entryKey))));
@@ -88,13 +92,14 @@ BOOL onInitDialog(HWND window, OptionsDialog& state)
     for (const LOGFONTA* font = fonts.enumerateFonts(window); font; font = fonts.nextFont()) {
         sendItem(window, IDC_FONT_LIST, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(font->lfFaceName));
     }
-    selectByPrefix(window, IDC_FONT_LIST, settingsTable().get("font"));
+    state.storedFont = settingsTable().get("font");
+    selectByPrefix(window, IDC_FONT_LIST, state.storedFont);
     for (const char* size : kSizes) sendItem(window, IDC_FONT_SIZE, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(size));
     state.storedFontSize = settingsTable().get("fontsize");
     selectByPrefix(window, IDC_FONT_SIZE, state.storedFontSize);
 
-    fillColorList(window, IDC_TEXT_COLOR_LIST, "fontcolor", "fontindexcolor");
-    fillColorList(window, IDC_BK_COLOR_LIST, "bkcolor", "bkindexcolor");
+    fillColorList(window, IDC_TEXT_COLOR_LIST, "fontcolor", "fontindexcolor", kDefaultTextColor);
+    fillColorList(window, IDC_BK_COLOR_LIST, "bkcolor", "bkindexcolor", kDefaultBackgroundColor);
     checkFlag(window, IDC_CLEAN_TEXT_DEFAULT, "clean_text");
     checkFlag(window, IDC_SHOW_PASS_DEFAULT, "show_pass");
     checkFlag(window, IDC_BOLD, "fontbold");
@@ -223,16 +228,20 @@ void storeFlag(HWND window, int id, const char* key)
     settingsTable().set(key, IsDlgButtonChecked(window, id) == BST_CHECKED ? "true" : "false");
 }
 
+// The list's chosen item, or what was stored when it has none.
+std::string chosenOrStored(HWND window, int id, const std::string& stored)
+{
+    return sendItem(window, id, CB_GETCURSEL) != CB_ERR ? itemText(window, id) : stored;
+}
+
 void onOk(HWND window)
 {
     KeyValueTable& settings = settingsTable();
     storeColors(window, IDC_TEXT_COLOR_LIST, "fontcolor", "font_select_color", "fontindexcolor");
     storeColors(window, IDC_BK_COLOR_LIST, "bkcolor", "bk_select_color", "bkindexcolor");
-    settings.set("font", itemText(window, IDC_FONT_LIST));
-    // A size the list does not offer stays as it was stored.
-    const bool sizeChosen = sendItem(window, IDC_FONT_SIZE, CB_GETCURSEL) != CB_ERR;
-    settings.set("fontsize",
-                 sizeChosen ? itemText(window, IDC_FONT_SIZE) : windowState<OptionsDialog>(window)->storedFontSize);
+    const OptionsDialog& state = *windowState<OptionsDialog>(window);
+    settings.set("font", chosenOrStored(window, IDC_FONT_LIST, state.storedFont));
+    settings.set("fontsize", chosenOrStored(window, IDC_FONT_SIZE, state.storedFontSize));
     storeFlag(window, IDC_CLEAN_TEXT_DEFAULT, "clean_text");
     settings.set("gen_length", itemText(window, IDC_GEN_LENGTH));
     storeFlag(window, IDC_GEN_SYMBOLS, "gen_symbols");

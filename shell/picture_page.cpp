@@ -17,8 +17,6 @@ namespace tessaly {
 namespace {
 
 constexpr int kMaxSpotlightRadius = 60;
-// The cover fill when "bkcolor" is not a colour.
-constexpr uint32_t kDefaultCoverFill = 0xFFE2D5;
 
 struct PicturePage {
     PicturePageSetup setup;
@@ -86,7 +84,7 @@ BOOL onDrawItem(HWND page, const DRAWITEMSTRUCT* item)
     SpotlightCover cover;
     cover.image = state.setup.cover ? state.setup.cover->get() : nullptr;
     // Read at every repaint, so a change in the options shows at once.
-    const uint32_t fill = parseColorSetting(settingsTable().get("bkcolor")).value_or(kDefaultCoverFill);
+    const uint32_t fill = parseColorSetting(settingsTable().get("bkcolor")).value_or(kDefaultBackgroundColor);
     cover.fill = rgbToColorRef(fill);
     drawSpotlightView(*item, shownImage(state), cover, mouseIn(picture(page)), state.view, state.setup.white);
     return TRUE;

@@ -1,6 +1,5 @@
 #include "stub/decryption.h"
 
-#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -21,24 +20,25 @@ namespace tessaly {
 
 namespace {
 
-void tellNothingToShow(HWND passwordWindow)
+// The stub has no language file: the same word in both languages.
+void tellInBothLanguages(HWND owner, int spanishId, int englishId)
 {
-    const std::string text = stubText(IDS_NO_PICTURE_SPANISH) + "\n\n" + stubText(IDS_NO_PICTURE_ENGLISH);
-    // The same word in both languages.
-    MessageBoxA(passwordWindow, text.c_str(), "Error", MB_OK | MB_ICONERROR);
+    const std::string text = stubText(spanishId) + "\n\n" + stubText(englishId);
+    MessageBoxA(owner, text.c_str(), "Error", MB_OK | MB_ICONERROR);
 }
 
-// The cover: the enciphered picture as it is stored. The readable picture:
-// its rows deciphered with the typed password, which is wiped as soon as the
-// cipher holds its key.
-bool decipher(HWND passwordWindow, std::string_view resource, const PackedDib& dib, ViewerPictures& pictures)
+enum class Deciphered { Shown, NoPicture, TooLarge };
+
+// The cover: the enciphered picture's rows where the resource holds them.
+// The readable picture: those rows deciphered in one pass with the typed
+// password, which is wiped as soon as the cipher holds its key.
+Deciphered decipher(HWND passwordWindow, std::string_view resource, const PackedDib& dib, ViewerPictures& pictures)
 {
     const auto* rows = reinterpret_cast<const uint8_t*>(resource.data() + dib.rowsOffset);
-    ImageRows cover, readable;
-    pictures.cover.reset(createImage(dib.width, dib.height, &cover));
+    ImageRows readable;
     pictures.readable.reset(createImage(dib.width, dib.height, &readable));
-    if (!pictures.cover || !pictures.readable) return false;
-    std::memcpy(cover.rows, rows, bitmapPixelBytes(dib.width, dib.height));
+    if (!pictures.readable) return Deciphered::TooLarge;
+    pictures.coverRows = rows;
 
     RijndaelCipher cipher;
     HWND field = GetDlgItem(passwordWindow, IDC_STUB_PASSWORD);
@@ -48,10 +48,25 @@ bool decipher(HWND passwordWindow, std::string_view resource, const PackedDib& d
     // The hidden prompt stays for the whole viewer session: its field must
     // not keep the password meanwhile.
     wipeWindowText(field);
-    if (!keyed) return false;
+    if (!keyed) return Deciphered::NoPicture;
     ProgressBarReporter bar(GetDlgItem(passwordWindow, IDC_STUB_PROGRESS));
-    return cipherPixelStream(cipher, CipherDirection::Decrypt, rows, readable.rows, dib.width, dib.height, &bar) ==
-           PixelCipherResult::Done;
+    switch (cipherPixelStream(cipher, CipherDirection::Decrypt, rows, readable.rows, dib.width, dib.height, &bar)) {
+    case PixelCipherResult::Done:
+        return Deciphered::Shown;
+    case PixelCipherResult::OutOfMemory:
+        return Deciphered::TooLarge;
+    case PixelCipherResult::Stopped:
+        break;
+    }
+    return Deciphered::NoPicture;
+}
+
+// Ends the program as every other way out does, once the user has read why.
+DWORD endWithMessage(HWND passwordWindow, int spanishId, int englishId)
+{
+    tellInBothLanguages(passwordWindow, spanishId, englishId);
+    PostMessageA(passwordWindow, WM_VIEWER_CLOSED, 0, 0);
+    return 0;
 }
 
 }  // namespace
@@ -63,13 +78,15 @@ DWORD WINAPI decryptionThread(void* parameter)
     const std::string_view resource = ownResource(MAKEINTRESOURCEA(2), MAKEINTRESOURCEA(IDB_ENCRYPTED_IMAGE));
     const auto dib = readPackedDib(resource);
     ViewerPictures pictures;
-    if (!dib || !decipher(passwordWindow, resource, *dib, pictures)) {
-        tellNothingToShow(passwordWindow);
-        PostMessageA(passwordWindow, WM_VIEWER_CLOSED, 0, 0);
-        return 0;
+    const Deciphered deciphered = dib ? decipher(passwordWindow, resource, *dib, pictures) : Deciphered::NoPicture;
+    if (deciphered == Deciphered::TooLarge)
+        return endWithMessage(passwordWindow, IDS_TOO_LARGE_SPANISH, IDS_TOO_LARGE_ENGLISH);
+    if (deciphered == Deciphered::NoPicture) {
+        return endWithMessage(passwordWindow, IDS_NO_PICTURE_SPANISH, IDS_NO_PICTURE_ENGLISH);
     }
-    ShowWindow(passwordWindow, SW_HIDE);
     HWND viewer = createViewerWindow(passwordWindow, std::move(pictures));
+    if (!viewer) return endWithMessage(passwordWindow, IDS_NO_VIEWER_SPANISH, IDS_NO_VIEWER_ENGLISH);
+    ShowWindow(passwordWindow, SW_HIDE);
     ShowWindow(viewer, SW_SHOW);
     SetForegroundWindow(viewer);
     HACCEL keys = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_SPOTLIGHT_KEYS));

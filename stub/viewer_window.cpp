@@ -48,7 +48,8 @@ int readableHeight(const ViewerWindow& viewer)
 
 void sizeToPicture(HWND window, const ViewerWindow& viewer)
 {
-    const ViewerRect client = viewerClientArea(readableWidth(viewer), readableHeight(viewer));
+    const ViewerRect client = viewerClientArea(readableWidth(viewer), readableHeight(viewer),
+                                               GetSystemMetrics(SM_CYHSCROLL), GetSystemMetrics(SM_CXVSCROLL));
     RECT frame{0, 0, client.width, client.height};
     AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongPtrA(window, GWL_EXSTYLE)));
@@ -81,7 +82,7 @@ BOOL onInitDialog(HWND window, ViewerPictures* pictures)
     // The stub has no settings: its windows always stay out of captures.
     applyCapturePolicy(window, false);
     const SpotlightStart start = spotlightFromString(stubText(IDS_SPOTLIGHT));
-    viewer->view.spotlightRadius = start.radius;
+    viewer->view.spotlightRadius = radiusWithin(start.radius, readableWidth(*viewer), readableHeight(*viewer));
     viewer->view.spotlightOff = start.off;
     sizeToPicture(window, *viewer);
     viewer->tooltip = createTooltip(window);
@@ -113,7 +114,7 @@ BOOL onDrawItem(HWND window, const DRAWITEMSTRUCT* item)
     if (item->CtlID != IDC_VIEWER_PICTURE) return FALSE;
     const auto& viewer = viewerOf(window);
     SpotlightCover cover;
-    cover.image = viewer.pictures.cover.get();
+    cover.rows = viewer.pictures.coverRows;
     drawSpotlightView(*item, viewer.pictures.readable.get(), cover, mouseIn(picture(window)), viewer.view,
                       static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     return TRUE;
@@ -121,8 +122,12 @@ BOOL onDrawItem(HWND window, const DRAWITEMSTRUCT* item)
 
 void onCommand(HWND window, int id)
 {
-    auto& view = viewerOf(window).view;
-    if (id == ID_SPOTLIGHT_GROW) view.spotlightRadius = grownRadius(view.spotlightRadius);
+    auto& viewer = viewerOf(window);
+    auto& view = viewer.view;
+    if (id == ID_SPOTLIGHT_GROW) {
+        view.spotlightRadius = radiusWithin(grownRadius(view.spotlightRadius), readableWidth(viewer),
+                                            readableHeight(viewer));
+    }
     if (id == ID_SPOTLIGHT_SHRINK) view.spotlightRadius = shrunkRadius(view.spotlightRadius);
     if (id == IDCANCEL) {
         SendMessageA(window, WM_CLOSE, 0, 0);

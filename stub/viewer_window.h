@@ -2,15 +2,18 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 #include "platform/win32_handles.h"
 
 namespace tessaly {
 
 // What the viewer shows: the deciphered picture through the spotlight, over
-// the enciphered one. The viewer takes both.
+// the enciphered one. The viewer takes the readable picture; the cover is
+// bitmap 105's own rows, which the program's image holds for its whole run.
 struct ViewerPictures {
     BitmapHandle readable;
-    BitmapHandle cover;
+    const uint8_t* coverRows = nullptr;
 };
 
 // Dialog 102, modeless over `owner`, sized to the picture. Its messages run

@@ -109,6 +109,29 @@ TEST(SpotlightView, SpotlightOffShowsTheWholePictureFromTheOffsets)
     EXPECT_EQ(canvas.at(39, 29), RGB(50, 34, 7));
 }
 
+TEST(SpotlightView, ACoverGivenAsRowsIsDrawnFromTheOffsetsLikeAPicture)
+{
+    std::vector<uint8_t> stream;
+    for (int y = 0; y < 50; ++y) {
+        for (int x = 0; x < 60; ++x) stream.insert(stream.end(), {static_cast<uint8_t>(x), static_cast<uint8_t>(y), 9});
+    }
+    BitmapHandle cover(pictureOf(stream, 60, 50));
+    ImageRows rows;
+    ASSERT_TRUE(imageRows(cover.get(), rows));
+    BitmapHandle plain = flatPicture(60, 50, kRed);
+    Canvas canvas(40, 30);
+    ImageViewState view;
+    view.spotlightRadius = 5;
+    view.offsetX = 11;
+    view.offsetY = 5;
+    drawSpotlightView(canvas.item(), plain.get(), SpotlightCover{nullptr, kFill, rows.rows}, POINT{20, 15}, view,
+                      white());
+    EXPECT_EQ(canvas.at(20, 15), kRed) << "inside the disc";
+    EXPECT_EQ(canvas.at(0, 0), RGB(11, 5, 9));
+    EXPECT_EQ(canvas.at(39, 29), RGB(50, 34, 9));
+    EXPECT_EQ(canvas.at(39, 0), RGB(50, 5, 9));
+}
+
 TEST(SpotlightView, NoPictureIsWhiteInEitherMode)
 {
     BitmapHandle cover = flatPicture(300, 300, kBlue);

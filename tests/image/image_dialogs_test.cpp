@@ -103,13 +103,17 @@ TEST_F(ImageDialogsTest, GeneratedPictureHasTheSeparatorInTheTextColourAndTextOn
     EXPECT_EQ(drawnIn(height - 3, height), 0u);
 }
 
-TEST_F(ImageDialogsTest, GenerateOfAnEmptyListLeavesBothPicturesEmpty)
+TEST_F(ImageDialogsTest, GenerateOfAnEmptyListLeavesBothPicturesEmptyAndSaysWhy)
 {
     state().pictures.plainImage = testing::flatPicture(20, 20, RGB(1, 2, 3));
     state().pictures.encryptedImage = testing::flatPicture(20, 20, RGB(1, 2, 3));
-    ASSERT_EQ(generate(), 1u);
+    auto text = std::make_shared<std::string>();
+    ASSERT_EQ(command(IDC_GENERATE_IMAGE,
+                      {testing::pressButtonIn("Generate BMP", IDC_OK), testing::readMessageIn("Warning", text)}),
+              2u);
     EXPECT_FALSE(state().pictures.plainImage);
     EXPECT_FALSE(state().pictures.encryptedImage);
+    EXPECT_EQ(*text, "The list is empty: there is nothing to draw.");
 }
 
 TEST_F(ImageDialogsTest, EncryptThenDecryptWithTheSamePasswordGivesEveryPixelBack)
@@ -260,6 +264,8 @@ TEST_F(ImageDialogsTest, CancelWhileGeneratingLeavesBothPicturesEmpty)
     state().pictures.plainImage = testing::flatPicture(20, 20, RGB(1, 2, 3));
     GenerateJob job;
     job.entries = collectEntries(listControl(page(kListPage)), true);
+    job.usePersonalColors = false;
+    job.personalImagePath = folder.file("no such picture.bmp");
     job.publishPlain = picturePublisher(state(), kImagePage);
     job.publishEncrypted = picturePublisher(state(), kEncryptedPage);
     const INT_PTR result = runWithProgressWindow(
@@ -273,6 +279,7 @@ TEST_F(ImageDialogsTest, CancelWhileGeneratingLeavesBothPicturesEmpty)
     EXPECT_EQ(result, kDialogClosed);
     EXPECT_FALSE(state().pictures.plainImage);
     EXPECT_FALSE(state().pictures.encryptedImage);
+    EXPECT_FALSE(job.backgroundMissing) << "nothing drawn, nothing to explain";
 }
 
 }  // namespace

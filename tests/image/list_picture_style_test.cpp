@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <climits>
-
 namespace tessaly {
 namespace {
 
@@ -35,11 +33,13 @@ TEST(ListPictureStyle, OddValuesFallBackSafely)
     }
     const auto style = listPictureStyle(
         settingsOf({{"fontsize", "20px"}, {"font_select_color", "red"}, {"bk_select_color", "FFE2D5"}}));
-    EXPECT_EQ(style.height, 20);
+    EXPECT_EQ(style.height, 16) << "20, held to the largest size offered";
     EXPECT_EQ(style.text, 0xD37618u) << "the default settings' text colour";
     EXPECT_EQ(style.background, 0xFFE2D5u);
-    EXPECT_EQ(listPictureStyle(settingsOf({{"fontsize", "99999999999999"}})).height, INT_MAX);
-    EXPECT_EQ(listPictureStyle(settingsOf({})).height, 0);
+    EXPECT_EQ(listPictureStyle(settingsOf({{"fontsize", "99999999999999"}})).height, 16);
+    EXPECT_EQ(listPictureStyle(settingsOf({{"fontsize", "-5"}})).height, 8);
+    EXPECT_EQ(listPictureStyle(settingsOf({{"fontsize", "12"}})).height, 12);
+    EXPECT_EQ(listPictureStyle(settingsOf({})).height, 8);
 }
 
 }  // namespace

@@ -79,6 +79,7 @@ const char* const kKeysOutsideTables[] = {
     "csv_broken_quoting",
     "csv_entries_changed",
     "cannot_generate_password",
+    "list_empty",
 };
 
 std::set<std::string> keysTheProgramUses()

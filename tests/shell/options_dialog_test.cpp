@@ -88,6 +88,19 @@ TEST_F(OptionsDialogTest, OkStoresTheChosenColourItsPositionAndOddSizes)
     EXPECT_EQ(setting("bkcolor"), "#FFE2D5");
     EXPECT_EQ(setting("fontsize"), "20") << "kept, not emptied";
 
+    settingsTable().set("font", "No Such Face Installed");
+    inOptions([](HWND dialog) {
+        EXPECT_EQ(itemMessage(dialog, IDC_FONT_LIST, CB_GETCURSEL), CB_ERR);
+        testing::pressButton(dialog, IDC_OK);
+    });
+    EXPECT_EQ(setting("font"), "No Such Face Installed") << "a font not installed here is kept";
+
+    settingsTable().set("fontcolor", "red");
+    settingsTable().set("fontindexcolor", "0");
+    inOptions([](HWND dialog) { testing::pressButton(dialog, IDC_OK); });
+    EXPECT_EQ(setting("fontcolor"), "#D37618") << "a colour that does not parse shows and stores the default";
+    EXPECT_EQ(setting("font_select_color"), "#D37618");
+
     settingsTable().set("fontsize", "1");
     settingsTable().set("fontindexcolor", "40");
     inOptions([](HWND dialog) {

@@ -69,32 +69,19 @@ protected:
     {
         ListView_SetItemState(list(), row < 0 ? -1 : row, row < 0 ? 0 : LVIS_SELECTED, LVIS_SELECTED);
     }
-
-    // Ctrl and a letter typed into the list, through the system's input.
-    void pressControlWith(WORD key)
-    {
-        SetForegroundWindow(window);
-        SetFocus(list());
-        pumpFor(50);
-        testing::pressKey(VK_CONTROL, false);
-        testing::pressKey(key, false);
-        testing::pressKey(key, true);
-        testing::pressKey(VK_CONTROL, true);
-        pumpFor(200);
-    }
 };
 
 TEST_F(CopyCellTest, CopiesAreMarkedAndClearedAfterTheirTime)
 {
     state().clipboardClearMs = 400;
     select(0);
-    pressControlWith('C');
+    pressControlWith(list(), 'C');
     EXPECT_EQ(clipboardText(), "s3cret-pass");
     for (const char* marker : {"ExcludeClipboardContentFromMonitorProcessing", "CanIncludeInClipboardHistory",
                                "CanUploadToCloudClipboard"}) {
         EXPECT_EQ(markerValue(marker), 0) << marker;
     }
-    pressControlWith('B');
+    pressControlWith(list(), 'B');
     EXPECT_EQ(clipboardText(), "alice");
     pumpFor(700);
     EXPECT_EQ(clipboardText(), "") << "emptied after the timeout";
@@ -147,8 +134,8 @@ TEST_F(CopyCellTest, AClipboardHeldByAnotherProgramWhenTheTimeComesIsEmptiedOnce
 TEST_F(CopyCellTest, WithoutASelectionTheCopyKeysDoNothing)
 {
     select(-1);
-    pressControlWith('C');
-    pressControlWith('B');
+    pressControlWith(list(), 'C');
+    pressControlWith(list(), 'B');
     SendMessageA(window, WM_COMMAND, ID_COPY_USER, 0);
     EXPECT_EQ(clipboardText(), "before");
 }

@@ -176,6 +176,25 @@ TEST_F(PeekstubRun, OnceThePictureShowsThePasswordIsNowhereInTheViewersMemory)
     EXPECT_EQ(stub.waitForExit(), kPeekstubExitCode);
 }
 
+TEST_F(PeekstubRun, ATallNarrowPictureShowsItsRightMostColumnBesideTheBar)
+{
+    const Picture picture = pictureOf(300, 600);
+    ProgramProcess stub(build(picture, 20, false));
+    ASSERT_TRUE(openViewer(stub, kPassword));
+    EXPECT_EQ(clientOf(viewer).right, 300 + GetSystemMetrics(SM_CXVSCROLL));
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(viewer, IDC_VIEWER_HSCROLL)));
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(viewer, IDC_VIEWER_VSCROLL)));
+    HWND control = GetDlgItem(viewer, IDC_VIEWER_PICTURE);
+    const RECT area = clientOf(control);
+    ASSERT_EQ(area.right, 300);
+    const auto shown = shownIn(control, area.right, area.bottom);
+    for (int y = 0; y < area.bottom; y += 13) {
+        EXPECT_EQ(pixelAt(shown, 300, 299, static_cast<uint32_t>(y)), picture.plainAt(299, y)) << y;
+    }
+    PostMessageA(viewer, WM_CLOSE, 0, 0);
+    EXPECT_EQ(stub.waitForExit(), kPeekstubExitCode);
+}
+
 TEST_F(PeekstubRun, SpotlightShowsADiscOfThePictureOverTheCover)
 {
     const Picture picture = pictureOf(300, 200);
@@ -223,7 +242,8 @@ TEST_F(PeekstubRun, WrongPasswordShowsNoiseOfTheSameSize)
     ASSERT_TRUE(openViewer(stub, "not the password"));
     const RECT client = clientOf(viewer);
     EXPECT_EQ(client.right, 600);
-    EXPECT_EQ(client.bottom, 300);
+    EXPECT_EQ(client.bottom, 300 + GetSystemMetrics(SM_CYHSCROLL)) << "every row shows above the bar";
+    EXPECT_EQ(clientOf(GetDlgItem(viewer, IDC_VIEWER_PICTURE)).bottom, 300);
     EXPECT_TRUE(IsWindowVisible(GetDlgItem(viewer, IDC_VIEWER_HSCROLL)));
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(viewer, IDC_VIEWER_VSCROLL)));
     SCROLLINFO bar{};

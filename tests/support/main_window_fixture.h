@@ -27,6 +27,20 @@ protected:
     MainWindowState& state() const { return mainWindowState(window); }
     HWND page(int index) const { return state().pages[index]; }
 
+    // Ctrl and a letter typed into `focus`, a control of the window, through
+    // the system's input.
+    void pressControlWith(HWND focus, WORD key)
+    {
+        SetForegroundWindow(window);
+        SetFocus(focus);
+        testing::pumpFor(50);
+        testing::pressKey(VK_CONTROL, false);
+        testing::pressKey(key, false);
+        testing::pressKey(key, true);
+        testing::pressKey(VK_CONTROL, true);
+        testing::pumpFor(200);
+    }
+
     void writeSettings(const std::string& extraLines)
     {
         testing::writeFile(folder.file("conf.dat"), defaultSettingsText() + extraLines);
