@@ -80,6 +80,11 @@ void viewerShots(const std::string& exe)
     if (!viewer) return;
     SetForegroundWindow(viewer);
     pumpFor(500);
+    // Keypad + grows the disc by 5 pixels: 20 to 60, to read a few words.
+    for (int press = 0; press < 8; ++press) {
+        testing::pressKey(VK_ADD, false);
+        testing::pressKey(VK_ADD, true);
+    }
     HWND picture = GetDlgItem(viewer, IDC_VIEWER_PICTURE);
     POINT at{120, 60};
     ClientToScreen(picture, &at);
@@ -166,6 +171,10 @@ int main(int argc, char** argv)
 
     command(main, IDC_GENERATE_IMAGE, "Generate BMP", "03-generate", nullptr, IDC_OK);
     HWND imagePage = mainWindowState(main).pages[kImagePage];
+    // The largest disc, so that the picture shows a few words through it.
+    HWND slider = GetDlgItem(imagePage, IDC_SPOTLIGHT_SIZE);
+    SendMessageA(slider, TBM_SETPOS, TRUE, 60);
+    SendMessageA(imagePage, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 60), reinterpret_cast<LPARAM>(slider));
     POINT at{90, 50};
     ClientToScreen(GetDlgItem(imagePage, IDC_PICTURE), &at);
     SetCursorPos(at.x, at.y);
@@ -186,7 +195,10 @@ int main(int argc, char** argv)
     save(main, "06-encrypted-page");
     command(main, ID_OPTIONS, "Options", "07-options", nullptr, IDC_CANCEL);
     editMenuShot(main, "12-edit-menu");
+    // The self-extracting file's windows alone on the screen.
+    ShowWindow(main, SW_HIDE);
     viewerShots(exe);
+    ShowWindow(main, SW_SHOW);
 
     settingsTable().set("lang_file", "lang\\spanish.lang");
     command(main, ID_OPTIONS, "Options", "10-options-spanish-chosen", nullptr, IDC_OK);
