@@ -92,6 +92,9 @@ BOOL ProgressRun::onInitDialog(HWND window)
     }
     // Where the worker's thread id is kept while it runs.
     SetWindowLongPtrA(window, DWLP_USER, static_cast<LONG_PTR>(threadId));
+    // Shown now: a modal dialog shows itself only once its queue is idle,
+    // and a worker that keeps handing work to this thread never lets it be.
+    ShowWindow(window, SW_SHOW);
     SetForegroundWindow(window);
     return TRUE;
 }

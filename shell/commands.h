@@ -30,6 +30,7 @@ std::vector<Command> helpCommands();
 void setPasswordMask(HWND mainWindow, int fieldId, int showBoxId);
 // Empties the list, every field and both pictures.
 void clearAll(HWND mainWindow);
+void clearFieldsAndPictures(HWND mainWindow);
 // The Select pane follows the list's selection.
 void onListSelectionChanged(HWND mainWindow);
 void deleteSelectedRows(HWND mainWindow);

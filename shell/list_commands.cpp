@@ -2,7 +2,10 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "controls/file_dialog.h"
+#include "controls/progress_window.h"
 #include "formats/list_file.h"
 #include "platform/secure_wipe.h"
 #include "platform/window_text.h"
@@ -75,26 +78,76 @@ bool askListFile(HWND window, char (&path)[MAX_PATH], bool save)
                           ".slc", save);
 }
 
+void wipePasswords(std::vector<PasswordEntry>& entries)
+{
+    for (auto& entry : entries) wipeString(entry.pass);
+}
+
+// Shows a long list's rows a chunk at a time behind the progress window,
+// so the window keeps answering and Cancel is heard; false when Cancel
+// stopped it.
+bool appendWithProgress(HWND window, const std::vector<PasswordEntry>& entries)
+{
+    constexpr size_t kRowsAtOnce = 2000;
+    HWND page = listPage(window);
+    const INT_PTR result = runWithProgressWindow(
+        window,
+        [&](WorkerReport& report) {
+            report.setStatus("loading_list");
+            report.progress().start(entries.size());
+            for (size_t at = 0; at < entries.size(); at += kRowsAtOnce) {
+                const size_t count = std::min(kRowsAtOnce, entries.size() - at);
+                if (report.cancelled()) return WorkerOutcome::Cancelled;
+                report.onWindowThread([&] { appendEntries(page, entries.data() + at, count); });
+                if (!report.progress().advance(count)) return WorkerOutcome::Cancelled;
+            }
+            return WorkerOutcome::Finished;
+        },
+        &mainWindowState(window).progressWindow);
+    return result == kWorkerRan;
+}
+
+// The file is read whole before anything is cleared. A list long enough to
+// take more than a moment to show goes in behind the progress window; after
+// a Cancel the list, the fields and the pictures are as they were.
 void onLoadList(HWND window)
 {
+    constexpr size_t kRowsShownAtOnce = 20000;
     char path[MAX_PATH] = {};
     if (!askListFile(window, path, false)) return;
-    // The file is read whole before anything is cleared.
     std::vector<PasswordEntry> entries;
     const ListFileStatus status = loadListFile(path, entries);
     if (status == ListFileStatus::CannotOpen) {
         showTranslatedMessage(window, "cannot_open_file", "error", MB_OK | MB_ICONERROR);
         return;
     }
-    clearAll(window);
-    appendEntries(listPage(window), entries);
+    HWND page = listPage(window);
+    if (entries.size() <= kRowsShownAtOnce) {
+        clearAll(window);
+        appendEntries(page, entries);
+    } else {
+        std::vector<PasswordEntry> before = collectEntries(listControl(page), false);
+        clearEntries(page);
+        const bool shown = appendWithProgress(window, entries);
+        if (shown) {
+            clearFieldsAndPictures(window);
+        } else {
+            clearEntries(page);
+            appendEntries(page, before);
+        }
+        wipePasswords(before);
+        if (!shown) {
+            wipePasswords(entries);
+            return;
+        }
+    }
     showPage(window, kListPage);
     if (status == ListFileStatus::Damaged) {
         const std::string text = formatIntegers(translate("list_file_damaged"),
                                                 {static_cast<long long>(entries.size())});
         MessageBoxA(window, text.c_str(), translate("warning").c_str(), MB_OK | MB_ICONWARNING);
     }
-    for (auto& entry : entries) wipeString(entry.pass);
+    wipePasswords(entries);
 }
 
 void onSaveList(HWND window)
@@ -124,8 +177,13 @@ void setPasswordMask(HWND window, int fieldId, int showBoxId)
 
 void clearAll(HWND window)
 {
-    auto& state = mainWindowState(window);
     clearEntries(listPage(window));
+    clearFieldsAndPictures(window);
+}
+
+void clearFieldsAndPictures(HWND window)
+{
+    auto& state = mainWindowState(window);
     emptyFields(window, {IDC_ADD_USER, IDC_ADD_PASS, IDC_ADD_DESCRIPTION, IDC_SELECT_USER, IDC_SELECT_PASS,
                          IDC_SELECT_DESCRIPTION});
     for (int index : {kImagePage, kEncryptedPage}) picturePublisher(state, index)(BitmapHandle());

@@ -76,10 +76,15 @@ bool appendEntry(HWND listPage, const PasswordEntry& entry)
 
 void appendEntries(HWND listPage, const std::vector<PasswordEntry>& entries)
 {
+    appendEntries(listPage, entries.data(), entries.size());
+}
+
+void appendEntries(HWND listPage, const PasswordEntry* first, size_t count)
+{
     HWND list = listControl(listPage);
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(list, LVM_SETITEMCOUNT, SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) + entries.size(), 0);
-    for (const auto& entry : entries) insertRow(list, entry);
+    SendMessageA(list, LVM_SETITEMCOUNT, SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) + count, 0);
+    for (size_t i = 0; i < count; ++i) insertRow(list, first[i]);
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
 }

@@ -21,6 +21,7 @@ void clearEntries(HWND listPage);
 
 // Appends many entries with one redraw at the end.
 void appendEntries(HWND listPage, const std::vector<PasswordEntry>& entries);
+void appendEntries(HWND listPage, const PasswordEntry* first, size_t count);
 
 // Every row in display order, its cells read whole. Labelled: each field is
 // prefixed with the language text of its column key and ": ".

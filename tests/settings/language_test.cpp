@@ -38,6 +38,7 @@ const char* const kKeysOutsideTables[] = {
     "lang",
     "lang_file",
     "loading_image",
+    "loading_list",
     "encrypting",
     "decrypting",
     "saving_image",

@@ -9,6 +9,7 @@
 #include "formats/list_file.h"
 #include "platform/win32_handles.h"
 #include "tests/support/main_window_fixture.h"
+#include "tests/support/pictures.h"
 
 namespace tessaly {
 namespace {
@@ -273,6 +274,33 @@ TEST_F(PasswordListTest, LongFieldsLoadAndSaveWholeAndZeroBytesCutTheirField)
     const std::string copy = folder.file("copy.slc");
     save(copy);
     EXPECT_EQ(readFile(copy), record(longText, "p", "before") + record("next", "", ""));
+}
+
+TEST_F(PasswordListTest, ALongListLoadsBehindTheProgressWindowAndCancelLeavesEverythingAsItWas)
+{
+    add("old", "row", "kept");
+    add("second", "pw", "");
+    const auto before = rows();
+    state().pictures.plainImage = testing::flatPicture(4, 4, RGB(1, 2, 3));
+    std::string file;
+    std::vector<PasswordEntry> entries;
+    for (int i = 0; i < 20500; ++i) {
+        entries.push_back({"user" + std::to_string(i), "pass" + std::to_string(i), "entry"});
+        file += record(entries.back().user, entries.back().pass, entries.back().description);
+    }
+    const std::string path = folder.file("long.slc");
+    testing::writeFile(path, file);
+
+    EXPECT_EQ(commandAnswered(ID_FILE_LOAD_LIST,
+                              {chooseFileIn("Open file", path), pressButtonIn("Please wait...", IDC_CANCEL)}),
+              2u);
+    EXPECT_EQ(rows(), before);
+    EXPECT_TRUE(state().pictures.plainImage) << "the picture stays after a Cancel";
+
+    EXPECT_EQ(commandAnswered(ID_FILE_LOAD_LIST, {chooseFileIn("Open file", path)}), 1u);
+    testing::pumpUntil([&] { return !state().progressWindow && IsWindowEnabled(window); });
+    EXPECT_EQ(rows(), entries);
+    EXPECT_FALSE(state().pictures.plainImage);
 }
 
 TEST_F(PasswordListTest, EmptyFileLoadsAnEmptyListWithoutAMessage)
