@@ -69,6 +69,11 @@ DecodedList decodeListFile(std::string_view bytes)
     return list;
 }
 
+void wipePasswords(std::vector<PasswordEntry>& entries)
+{
+    for (auto& entry : entries) wipeString(entry.pass);
+}
+
 // The file's bytes hold every password: they are wiped before they are freed.
 bool saveListFile(const std::string& path, const std::vector<PasswordEntry>& entries)
 {

@@ -15,6 +15,9 @@ struct PasswordEntry {
 
 bool operator==(const PasswordEntry& a, const PasswordEntry& b);
 
+// Wipes the passwords of entries about to go.
+void wipePasswords(std::vector<PasswordEntry>& entries);
+
 // The list file: per entry three fields, each a 32-bit little-endian length
 // and that many bytes; nothing before, between or after.
 std::string encodeListFile(const std::vector<PasswordEntry>& entries);

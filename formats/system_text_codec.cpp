@@ -44,6 +44,12 @@ std::string convert(UINT from, UINT to, std::string_view text, bool* replaced)
 
 }  // namespace
 
+std::u16string utf16FromAnsi(std::string_view ansi)
+{
+    const std::wstring wide = wideFrom(CP_ACP, ansi);
+    return std::u16string(wide.begin(), wide.end());
+}
+
 CsvTextCodec systemTextCodec()
 {
     CsvTextCodec codec;

@@ -43,7 +43,7 @@ struct GenerateJob {
 
     void wipeEntries()
     {
-        for (auto& entry : entries) wipeString(entry.pass);
+        wipePasswords(entries);
         entries.clear();
     }
 };

@@ -13,4 +13,12 @@ int showTranslatedMessage(HWND owner, std::string_view textKey, std::string_view
     return MessageBoxA(owner, text.c_str(), caption.c_str(), type);
 }
 
+int showTranslatedMessage(HWND owner, std::string_view textKey, long long number, std::string_view captionKey,
+                          UINT type)
+{
+    const std::string text = formatIntegers(translate(textKey), {number});
+    const std::string caption = translate(captionKey);
+    return MessageBoxA(owner, text.c_str(), caption.c_str(), type);
+}
+
 }  // namespace tessaly

@@ -11,6 +11,7 @@
 #include "formats/string_block.h"
 #include "formats/bitmap_file.h"
 #include "formats/bitmap_format.h"
+#include "formats/system_text_codec.h"
 
 namespace tessaly {
 
@@ -27,19 +28,6 @@ std::string packedDibOf(HBITMAP image)
     std::string dib(header.begin() + (kBitmapHeaderSize - kPackedDibHeaderSize), header.end());
     dib.append(reinterpret_cast<const char*>(rows.rows), bitmapPixelBytes(rows.width, rows.height));
     return dib;
-}
-
-// ANSI code page to UTF-16, converted in full.
-std::u16string wide(const std::string& text)
-{
-    if (text.empty()) return {};
-    const int units = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::u16string converted(static_cast<size_t>(units > 0 ? units : 0), u'\0');
-    if (units > 0) {
-        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                            reinterpret_cast<wchar_t*>(&converted[0]), units);
-    }
-    return converted;
 }
 
 // A resource update that is thrown away unless it is committed.
@@ -73,10 +61,10 @@ private:
 std::string promptBlock(const SelfExtractorContent& content)
 {
     std::vector<std::u16string> texts(IDS_SPOTLIGHT + 1);
-    texts[IDS_PROMPT] = wide(content.prompt);
-    texts[IDS_OK] = wide(content.ok);
-    texts[IDS_CANCEL] = wide(content.cancel);
-    texts[IDS_WAIT] = wide(content.wait);
+    texts[IDS_PROMPT] = utf16FromAnsi(content.prompt);
+    texts[IDS_OK] = utf16FromAnsi(content.ok);
+    texts[IDS_CANCEL] = utf16FromAnsi(content.cancel);
+    texts[IDS_WAIT] = utf16FromAnsi(content.wait);
     texts[IDS_SPOTLIGHT] = spotlightString(content.spotlightRadius, content.spotlightOn);
     return stringBlock(texts);
 }
@@ -107,8 +95,8 @@ SelfExtractorResult buildSelfExtractor(HBITMAP encryptedImage, const SelfExtract
     FileReplacement replacement(content.exePath);
     if (!replacement.write({stub})) return SelfExtractorResult::CannotCreate;
     if (cancelled && cancelled->load()) return SelfExtractorResult::Cancelled;
-    const SelfExtractorResult result = fillResources(wide(replacement.temporaryPath()), encryptedImage, content,
-                                                     cancelled);
+    const SelfExtractorResult result = fillResources(utf16FromAnsi(replacement.temporaryPath()), encryptedImage,
+                                                     content, cancelled);
     if (result != SelfExtractorResult::Built) return result;
     if (cancelled && cancelled->load()) return SelfExtractorResult::Cancelled;
     return replacement.commit() ? SelfExtractorResult::Built : SelfExtractorResult::CannotCreate;

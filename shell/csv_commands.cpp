@@ -21,17 +21,6 @@ bool askCsvFile(HWND window, char (&path)[MAX_PATH], bool save)
                           ".csv", save);
 }
 
-void showWithNumber(HWND window, const char* key, const char* titleKey, long long number, UINT icon)
-{
-    const std::string text = formatIntegers(translate(key), {number});
-    MessageBoxA(window, text.c_str(), translate(titleKey).c_str(), MB_OK | icon);
-}
-
-void wipePasswords(std::vector<PasswordEntry>& entries)
-{
-    for (auto& entry : entries) wipeString(entry.pass);
-}
-
 // The file's entries go after the list's; a file that cannot be read whole
 // adds nothing.
 void onImportCsv(HWND window)
@@ -47,7 +36,7 @@ void onImportCsv(HWND window)
     wipeString(bytes);
     if (read.problem != CsvProblem::None) {
         const char* key = read.problem == CsvProblem::BrokenQuoting ? "csv_broken_quoting" : "csv_missing_column";
-        showWithNumber(window, key, "error", static_cast<long long>(read.problemLine), MB_ICONERROR);
+        showTranslatedMessage(window, key, static_cast<long long>(read.problemLine), "error", MB_OK | MB_ICONERROR);
         return;
     }
     if (!read.entries.empty()) mainWindowState(window).imageOutOfDate = true;
@@ -55,8 +44,8 @@ void onImportCsv(HWND window)
     wipePasswords(read.entries);
     showPage(window, kListPage);
     if (read.changedEntries > 0) {
-        showWithNumber(window, "csv_entries_changed", "warning", static_cast<long long>(read.changedEntries),
-                       MB_ICONWARNING);
+        showTranslatedMessage(window, "csv_entries_changed", static_cast<long long>(read.changedEntries), "warning",
+                              MB_OK | MB_ICONWARNING);
     }
 }
 

@@ -78,11 +78,6 @@ bool askListFile(HWND window, char (&path)[MAX_PATH], bool save)
                           ".slc", save);
 }
 
-void wipePasswords(std::vector<PasswordEntry>& entries)
-{
-    for (auto& entry : entries) wipeString(entry.pass);
-}
-
 // Shows a long list's rows a chunk at a time behind the progress window,
 // so the window keeps answering and Cancel is heard; false when Cancel
 // stopped it.
@@ -143,9 +138,8 @@ void onLoadList(HWND window)
     }
     showPage(window, kListPage);
     if (status == ListFileStatus::Damaged) {
-        const std::string text = formatIntegers(translate("list_file_damaged"),
-                                                {static_cast<long long>(entries.size())});
-        MessageBoxA(window, text.c_str(), translate("warning").c_str(), MB_OK | MB_ICONWARNING);
+        showTranslatedMessage(window, "list_file_damaged", static_cast<long long>(entries.size()), "warning",
+                              MB_OK | MB_ICONWARNING);
     }
     wipePasswords(entries);
 }
@@ -156,7 +150,7 @@ void onSaveList(HWND window)
     if (!askListFile(window, path, true)) return;
     std::vector<PasswordEntry> entries = collectEntries(listControl(listPage(window)), false);
     if (!saveListFile(path, entries)) showTranslatedMessage(window, "cannot_save_file", "error", MB_OK | MB_ICONERROR);
-    for (auto& entry : entries) wipeString(entry.pass);
+    wipePasswords(entries);
 }
 
 void onShowPassword(HWND window, int showBoxId, int fieldId)

@@ -13,16 +13,10 @@
 
 #include "platform/win32_handles.h"
 #include "resources/corvale_ids.h"
+#include "resources/peekstub_ids.h"
 #include "settings/apply_texts.h"
 #include "settings/language.h"
 #include "shell/about_texts.h"
-
-// Peekstub's ids overlap Corvale's; only these are needed.
-constexpr int kStubPasswordWindow = 101;
-constexpr int kStubPrompt = 1006;
-constexpr int kStubOk = 1003;
-constexpr int kStubCancel = 1002;
-constexpr int kStubWait = 1005;
 
 namespace tessaly {
 namespace {
@@ -148,12 +142,12 @@ TEST(CaptionFit, EveryDialogReadsWholeInEveryLanguage)
             DestroyWindow(dialog);
         }
         // The self-extracting file's prompt, with the texts Corvale writes into it.
-        HWND prompt = CreateDialogParamA(stub, MAKEINTRESOURCEA(kStubPasswordWindow), nullptr, staticDialogProc, 0);
+        HWND prompt = CreateDialogParamA(stub, MAKEINTRESOURCEA(IDD_PASSWORD_WINDOW), nullptr, staticDialogProc, 0);
         ASSERT_TRUE(prompt);
-        const std::pair<int, const char*> texts[] = {{kStubPrompt, "sfx_insert_password"},
-                                                     {kStubOk, "sfx_ok"},
-                                                     {kStubCancel, "sfx_cancel"},
-                                                     {kStubWait, "sfx_wait"}};
+        const std::pair<int, const char*> texts[] = {{IDC_STUB_PROMPT, "sfx_insert_password"},
+                                                     {IDC_STUB_OK, "sfx_ok"},
+                                                     {IDC_STUB_CANCEL, "sfx_cancel"},
+                                                     {IDC_STUB_WAIT, "sfx_wait"}};
         for (const auto& [id, key] : texts) SetDlgItemTextA(prompt, id, translate(key).c_str());
         for (const std::string& problem : problemsOf(prompt)) ADD_FAILURE() << file << ", prompt: " << problem;
         DestroyWindow(prompt);
