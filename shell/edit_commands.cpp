@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "cipher/password_generator.h"
-#include "cipher/system_random.h"
+#include "cipher/system_crypto.h"
 #include "platform/secure_wipe.h"
 #include "resources/corvale_ids.h"
 #include "settings/message_box.h"
