@@ -1,0 +1,72 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tessaly {
+
+// The headers of the two sealed forms: the protected list file and the
+// guarded picture of a self-extracting file. Both are sealed with
+// AES-256-GCM under a key derived from the password with
+// PBKDF2-HMAC-SHA256; integers are little-endian. docs/file-formats.md
+// describes both for other tools.
+
+constexpr uint16_t kSealedFormatVersion = 1;
+constexpr uint16_t kPbkdf2Sha256 = 1;
+constexpr uint32_t kSealIterations = 600000;
+constexpr uint32_t kMinSealIterations = 100000;
+constexpr uint32_t kMaxSealIterations = 10000000;
+constexpr size_t kSealTagSize = 16;
+
+struct SealParameters {
+    uint32_t iterations = kSealIterations;
+    std::array<uint8_t, 16> salt{};
+    std::array<uint8_t, 12> nonce{};
+};
+
+enum class HeaderStatus { Read, OtherFormat, Damaged };
+
+// The protected list file: magic "TESSLIST", version, key derivation,
+// iterations, salt, nonce (44 bytes, the associated data), then the sealed
+// bytes of the plain list file and the tag.
+constexpr size_t kProtectedListHeaderSize = 44;
+
+std::string protectedListHeader(const SealParameters& parameters);
+
+struct ProtectedListParts {
+    SealParameters parameters;
+    std::string_view header;  // the associated data
+    std::string_view sealed;
+    std::string_view tag;
+};
+
+// OtherFormat when the bytes do not begin with the magic; Damaged when they
+// do but are too short for header and tag, or name another version, key
+// derivation or an iteration count out of bounds.
+HeaderStatus readProtectedList(std::string_view file, ProtectedListParts& parts);
+
+// The guarded picture's header, resource 120 of a self-extracting file:
+// magic "TESSPICT", version, key derivation, iterations, width, height,
+// salt, nonce (52 bytes, the associated data), then the tag.
+constexpr size_t kGuardedPictureHeaderSize = 68;
+constexpr size_t kGuardedPictureAssociatedSize = 52;
+
+struct GuardedPictureHeader {
+    SealParameters parameters;
+    uint32_t width = 0;
+    uint32_t height = 0;
+    std::array<uint8_t, kSealTagSize> tag{};
+};
+
+// The associated data: the header's first 52 bytes. The tag is appended to
+// it for the whole resource.
+std::string guardedPictureAssociated(const GuardedPictureHeader& header);
+
+// Damaged for a resource of another size, magic, version or key
+// derivation, or an iteration count out of bounds.
+HeaderStatus readGuardedPictureHeader(std::string_view resource, GuardedPictureHeader& header);
+
+}  // namespace tessaly
