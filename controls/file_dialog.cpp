@@ -7,13 +7,13 @@
 
 namespace tessaly {
 
-bool showFileDialog(HWND owner, char (&fileName)[MAX_PATH], const std::string& title, const std::string& filterLabel,
-                    const std::string& pattern, const std::string& defaultExtension, bool save)
+int showFileDialog(HWND owner, char (&fileName)[MAX_PATH], const std::string& title, const std::vector<FileType>& types,
+                   const std::string& defaultExtension, bool save)
 {
     char currentDirectory[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, currentDirectory);
     const std::string folder = initialFolderFor(fileName, currentDirectory);
-    const std::string filter = buildFileFilter(filterLabel, pattern);
+    const std::string filter = buildFileFilter(types);
     const std::string extension = defaultExtensionForDialog(defaultExtension);
 
     OPENFILENAMEA dialog{};
@@ -31,7 +31,13 @@ bool showFileDialog(HWND owner, char (&fileName)[MAX_PATH], const std::string& t
 
     const bool confirmed = save ? GetSaveFileNameA(&dialog) != 0 : GetOpenFileNameA(&dialog) != 0;
     makeProgramFolderCurrent();
-    return confirmed;
+    return confirmed ? static_cast<int>(dialog.nFilterIndex) : 0;
+}
+
+bool showFileDialog(HWND owner, char (&fileName)[MAX_PATH], const std::string& title, const std::string& filterLabel,
+                    const std::string& pattern, const std::string& defaultExtension, bool save)
+{
+    return showFileDialog(owner, fileName, title, {{filterLabel, pattern}}, defaultExtension, save) != 0;
 }
 
 }  // namespace tessaly

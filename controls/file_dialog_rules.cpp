@@ -10,13 +10,15 @@ std::string initialFolderFor(std::string_view fileName, std::string_view current
     return folder.empty() ? std::string(currentDirectory) : folder;
 }
 
-std::string buildFileFilter(std::string_view label, std::string_view pattern)
+std::string buildFileFilter(const std::vector<FileType>& types)
 {
     std::string filter;
-    filter.append(label).append(" (").append(pattern).append(")");
-    filter.push_back('\0');
-    filter.append(pattern);
-    filter.push_back('\0');
+    for (const auto& type : types) {
+        filter.append(type.label).append(" (").append(type.pattern).append(")");
+        filter.push_back('\0');
+        filter.append(type.pattern);
+        filter.push_back('\0');
+    }
     filter.push_back('\0');
     return filter;
 }

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tessaly {
 
@@ -9,9 +10,15 @@ namespace tessaly {
 // or the current directory for an empty name or a name without a folder.
 std::string initialFolderFor(std::string_view fileName, std::string_view currentDirectory);
 
-// The common dialogs' filter: label, blank, pattern in brackets, NUL,
-// pattern, NUL NUL.
-std::string buildFileFilter(std::string_view label, std::string_view pattern);
+// One type a file dialog offers: its label and pattern ("*.slc;*.slp").
+struct FileType {
+    std::string label;
+    std::string pattern;
+};
+
+// The common dialogs' filter: per type its label, blank, pattern in
+// brackets, NUL, pattern, NUL; then one more NUL.
+std::string buildFileFilter(const std::vector<FileType>& types);
 
 // The dialogs want a default extension without its leading dot.
 std::string defaultExtensionForDialog(std::string_view extension);

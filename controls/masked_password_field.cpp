@@ -61,11 +61,11 @@ MaskedPasswordField::~MaskedPasswordField()
     detach();
 }
 
-void MaskedPasswordField::attach(HWND edit)
+void MaskedPasswordField::attach(HWND edit, int maxLength)
 {
     detach();
     control_ = edit;
-    SendMessageA(edit, EM_LIMITTEXT, kMaxLength, 0);
+    SendMessageA(edit, EM_LIMITTEXT, maxLength, 0);
     SetWindowSubclass(edit, procedure, reinterpret_cast<UINT_PTR>(this), reinterpret_cast<DWORD_PTR>(this));
     const auto font = reinterpret_cast<HFONT>(SendMessageA(edit, WM_GETFONT, 0, 0));
     maskFont_ = fontWithFace(font, "Symbol");

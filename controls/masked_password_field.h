@@ -12,7 +12,8 @@ namespace tessaly {
 // can tell its decoys from what the user types.
 constexpr ULONG_PTR kDecoyMarker = 0x54535944;
 
-// An edit control for a password: at most 35 characters, bullets in the
+// An edit control for a password: at most 35 characters (or a longer
+// passphrase where the field asks for one), bullets in the
 // "Symbol" font while masked, and one to five decoy keystrokes injected into
 // the system's input after every key typed into it. The decoys travel through
 // the input like real keys, so a keystroke recorder sees them; the program
@@ -21,6 +22,7 @@ constexpr ULONG_PTR kDecoyMarker = 0x54535944;
 class MaskedPasswordField {
 public:
     static constexpr int kMaxLength = 35;
+    static constexpr int kMaxPassphraseLength = 254;
     static constexpr WPARAM kMaskCharacter = 183;
 
     MaskedPasswordField();
@@ -28,7 +30,7 @@ public:
     MaskedPasswordField& operator=(const MaskedPasswordField&) = delete;
     ~MaskedPasswordField();
 
-    void attach(HWND edit);
+    void attach(HWND edit, int maxLength = kMaxLength);
     HWND control() const { return control_; }
     // How many decoys the field has injected so far.
     unsigned long decoysInjected() const { return decoysInjected_; }

@@ -46,9 +46,9 @@ int strengthGradientRight(int level, int right)
     }
 }
 
-bool passwordAccepted(std::string_view password, std::string_view repetition)
+bool passwordAccepted(std::string_view password, std::string_view repetition, size_t minimumLength)
 {
-    return password.size() >= kMinPasswordLength && password == repetition;
+    return password.size() >= minimumLength && password == repetition;
 }
 
 }  // namespace tessaly

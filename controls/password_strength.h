@@ -17,8 +17,12 @@ const char* strengthKey(int level);
 // level, from its left edge at 0.
 int strengthGradientRight(int level, int right);
 
-// Whether a password and its repetition may be used: at least 6 bytes, and
-// equal byte for byte.
-bool passwordAccepted(std::string_view password, std::string_view repetition);
+// The shortest passphrase a protected list file takes.
+constexpr size_t kMinPassphraseLength = 8;
+
+// Whether a password and its repetition may be used: at least
+// `minimumLength` bytes, and equal byte for byte.
+bool passwordAccepted(std::string_view password, std::string_view repetition,
+                      size_t minimumLength = kMinPasswordLength);
 
 }  // namespace tessaly

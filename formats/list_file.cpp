@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "formats/sealed_headers.h"
 #include "platform/file_io.h"
 #include "platform/secure_wipe.h"
 
@@ -87,6 +88,8 @@ ListFileStatus loadListFile(const std::string& path, std::vector<PasswordEntry>&
 {
     std::string bytes;
     if (!readWholeFile(path, bytes)) return ListFileStatus::CannotOpen;
+    ProtectedListParts parts;
+    if (readProtectedList(bytes, parts) != HeaderStatus::OtherFormat) return ListFileStatus::Protected;
     DecodedList list = decodeListFile(bytes);
     wipeString(bytes);
     entries = std::move(list.entries);

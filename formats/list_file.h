@@ -33,10 +33,12 @@ DecodedList decodeListFile(std::string_view bytes);
 
 bool saveListFile(const std::string& path, const std::vector<PasswordEntry>& entries);
 
-enum class ListFileStatus { Loaded, CannotOpen, Damaged };
+enum class ListFileStatus { Loaded, CannotOpen, Damaged, Protected };
 
 // Replaces `entries` with what the file holds; on CannotOpen it is left as
-// it was, on Damaged it holds the entries before the damaged record.
+// it was, on Damaged it holds the entries before the damaged record. A
+// protected list file is not read as a plain one: Protected leaves
+// `entries` as they were.
 ListFileStatus loadListFile(const std::string& path, std::vector<PasswordEntry>& entries);
 
 // The list's sort order: bytes compared as unsigned; a text sorts before

@@ -52,28 +52,6 @@ BOOL onInitDialog(HWND window, EncryptDialog& state)
     return TRUE;
 }
 
-// The strength meter: a red-to-green gradient over the part that the level
-// earns, white beyond, and the level's name across it.
-BOOL onDrawItem(HWND window, const DRAWITEMSTRUCT* item)
-{
-    if (item->CtlID != IDC_STRENGTH) return FALSE;
-    SavedDcState saved(item->hDC);
-    std::string password = readWindowText(GetDlgItem(window, IDC_PASSWORD));
-    const int level = passwordStrength(password);
-    wipeString(password);
-
-    RECT area = item->rcItem;
-    TRIVERTEX corners[2] = {{area.left, area.top, 0xFF00, 0, 0, 0}, {area.right, area.bottom, 0, 0xFF00, 0, 0}};
-    GRADIENT_RECT span{0, 1};
-    GdiGradientFill(item->hDC, corners, 2, &span, 1, GRADIENT_FILL_RECT_H);
-    const RECT rest{strengthGradientRight(level, area.right), area.top, area.right, area.bottom};
-    FillRect(item->hDC, &rest, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    SetBkMode(item->hDC, TRANSPARENT);
-    const std::string label = translate(strengthKey(level));
-    DrawTextA(item->hDC, label.c_str(), static_cast<int>(label.size()), &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    return TRUE;
-}
-
 bool askExePath(HWND window)
 {
     char path[MAX_PATH] = {};
@@ -150,7 +128,7 @@ INT_PTR CALLBACK encryptDialogProc(HWND window, UINT message, WPARAM wParam, LPA
         onCommand(window, LOWORD(wParam), HIWORD(wParam));
         return TRUE;
     case WM_DRAWITEM:
-        return onDrawItem(window, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return drawStrengthMeter(window, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
     case WM_CLOSE:
         closeWithoutEncrypting(window);
         return TRUE;

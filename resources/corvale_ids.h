@@ -155,6 +155,17 @@
 #define IDC_FIND_TEXT 1093
 #define IDC_LABEL_FIND_TEXT 1098
 
+// Protected list files: the password asked twice when saving (120) with the
+// Encrypt dialog's fields, labels and strength meter, and once when opening
+// (121); IDC_OK and IDC_CANCEL
+#define IDD_PROTECT_LIST 120
+#define IDD_OPEN_PROTECTED_LIST 121
+#define IDC_PROTECT_HINT 1099
+
+// The guarded self-extracting file: the Encrypt dialog's box and its default in Options
+#define IDC_SFX_GUARD 1090
+#define IDC_SFX_GUARDED_DEFAULT 1092
+
 // The Edit menu, Import and Export, and the main window's keyboard shortcuts
 #define ID_EDIT_FIND 40070
 #define ID_EDIT_FIND_NEXT 40071

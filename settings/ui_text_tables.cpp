@@ -152,6 +152,23 @@ const std::map<int, std::vector<TextRow>>& allTables()
              text(IDC_CANCEL, "cancel"),
          }},
         {IDD_ABOUT, {text(IDC_ABOUT_CLOSE, "exit_about")}},
+        {IDD_PROTECT_LIST,
+         {
+             title("protect_list_title"),
+             label(IDC_LABEL_PASSWORD, "pass"),
+             label(IDC_LABEL_PASSWORD_REPEAT, "pass_repeat"),
+             label(IDC_LABEL_STRENGTH, "strength"),
+             text(IDC_PROTECT_HINT, "protect_list_hint"),
+             text(IDC_OK, "accept"),
+             text(IDC_CANCEL, "cancel"),
+         }},
+        {IDD_OPEN_PROTECTED_LIST,
+         {
+             title("open_protected_list_title"),
+             label(IDC_LABEL_PASSWORD, "pass"),
+             text(IDC_OK, "accept"),
+             text(IDC_CANCEL, "cancel"),
+         }},
         {IDD_DECRYPT,
          {
              title("decrypt_title"),

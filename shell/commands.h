@@ -13,8 +13,10 @@ struct Command {
     void (*handle)(HWND mainWindow);
 };
 
-// New, Load and Save List, Add, Delete, Refresh and the Show boxes.
+// New, Add, Delete, Refresh and the Show boxes.
 std::vector<Command> listCommands();
+// Load and Save List, plain or protected.
+std::vector<Command> listFileCommands();
 // Load and Save BMP and Encrypted BMP, Generate Image, Encrypt, Decrypt.
 std::vector<Command> pictureCommands();
 // Copy the user name or the password of the selected row.

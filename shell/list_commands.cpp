@@ -4,8 +4,6 @@
 
 #include <algorithm>
 
-#include "controls/file_dialog.h"
-#include "controls/progress_window.h"
 #include "formats/list_file.h"
 #include "platform/secure_wipe.h"
 #include "platform/window_text.h"
@@ -70,87 +68,6 @@ void onNew(HWND window)
     if (showTranslatedMessage(window, "are_you_sure_new_file", "new_file", MB_YESNO | MB_ICONEXCLAMATION) == IDYES) {
         clearAll(window);
     }
-}
-
-bool askListFile(HWND window, char (&path)[MAX_PATH], bool save)
-{
-    return showFileDialog(window, path, translate(save ? "save_file" : "open_file"), translate("pass_list"), "*.slc",
-                          ".slc", save);
-}
-
-// Shows a long list's rows a chunk at a time behind the progress window,
-// so the window keeps answering and Cancel is heard; false when Cancel
-// stopped it.
-bool appendWithProgress(HWND window, const std::vector<PasswordEntry>& entries)
-{
-    constexpr size_t kRowsAtOnce = 2000;
-    HWND page = listPage(window);
-    const INT_PTR result = runWithProgressWindow(
-        window,
-        [&](WorkerReport& report) {
-            report.setStatus("loading_list");
-            report.progress().start(entries.size());
-            for (size_t at = 0; at < entries.size(); at += kRowsAtOnce) {
-                const size_t count = std::min(kRowsAtOnce, entries.size() - at);
-                if (report.cancelled()) return WorkerOutcome::Cancelled;
-                report.onWindowThread([&] { appendEntries(page, entries.data() + at, count); });
-                if (!report.progress().advance(count)) return WorkerOutcome::Cancelled;
-            }
-            return WorkerOutcome::Finished;
-        },
-        &mainWindowState(window).progressWindow);
-    return result == kWorkerRan;
-}
-
-// The file is read whole before anything is cleared. A list long enough to
-// take more than a moment to show goes in behind the progress window; after
-// a Cancel the list, the fields and the pictures are as they were.
-void onLoadList(HWND window)
-{
-    constexpr size_t kRowsShownAtOnce = 20000;
-    char path[MAX_PATH] = {};
-    if (!askListFile(window, path, false)) return;
-    std::vector<PasswordEntry> entries;
-    const ListFileStatus status = loadListFile(path, entries);
-    if (status == ListFileStatus::CannotOpen) {
-        showTranslatedMessage(window, "cannot_open_file", "error", MB_OK | MB_ICONERROR);
-        return;
-    }
-    HWND page = listPage(window);
-    if (entries.size() <= kRowsShownAtOnce) {
-        clearAll(window);
-        appendEntries(page, entries);
-    } else {
-        std::vector<PasswordEntry> before = collectEntries(listControl(page), false);
-        clearEntries(page);
-        const bool shown = appendWithProgress(window, entries);
-        if (shown) {
-            clearFieldsAndPictures(window);
-        } else {
-            clearEntries(page);
-            appendEntries(page, before);
-        }
-        wipePasswords(before);
-        if (!shown) {
-            wipePasswords(entries);
-            return;
-        }
-    }
-    showPage(window, kListPage);
-    if (status == ListFileStatus::Damaged) {
-        showTranslatedMessage(window, "list_file_damaged", static_cast<long long>(entries.size()), "warning",
-                              MB_OK | MB_ICONWARNING);
-    }
-    wipePasswords(entries);
-}
-
-void onSaveList(HWND window)
-{
-    char path[MAX_PATH] = {};
-    if (!askListFile(window, path, true)) return;
-    std::vector<PasswordEntry> entries = collectEntries(listControl(listPage(window)), false);
-    if (!saveListFile(path, entries)) showTranslatedMessage(window, "cannot_save_file", "error", MB_OK | MB_ICONERROR);
-    wipePasswords(entries);
 }
 
 void onShowPassword(HWND window, int showBoxId, int fieldId)
@@ -220,8 +137,6 @@ std::vector<Command> listCommands()
         {IDC_DELETE, deleteSelectedRows},
         {IDC_REFRESH, onRefresh},
         {ID_FILE_NEW, onNew},
-        {ID_FILE_LOAD_LIST, onLoadList},
-        {ID_FILE_SAVE_LIST, onSaveList},
         {IDC_SHOW_ADD, [](HWND window) { onShowPassword(window, IDC_SHOW_ADD, IDC_ADD_PASS); }},
         {IDC_SHOW_SELECT, [](HWND window) { onShowPassword(window, IDC_SHOW_SELECT, IDC_SELECT_PASS); }},
     };

@@ -173,8 +173,8 @@ const std::unordered_map<int, void (*)(HWND)>& commandTable()
             {ID_FILE_EXIT, closeMainWindow},
             {ID_OPTIONS, onOptions},
         };
-        for (const auto& family :
-             {listCommands(), pictureCommands(), clipboardCommands(), editCommands(), csvCommands(), helpCommands()}) {
+        for (const auto& family : {listCommands(), listFileCommands(), pictureCommands(), clipboardCommands(),
+                                   editCommands(), csvCommands(), helpCommands()}) {
             for (const Command& command : family) handlers.emplace(command.id, command.handle);
         }
         return handlers;

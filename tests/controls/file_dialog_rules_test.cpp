@@ -19,8 +19,10 @@ TEST(FileDialogRules, InitialFolder)
 
 TEST(FileDialogRules, FilterAndExtension)
 {
-    EXPECT_EQ(buildFileFilter("Language file", "*.lang"), std::string("Language file (*.lang)\0*.lang\0\0", 31));
-    EXPECT_EQ(buildFileFilter("", "*.bmp"), std::string(" (*.bmp)\0*.bmp\0\0", 16));
+    EXPECT_EQ(buildFileFilter({{"Language file", "*.lang"}}), std::string("Language file (*.lang)\0*.lang\0\0", 31));
+    EXPECT_EQ(buildFileFilter({{"", "*.bmp"}}), std::string(" (*.bmp)\0*.bmp\0\0", 16));
+    EXPECT_EQ(buildFileFilter({{"A", "*.a"}, {"All", "*.a;*.b"}}),
+              std::string("A (*.a)\0*.a\0All (*.a;*.b)\0*.a;*.b\0\0", 35));
     EXPECT_EQ(defaultExtensionForDialog(".lang"), "lang");
     EXPECT_EQ(defaultExtensionForDialog("slc"), "slc");
     EXPECT_EQ(defaultExtensionForDialog(""), "");

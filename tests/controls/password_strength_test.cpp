@@ -51,6 +51,8 @@ TEST(PasswordStrength, AcceptedWhenLongEnoughAndRepeatedExactly)
     EXPECT_FALSE(passwordAccepted("short", "short"));
     EXPECT_FALSE(passwordAccepted("secret", "Secret"));
     EXPECT_FALSE(passwordAccepted("secret", "secret "));
+    EXPECT_FALSE(passwordAccepted("1234567", "1234567", kMinPassphraseLength));
+    EXPECT_TRUE(passwordAccepted("12345678", "12345678", kMinPassphraseLength));
 }
 
 }  // namespace

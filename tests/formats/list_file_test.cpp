@@ -98,6 +98,11 @@ TEST(ListFile, SaveAndLoadThroughFiles)
     EXPECT_EQ(loadListFile(folder.file("damaged.slc"), loaded), ListFileStatus::Damaged);
     EXPECT_EQ(loaded, entries);
 
+    // A protected list file's bytes are never taken for records.
+    testing::writeFile(folder.file("sealed.slp"), "TESSLIST" + std::string(60, '\x05'));
+    EXPECT_EQ(loadListFile(folder.file("sealed.slp"), loaded), ListFileStatus::Protected);
+    EXPECT_EQ(loaded, entries);
+
     // A save that cannot replace the target leaves it whole.
     EXPECT_FALSE(saveListFile(folder.file("no-folder/list.slc"), entries));
 }

@@ -81,6 +81,14 @@ const char* const kKeysOutsideTables[] = {
     "csv_entries_changed",
     "cannot_generate_password",
     "list_empty",
+    "protected_list",
+    "all_list_files",
+    "wrong_password",
+    "damaged_protected_list",
+    "system_crypto_unavailable",
+    "protecting_list",
+    "opening_list",
+    "sfx_wrong_password",
 };
 
 std::set<std::string> keysTheProgramUses()

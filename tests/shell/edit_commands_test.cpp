@@ -28,15 +28,6 @@ protected:
         SendMessageA(window, WM_COMMAND, IDC_ADD, 0);
     }
 
-    size_t commandAnswered(int id, std::vector<DialogStep> steps)
-    {
-        DialogResponder responder(std::move(steps));
-        PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
-        const size_t answered = responder.finish();
-        pumpFor(50);
-        return answered;
-    }
-
     int selectedRow() const
     {
         return static_cast<int>(SendMessageA(list(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));

@@ -82,17 +82,6 @@ protected:
         pumpFor(static_cast<int>(GetDoubleClickTime()) + 100);
     }
 
-    // Runs a command that opens windows, answering them with `steps`;
-    // tells how many were answered.
-    size_t commandAnswered(int id, std::vector<testing::DialogStep> steps)
-    {
-        DialogResponder responder(std::move(steps));
-        PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
-        const size_t answered = responder.finish();
-        pumpFor(50);
-        return answered;
-    }
-
     // Loads a list file and reports the message shown.
     std::string loadAnswering(const std::string& path, const std::string& messageTitle)
     {

@@ -27,15 +27,6 @@ protected:
         ASSERT_TRUE(openMainWindow());
     }
 
-    size_t commandAnswered(int id, std::vector<testing::DialogStep> steps)
-    {
-        DialogResponder responder(std::move(steps));
-        PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
-        const size_t answered = responder.finish();
-        testing::pumpFor(50);
-        return answered;
-    }
-
     SCROLLINFO bar(int pageIndex, int id)
     {
         SCROLLINFO info{};

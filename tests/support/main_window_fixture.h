@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "resources/corvale_ids.h"
 #include "shell/main_window.h"
 #include "tests/support/corvale_fixture.h"
@@ -39,6 +41,17 @@ protected:
         testing::pressKey(key, true);
         testing::pressKey(VK_CONTROL, true);
         testing::pumpFor(200);
+    }
+
+    // Runs a command that opens windows, answering them with `steps`;
+    // tells how many were answered.
+    size_t commandAnswered(int id, std::vector<testing::DialogStep> steps)
+    {
+        testing::DialogResponder responder(std::move(steps));
+        PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+        const size_t answered = responder.finish();
+        testing::pumpFor(50);
+        return answered;
     }
 
     void writeSettings(const std::string& extraLines)

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "formats/list_file.h"
+
+namespace tessaly {
+
+enum class ProtectedListResult { Done, WrongPassword, Damaged, CannotWrite, Unavailable };
+
+// Writes the list as a protected list file in place of `path`: the plain
+// list file's bytes sealed under the password with a new salt and nonce.
+// A file that was there stays as it was unless the whole new one was
+// written. Unavailable: the system's cryptography could not be used.
+ProtectedListResult saveProtectedList(const std::string& path, const std::vector<PasswordEntry>& entries,
+                                      std::string_view password);
+
+// Opens a protected list file's bytes. WrongPassword when the tag does not
+// match (a wrong password and a changed byte cannot be told apart); Damaged
+// when the header is not one this program reads. `list` is only filled on
+// Done; the deciphered bytes are wiped.
+ProtectedListResult openProtectedList(std::string_view file, std::string_view password, DecodedList& list);
+
+}  // namespace tessaly
