@@ -30,6 +30,9 @@ struct CipherJob {
 
     std::string password;  // as typed, at most 35 characters
     bool createExe = false;
+    // The self-extracting file holds the picture sealed under a key derived
+    // from the password, rather than the enciphered picture.
+    bool guarded = false;
     std::string exePath;
     // Set by the encrypt worker when it was asked to build a self-extracting file.
     SelfExtractorResult built = SelfExtractorResult::Built;

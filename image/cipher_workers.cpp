@@ -1,5 +1,6 @@
 #include "image/cipher_workers.h"
 
+#include "image/guarded_picture.h"
 #include "image/image_cipher.h"
 #include "settings/language.h"
 
@@ -16,6 +17,20 @@ WorkerOutcome buildFile(CipherJob& job, HBITMAP encrypted, WorkerReport& report)
 {
     report.setStatus("building_sfx");
     SelfExtractorContent content;
+    GuardedPicture guarded;
+    if (job.guarded) {
+        const GuardResult result = guardPicture(job.source, job.password, guarded);
+        if (result == GuardResult::OutOfMemory) return WorkerOutcome::OutOfMemory;
+        if (result != GuardResult::Done) {
+            job.built = result == GuardResult::Unavailable ? SelfExtractorResult::NoSystemCrypto
+                                                           : SelfExtractorResult::Failed;
+            return WorkerOutcome::Finished;
+        }
+        if (report.cancelled()) return WorkerOutcome::Cancelled;
+        encrypted = guarded.sealed.get();
+        content.guardedHeader = guarded.header;
+        content.wrongPassword = translate("sfx_wrong_password");
+    }
     content.exePath = job.exePath;
     content.prompt = translate("sfx_insert_password");
     content.ok = translate("sfx_ok");

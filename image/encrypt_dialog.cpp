@@ -38,6 +38,7 @@ bool createExeChecked(HWND window)
 void matchPathToBox(HWND window)
 {
     EnableWindow(GetDlgItem(window, IDC_EXE_PATH), createExeChecked(window));
+    EnableWindow(GetDlgItem(window, IDC_SFX_GUARD), createExeChecked(window));
 }
 
 BOOL onInitDialog(HWND window, EncryptDialog& state)
@@ -46,6 +47,7 @@ BOOL onInitDialog(HWND window, EncryptDialog& state)
     applyCapturePolicy(window, captureAllowed(settingsTable()));
     state.fields.attach(window);
     CheckDlgButton(window, IDC_CREATE_EXE, isFlagOn(settingsTable().get("create_exe")) ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(window, IDC_SFX_GUARD, isFlagOn(settingsTable().get("sfx_guarded")) ? BST_CHECKED : BST_UNCHECKED);
     matchPathToBox(window);
     SetDlgItemTextA(window, IDC_EXE_PATH, settingsTable().get("exe_path").c_str());
     EnableWindow(GetDlgItem(window, IDC_OK), FALSE);
@@ -80,6 +82,7 @@ void onOk(HWND window)
     CipherJob& job = state.job;
     state.fields.readPassword(job.password);
     job.createExe = createExeChecked(window);
+    job.guarded = job.createExe && IsDlgButtonChecked(window, IDC_SFX_GUARD) == BST_CHECKED;
     job.exePath = readWindowText(GetDlgItem(window, IDC_EXE_PATH));
     runWithProgressWindow(
         window, [&job](WorkerReport& report) { return encryptWorker(job, report); }, job.progressWindow);
@@ -146,6 +149,8 @@ INT_PTR runEncryptDialog(HWND owner, CipherJob& job)
     // Told once the dialog is gone: the encrypted picture is there, the file is not.
     if (job.built == SelfExtractorResult::CannotCreate || job.built == SelfExtractorResult::Failed) {
         showTranslatedMessage(owner, "cannot_create_sfx", "error", MB_OK | MB_ICONERROR);
+    } else if (job.built == SelfExtractorResult::NoSystemCrypto) {
+        showTranslatedMessage(owner, "system_crypto_unavailable", "error", MB_OK | MB_ICONERROR);
     }
     return result;
 }

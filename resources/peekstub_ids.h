@@ -25,6 +25,11 @@
 #define IDS_TOO_LARGE_ENGLISH 19
 #define IDS_NO_VIEWER_SPANISH 20
 #define IDS_NO_VIEWER_ENGLISH 21
+// A guarded file: the header of its sealed picture, and the word for a wrong
+// password in the language Corvale had, alone in block 3.
+#define IDR_GUARDED_HEADER 120
+#define IDS_GUARDED_BLOCK 3
+#define IDS_WRONG_PASSWORD 32
 
 // Password window (101)
 #define IDC_STUB_PASSWORD 1001

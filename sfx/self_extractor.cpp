@@ -69,6 +69,13 @@ std::string promptBlock(const SelfExtractorContent& content)
     return stringBlock(texts);
 }
 
+std::string guardedBlock(const SelfExtractorContent& content)
+{
+    std::vector<std::u16string> texts(IDS_WRONG_PASSWORD % kStringsPerBlock + 1);
+    texts.back() = utf16FromAnsi(content.wrongPassword);
+    return stringBlock(texts);
+}
+
 SelfExtractorResult fillResources(const std::u16string& path, HBITMAP encryptedImage,
                                   const SelfExtractorContent& content, const std::atomic<bool>* cancelled)
 {
@@ -77,6 +84,10 @@ SelfExtractorResult fillResources(const std::u16string& path, HBITMAP encryptedI
     ResourceUpdate update(path);
     if (!update || !update.replace(RT_BITMAP, IDB_ENCRYPTED_IMAGE, dib) ||
         !update.replace(RT_STRING, IDS_PROMPT_BLOCK, promptBlock(content))) {
+        return SelfExtractorResult::Failed;
+    }
+    if (!content.guardedHeader.empty() && (!update.replace(RT_RCDATA, IDR_GUARDED_HEADER, content.guardedHeader) ||
+                                           !update.replace(RT_STRING, IDS_GUARDED_BLOCK, guardedBlock(content)))) {
         return SelfExtractorResult::Failed;
     }
     if (cancelled && cancelled->load()) return SelfExtractorResult::Cancelled;

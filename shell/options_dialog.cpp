@@ -107,6 +107,7 @@ BOOL onInitDialog(HWND window, OptionsDialog& state)
     SetDlgItemTextA(window, IDC_TRANSLATOR,
                     translatorLine(translate("translated_by"), translate("lang_translator")).c_str());
     checkFlag(window, IDC_CREATE_EXE_DEFAULT, "create_exe");
+    checkFlag(window, IDC_SFX_GUARDED_DEFAULT, "sfx_guarded");
     SetDlgItemTextA(window, IDC_EXE_PATH_DEFAULT, settingsTable().get("exe_path").c_str());
     updateExeControls(window);
     fillGeneratorControls(window);
@@ -248,6 +249,7 @@ void onOk(HWND window)
     storeFlag(window, IDC_SHOW_PASS_DEFAULT, "show_pass");
     storeFlag(window, IDC_BOLD, "fontbold");
     storeFlag(window, IDC_CREATE_EXE_DEFAULT, "create_exe");
+    storeFlag(window, IDC_SFX_GUARDED_DEFAULT, "sfx_guarded");
     settings.set("exe_path", itemText(window, IDC_EXE_PATH_DEFAULT));
     settings.set("lang_file", itemText(window, IDC_LANG_PATH));
     saveCustomColors(customColors(), settings);

@@ -5,6 +5,7 @@
 
 #include "cipher/password_key.h"
 #include "cipher/progress_bar_reporter.h"
+#include "image/guarded_picture.h"
 #include "image/pixel_stream_cipher.h"
 #include "platform/own_resource.h"
 #include "platform/secure_wipe.h"
@@ -27,7 +28,39 @@ void tellInBothLanguages(HWND owner, int spanishId, int englishId)
     MessageBoxA(owner, text.c_str(), "Error", MB_OK | MB_ICONERROR);
 }
 
-enum class Deciphered { Shown, NoPicture, TooLarge };
+enum class Deciphered { Shown, NoPicture, TooLarge, WrongPassword };
+
+// The typed password, read and then wiped from the field: the hidden prompt
+// stays for the whole viewer session and must not keep it meanwhile.
+std::string takePassword(HWND passwordWindow)
+{
+    HWND field = GetDlgItem(passwordWindow, IDC_STUB_PASSWORD);
+    std::string password = readWindowText(field);
+    wipeWindowText(field);
+    return password;
+}
+
+// A guarded file: the picture's pixel stream sealed under a key derived
+// from the password, checked as a whole before any of it is shown.
+Deciphered openGuarded(HWND passwordWindow, std::string_view header, const uint8_t* rows, const PackedDib& dib,
+                       uint8_t* readable)
+{
+    std::string password = takePassword(passwordWindow);
+    const GuardResult result = openGuardedPicture(header, rows, dib.width, dib.height, password, readable);
+    wipeString(password);
+    switch (result) {
+    case GuardResult::Done:
+        return Deciphered::Shown;
+    case GuardResult::WrongPassword:
+        return Deciphered::WrongPassword;
+    case GuardResult::OutOfMemory:
+        return Deciphered::TooLarge;
+    case GuardResult::Damaged:
+    case GuardResult::Unavailable:
+        break;
+    }
+    return Deciphered::NoPicture;
+}
 
 // The cover: the enciphered picture's rows where the resource holds them.
 // The readable picture: those rows deciphered in one pass with the typed
@@ -40,14 +73,13 @@ Deciphered decipher(HWND passwordWindow, std::string_view resource, const Packed
     if (!pictures.readable) return Deciphered::TooLarge;
     pictures.coverRows = rows;
 
+    const std::string_view guardedHeader = ownResource(RT_RCDATA, MAKEINTRESOURCEA(IDR_GUARDED_HEADER));
+    if (!guardedHeader.empty()) return openGuarded(passwordWindow, guardedHeader, rows, dib, readable.rows);
+
     RijndaelCipher cipher;
-    HWND field = GetDlgItem(passwordWindow, IDC_STUB_PASSWORD);
-    std::string password = readWindowText(field);
+    std::string password = takePassword(passwordWindow);
     const bool keyed = keyWithPassword(cipher, password);
     wipeString(password);
-    // The hidden prompt stays for the whole viewer session: its field must
-    // not keep the password meanwhile.
-    wipeWindowText(field);
     if (!keyed) return Deciphered::NoPicture;
     ProgressBarReporter bar(GetDlgItem(passwordWindow, IDC_STUB_PROGRESS));
     switch (cipherPixelStream(cipher, CipherDirection::Decrypt, rows, readable.rows, dib.width, dib.height, &bar)) {
@@ -79,6 +111,14 @@ DWORD WINAPI decryptionThread(void* parameter)
     const auto dib = readPackedDib(resource);
     ViewerPictures pictures;
     const Deciphered deciphered = dib ? decipher(passwordWindow, resource, *dib, pictures) : Deciphered::NoPicture;
+    if (deciphered == Deciphered::WrongPassword) {
+        // Told here, so the prompt comes back only once the message is read.
+        char title[256] = {};
+        GetWindowTextA(passwordWindow, title, sizeof title);
+        MessageBoxA(passwordWindow, stubText(IDS_WRONG_PASSWORD).c_str(), title, MB_OK | MB_ICONWARNING);
+        PostMessageA(passwordWindow, WM_PASSWORD_REFUSED, 0, 0);
+        return 0;
+    }
     if (deciphered == Deciphered::TooLarge)
         return endWithMessage(passwordWindow, IDS_TOO_LARGE_SPANISH, IDS_TOO_LARGE_ENGLISH);
     if (deciphered == Deciphered::NoPicture) {

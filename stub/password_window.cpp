@@ -1,5 +1,7 @@
 #include "stub/password_window.h"
 
+#include <commctrl.h>
+
 #include <memory>
 
 #include "platform/capture_exclusion.h"
@@ -80,6 +82,22 @@ void onOk(HWND window)
     if (!state.decryption) EndDialog(window, kStubWindowResult);
 }
 
+// Back to the prompt with an empty field, once the decryption thread that
+// found the password wrong has ended.
+void onPasswordRefused(HWND window)
+{
+    auto& state = stateOf(window);
+    WaitForSingleObject(state.decryption.get(), INFINITE);
+    state.decryption.reset();
+    showPhase(window, state.phase, SW_HIDE);
+    state.phase = 0;
+    showPhase(window, state.phase, SW_SHOW);
+    SendDlgItemMessageA(window, IDC_STUB_PROGRESS, PBM_SETPOS, 0, 0);
+    wipeWindowText(GetDlgItem(window, IDC_STUB_PASSWORD));
+    EnableWindow(GetDlgItem(window, IDC_STUB_OK), FALSE);
+    SetFocus(GetDlgItem(window, IDC_STUB_PASSWORD));
+}
+
 void onCommand(HWND window, int id, int code)
 {
     if (id == IDC_STUB_PASSWORD && code == EN_CHANGE) onPasswordChanged(window);
@@ -97,6 +115,9 @@ INT_PTR CALLBACK passwordWindowProc(HWND window, UINT message, WPARAM wParam, LP
     switch (message) {
     case WM_COMMAND:
         onCommand(window, LOWORD(wParam), HIWORD(wParam));
+        return TRUE;
+    case WM_PASSWORD_REFUSED:
+        onPasswordRefused(window);
         return TRUE;
     case WM_CLOSE:
     case WM_VIEWER_CLOSED:

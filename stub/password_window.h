@@ -10,6 +10,8 @@ constexpr int kPeekstubExitCode = 39;
 // Sent to the password window when the viewer has closed, or when there is
 // nothing to show: the window ends, and with it the program.
 constexpr UINT WM_VIEWER_CLOSED = WM_APP + 1;
+// Sent when a guarded file's password proved wrong: the prompt comes back.
+constexpr UINT WM_PASSWORD_REFUSED = WM_APP + 2;
 
 // Dialog 101: the password, then the deciphering, after which the viewer
 // takes over on the decryption thread.

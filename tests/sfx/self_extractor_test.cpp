@@ -69,7 +69,9 @@ SelfExtractorContent contentFor(const std::string& path, int radius, bool on)
             "Anular",
             "Un momento...",
             radius,
-            on};
+            on,
+            "",
+            ""};
 }
 
 class SelfExtractorTest : public ::testing::Test {

@@ -12,6 +12,7 @@
 #include "platform/win32_handles.h"
 #include "resources/peekstub_ids.h"
 #include "formats/string_block.h"
+#include "image/guarded_picture.h"
 #include "sfx/self_extractor.h"
 #include "stub/password_window.h"
 #include "tests/support/gui_test.h"
@@ -26,6 +27,7 @@ using testing::ProgramProcess;
 
 constexpr char kTitle[] = "Corvale Stub";
 constexpr char kPassword[] = "open sesame 42";
+constexpr char kWrongPassword[] = "Wrong password: try again.";
 
 using testing::pixelAt;
 
@@ -75,9 +77,33 @@ protected:
     {
         // Run from a folder of its own, away from Corvale.
         const std::string path = folder.file("list.exe");
-        SelfExtractorContent content{path, "Password:", "OK", "Cancel", "Please wait...", radius, on};
+        SelfExtractorContent content{path, "Password:", "OK", "Cancel", "Please wait...", radius, on, "", ""};
         EXPECT_EQ(buildSelfExtractor(picture.encrypted.get(), content), SelfExtractorResult::Built);
         return path;
+    }
+
+    // A guarded file of the plain picture: sealed under kPassword.
+    std::string buildGuarded(const std::vector<uint8_t>& stream, uint32_t width, uint32_t height)
+    {
+        const std::string path = folder.file("guarded.exe");
+        GuardedPicture guarded;
+        EXPECT_EQ(guardPicture(testing::pictureOf(stream, width, height).get(), kPassword, guarded), GuardResult::Done);
+        SelfExtractorContent content{path, "Password:", "OK",           "Cancel",      "Please wait...",
+                                     20,   false,       guarded.header, kWrongPassword};
+        EXPECT_EQ(buildSelfExtractor(guarded.sealed.get(), content), SelfExtractorResult::Built);
+        return path;
+    }
+
+    // Types a password into the prompt with real keys and confirms.
+    static void typeAndConfirm(HWND prompt, const std::string& password)
+    {
+        SetForegroundWindow(prompt);
+        testing::pumpFor(200);
+        testing::typeText(password);
+        testing::pumpUntil([&] { return IsWindowEnabled(GetDlgItem(prompt, IDC_STUB_OK)) != FALSE; });
+        testing::pumpFor(200);
+        testing::pressKey(VK_RETURN, false);
+        testing::pressKey(VK_RETURN, true);
     }
 
     // Types the password into the prompt with real keys and confirms; the
@@ -86,13 +112,7 @@ protected:
     {
         HWND prompt = stub.waitForWindow(kTitle);
         if (!prompt) return nullptr;
-        SetForegroundWindow(prompt);
-        testing::pumpFor(200);
-        testing::typeText(password);
-        testing::pumpUntil([&] { return IsWindowEnabled(GetDlgItem(prompt, IDC_STUB_OK)) != FALSE; });
-        testing::pumpFor(200);
-        testing::pressKey(VK_RETURN, false);
-        testing::pressKey(VK_RETURN, true);
+        typeAndConfirm(prompt, password);
         testing::pumpUntil([&] { return !IsWindowVisible(prompt); }, ProgramProcess::kTimeoutMs);
         viewer = stub.waitForWindow(kTitle);
         SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
@@ -308,6 +328,66 @@ TEST_F(PeekstubRun, StringBlocksShorterThanTheirCountsGiveEmptyTextsAndEndWith39
         testing::pressButton(prompt, IDC_STUB_CANCEL);
         EXPECT_EQ(stub.waitForExit(), kPeekstubExitCode);
     }
+}
+
+// A message box of the process, once it shows.
+HWND waitForMessageBox(const ProgramProcess& stub)
+{
+    struct Search {
+        DWORD processId;
+        HWND found;
+    } search{stub.id(), nullptr};
+    for (int waited = 0; waited < ProgramProcess::kTimeoutMs && !search.found; waited += 50) {
+        EnumWindows(
+            [](HWND window, LPARAM parameter) {
+                auto* wanted = reinterpret_cast<Search*>(parameter);
+                DWORD processId = 0;
+                GetWindowThreadProcessId(window, &processId);
+                if (processId == wanted->processId && IsWindowVisible(window) && GetDlgItem(window, 0xFFFF)) {
+                    wanted->found = window;
+                }
+                return wanted->found ? FALSE : TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        if (!search.found) Sleep(50);
+    }
+    return search.found;
+}
+
+TEST_F(PeekstubRun, GuardedFileRefusesAWrongPasswordAsksAgainAndThenShowsThePicture)
+{
+    const auto stream = testing::randomStream(300, 200, 11);
+    ProgramProcess stub(buildGuarded(stream, 300, 200));
+    HWND prompt = stub.waitForWindow(kTitle);
+    ASSERT_TRUE(prompt);
+    typeAndConfirm(prompt, "open sesame 43");
+    HWND box = waitForMessageBox(stub);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(testing::dialogItemText(box, 0xFFFF), kWrongPassword);
+    testing::pressButton(box, IDOK);
+    EXPECT_TRUE(testing::pumpUntil([&] { return IsWindowVisible(GetDlgItem(prompt, IDC_STUB_PASSWORD)) != FALSE; }));
+    EXPECT_EQ(testing::dialogItemText(prompt, IDC_STUB_PASSWORD), "");
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(prompt, IDC_STUB_OK)));
+
+    ASSERT_TRUE(openViewer(stub, kPassword));
+    EXPECT_TRUE(shownIn(GetDlgItem(viewer, IDC_VIEWER_PICTURE), 300, 200) == stream);
+    PostMessageA(viewer, WM_CLOSE, 0, 0);
+    EXPECT_EQ(stub.waitForExit(), kPeekstubExitCode);
+}
+
+TEST_F(PeekstubRun, GuardedHeaderOfAnotherSizeIsADamagedPicture)
+{
+    const std::string path = buildGuarded(testing::randomStream(20, 20, 3), 20, 20);
+    GuardedPicture other;
+    ASSERT_EQ(guardPicture(testing::flatPicture(21, 20, RGB(1, 2, 3)).get(), kPassword, other), GuardResult::Done);
+    tamper(path, 10, IDR_GUARDED_HEADER, other.header);
+    ProgramProcess stub(path);
+    auto text = std::make_shared<std::string>();
+    testing::DialogResponder responder({testing::readMessageIn("Error", text)}, stub.id(), ProgramProcess::kTimeoutMs);
+    EXPECT_FALSE(openViewer(stub, kPassword));
+    EXPECT_EQ(responder.finish(), 1u);
+    EXPECT_NE(text->find("This file holds no encrypted image that can be shown."), std::string::npos) << *text;
+    EXPECT_EQ(stub.waitForExit(), kPeekstubExitCode);
 }
 
 TEST_F(PeekstubRun, CancelAndTheCloseBoxOfThePromptEndWith39)
