@@ -3,7 +3,6 @@
 #include <windows.h>
 #include <bcrypt.h>
 
-#include <string>
 #include <algorithm>
 
 #include "platform/secure_wipe.h"
@@ -34,11 +33,13 @@ struct Cng {
 HMODULE loadSystemLibrary(const wchar_t* name)
 {
     if (HMODULE module = LoadLibraryExW(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) return module;
-    wchar_t folder[MAX_PATH];
-    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return nullptr;
-    const std::wstring path = std::wstring(folder, length) + L"\\" + name;
-    return LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    // A plain buffer: the stub keeps small without wide strings of the library.
+    wchar_t path[MAX_PATH + 32];
+    const UINT length = GetSystemDirectoryW(path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH || lstrlenW(name) >= 30) return nullptr;
+    path[length] = L'\\';
+    lstrcpyW(path + length + 1, name);
+    return LoadLibraryExW(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
 template <typename Call>

@@ -9,6 +9,7 @@
 #include "controls/progress_window.h"
 #include "platform/win32_handles.h"
 #include "formats/bitmap_file.h"
+#include "settings/settings.h"
 #include "shell/password_list.h"
 #include "tests/support/main_window_fixture.h"
 #include "tests/support/pictures.h"
@@ -187,6 +188,41 @@ TEST_F(ImageDialogsTest, EncryptCanWriteASelfExtractingFileOrSayWhyNot)
     EXPECT_TRUE(state().pictures.encryptedImage) << "the encrypted picture is still shown";
     EXPECT_EQ(state().currentPage, page(kEncryptedPage));
     EXPECT_FALSE(testing::fileExists(unwritable));
+}
+
+TEST_F(ImageDialogsTest, GuardedFileHoldsTheSealedPictureItsHeaderAndTheWrongPasswordText)
+{
+    settingsTable().set("sfx_guarded", "true");
+    state().pictures.plainImage = testing::flatPicture(30, 20, RGB(1, 2, 3));
+    const std::string built = folder.file("guarded.exe");
+    auto guardFollowsTheFileBox = std::make_shared<std::vector<bool>>();
+    const DialogStep encrypt{"Encrypt", [=](HWND dialog) {
+                                 auto& seen = *guardFollowsTheFileBox;
+                                 seen.push_back(IsDlgButtonChecked(dialog, IDC_SFX_GUARD) == BST_CHECKED);
+                                 CheckDlgButton(dialog, IDC_CREATE_EXE, BST_UNCHECKED);
+                                 SendMessageA(dialog, WM_COMMAND, IDC_CREATE_EXE, 0);
+                                 seen.push_back(IsWindowEnabled(GetDlgItem(dialog, IDC_SFX_GUARD)) != FALSE);
+                                 encryptWithFileIn(built).act(dialog);
+                             }};
+    ASSERT_EQ(command(IDC_ENCRYPT, {encrypt}), 1u);
+    EXPECT_EQ(*guardFollowsTheFileBox, (std::vector<bool>{true, false}));
+
+    LibraryHandle file(LoadLibraryExA(built.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    ASSERT_TRUE(file);
+    HRSRC header = FindResourceA(file.get(), MAKEINTRESOURCEA(120), RT_RCDATA);
+    ASSERT_TRUE(header);
+    EXPECT_EQ(SizeofResource(file.get(), header), 68u);
+    EXPECT_EQ(std::string(static_cast<const char*>(LockResource(LoadResource(file.get(), header))), 8), "TESSPICT");
+    char text[128] = {};
+    LoadStringA(file.get(), 32, text, sizeof text);
+    EXPECT_STREQ(text, "The password is wrong. Try again.");
+    HRSRC picture = FindResourceA(file.get(), MAKEINTRESOURCEA(105), RT_BITMAP);
+    ASSERT_TRUE(picture);
+    const std::string dib(static_cast<const char*>(LockResource(LoadResource(file.get(), picture))),
+                          SizeofResource(file.get(), picture));
+    EXPECT_EQ(dib.size(), 40u + 92u * 20u) << "the picture keeps its size";
+    EXPECT_EQ(dib.find(std::string("\x03\x02\x01\x03\x02\x01\x03\x02\x01", 9)), std::string::npos)
+        << "no plain pixel is left";
 }
 
 // In the Generate dialog: the picture option with `path`, then OK.

@@ -144,6 +144,17 @@ TEST_F(OptionsDialogTest, UncheckingCreateExeDisablesThePathButKeepsIt)
     EXPECT_EQ(setting("exe_path"), "C:\\lists\\mine.exe");
 }
 
+TEST_F(OptionsDialogTest, GuardedFilesAreOffUnlessSetAndTheBoxStoresTheDefault)
+{
+    ASSERT_EQ(setting("sfx_guarded"), "");
+    inOptions([](HWND dialog) {
+        EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_SFX_GUARDED_DEFAULT), BST_UNCHECKED);
+        SendMessageA(GetDlgItem(dialog, IDC_SFX_GUARDED_DEFAULT), BM_CLICK, 0, 0);
+        testing::pressButton(dialog, IDC_OK);
+    });
+    EXPECT_EQ(setting("sfx_guarded"), "true");
+}
+
 TEST_F(OptionsDialogTest, ChosenLanguageShowsItsTranslatorAndAppliesAtOnceOnOk)
 {
     std::string spanish = testing::readFile(folder.file("lang/spanish.lang"));
