@@ -139,6 +139,11 @@ NTSTATUS runGcm(Call call, const GcmInput& input, uint8_t* data, size_t size, ui
 
 }  // namespace
 
+void loadSystemCrypto()
+{
+    cng();
+}
+
 bool systemRandomBytes(void* bytes, size_t count)
 {
     const auto generate = cng().genRandom;

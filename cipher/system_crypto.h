@@ -11,6 +11,10 @@ namespace tessaly {
 // always takes from there, and a program may run from a folder anyone can
 // write to. Every call is false (or Unavailable) when CNG cannot be had.
 
+// Loads the library ahead of its first use, which may take a moment (under
+// Wine it starts a whole TLS library); any thread may call it, once or more.
+void loadSystemCrypto();
+
 // Fills `bytes` with random bytes from the system's generator; when false,
 // the bytes are not to be used.
 bool systemRandomBytes(void* bytes, size_t count);

@@ -127,6 +127,21 @@ protected:
         return area;
     }
 
+    // The file, run with the right password, says in both languages that it
+    // holds no picture it can show, and ends with 39.
+    void expectNoPictureMessage(const std::string& path)
+    {
+        ProgramProcess stub(path);
+        auto text = std::make_shared<std::string>();
+        testing::DialogResponder responder({testing::readMessageIn("Error", text)}, stub.id(),
+                                           ProgramProcess::kTimeoutMs);
+        EXPECT_FALSE(openViewer(stub, kPassword));
+        EXPECT_EQ(responder.finish(), 1u);
+        EXPECT_NE(text->find("This file holds no encrypted image that can be shown."), std::string::npos) << *text;
+        EXPECT_NE(text->find("Este archivo no contiene"), std::string::npos) << *text;
+        EXPECT_EQ(stub.waitForExit(), kPeekstubExitCode);
+    }
+
     testing::TempFolder folder;
     HWND viewer = nullptr;
 };
@@ -302,14 +317,7 @@ TEST_F(PeekstubRun, DamagedPictureIsToldInBothLanguagesAndEndsWith39)
     const Picture picture = pictureOf(20, 20);
     const std::string path = build(picture, 20, true);
     tamper(path, 2, IDB_ENCRYPTED_IMAGE, std::string("not a picture at all, but forty-four bytes.", 44));
-    ProgramProcess stub(path);
-    auto text = std::make_shared<std::string>();
-    testing::DialogResponder responder({testing::readMessageIn("Error", text)}, stub.id(), ProgramProcess::kTimeoutMs);
-    EXPECT_FALSE(openViewer(stub, kPassword));
-    EXPECT_EQ(responder.finish(), 1u);
-    EXPECT_NE(text->find("This file holds no encrypted image that can be shown."), std::string::npos) << *text;
-    EXPECT_NE(text->find("Este archivo no contiene"), std::string::npos) << *text;
-    EXPECT_EQ(stub.waitForExit(), kPeekstubExitCode);
+    expectNoPictureMessage(path);
 }
 
 TEST_F(PeekstubRun, StringBlocksShorterThanTheirCountsGiveEmptyTextsAndEndWith39)
@@ -381,13 +389,7 @@ TEST_F(PeekstubRun, GuardedHeaderOfAnotherSizeIsADamagedPicture)
     GuardedPicture other;
     ASSERT_EQ(guardPicture(testing::flatPicture(21, 20, RGB(1, 2, 3)).get(), kPassword, other), GuardResult::Done);
     tamper(path, 10, IDR_GUARDED_HEADER, other.header);
-    ProgramProcess stub(path);
-    auto text = std::make_shared<std::string>();
-    testing::DialogResponder responder({testing::readMessageIn("Error", text)}, stub.id(), ProgramProcess::kTimeoutMs);
-    EXPECT_FALSE(openViewer(stub, kPassword));
-    EXPECT_EQ(responder.finish(), 1u);
-    EXPECT_NE(text->find("This file holds no encrypted image that can be shown."), std::string::npos) << *text;
-    EXPECT_EQ(stub.waitForExit(), kPeekstubExitCode);
+    expectNoPictureMessage(path);
 }
 
 TEST_F(PeekstubRun, CancelAndTheCloseBoxOfThePromptEndWith39)

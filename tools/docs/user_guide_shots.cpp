@@ -138,6 +138,26 @@ void editMenuShot(HWND main, const char* name)
     pumpFor(300);
 }
 
+// Save List under a protected name: the file dialog is answered, the
+// passphrase dialog saved with its fields filled, and the file written.
+void protectListShot(HWND main, const std::string& path)
+{
+    DialogResponder responder({testing::chooseFileIn("Save file", path),
+                               {"Protect the list", [](HWND dialog) {
+                                    fillPasswords(dialog);
+                                    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_PASSWORD, EN_CHANGE),
+                                                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_PASSWORD)));
+                                    Sleep(400);
+                                    testing::saveWindowBitmap(dialog, shots + "\\13-protect-list.bmp");
+                                    std::printf("  13-protect-list\n");
+                                    testing::pressButton(dialog, IDC_OK);
+                                }}});
+    PostMessageA(main, WM_COMMAND, MAKEWPARAM(ID_FILE_SAVE_LIST, 0), 0);
+    responder.finish();
+    testing::pumpUntil([&] { return !mainWindowState(main).progressWindow && IsWindowEnabled(main); }, 20000);
+    pumpFor(300);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -187,14 +207,17 @@ int main(int argc, char** argv)
         [&](HWND dialog) {
             fillPasswords(dialog);
             CheckDlgButton(dialog, IDC_CREATE_EXE, BST_CHECKED);
+            CheckDlgButton(dialog, IDC_SFX_GUARD, BST_CHECKED);
             SetDlgItemTextA(dialog, IDC_EXE_PATH, exe.c_str());
             EnableWindow(GetDlgItem(dialog, IDC_EXE_PATH), TRUE);
+            EnableWindow(GetDlgItem(dialog, IDC_SFX_GUARD), TRUE);
         },
         IDC_OK);
     SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
     save(main, "06-encrypted-page");
     command(main, ID_OPTIONS, "Options", "07-options", nullptr, IDC_CANCEL);
     editMenuShot(main, "12-edit-menu");
+    protectListShot(main, folder.file("my list.slp"));
     // The self-extracting file's windows alone on the screen.
     ShowWindow(main, SW_HIDE);
     viewerShots(exe);
