@@ -53,6 +53,7 @@ void tellResult(HWND window, ProtectedListResult result)
         tell(window, "system_crypto_unavailable");
         break;
     case ProtectedListResult::Done:
+    case ProtectedListResult::Cancelled:
         break;
     }
 }
@@ -67,7 +68,9 @@ ProtectedListResult runBehindProgress(HWND window, const char* status, Work work
         window,
         [&](WorkerReport& report) {
             report.setStatus(status);
-            result = work();
+            result = work(report.cancelFlag());
+            // Deriving the key cannot be stopped; what it gave is dropped.
+            if (report.cancelled()) result = ProtectedListResult::Cancelled;
             return WorkerOutcome::Finished;
         },
         &mainWindowState(window).progressWindow);
@@ -78,8 +81,10 @@ void saveProtected(HWND window, const std::string& path, const std::vector<Passw
 {
     std::string password;
     if (!askNewListPassword(window, password)) return;
-    const ProtectedListResult result = runBehindProgress(window, "protecting_list",
-                                                         [&] { return saveProtectedList(path, entries, password); });
+    const ProtectedListResult result =
+        runBehindProgress(window, "protecting_list", [&](const std::atomic<bool>& cancelled) {
+            return saveProtectedList(path, entries, password, &cancelled);
+        });
     wipeString(password);
     tellResult(window, result);
 }
@@ -112,10 +117,13 @@ bool openProtected(HWND window, std::string_view file, DecodedList& list)
     for (;;) {
         std::string password;
         if (!askListPassword(window, password)) return false;
-        const ProtectedListResult result = runBehindProgress(window, "opening_list",
-                                                             [&] { return openProtectedList(file, password, list); });
+        const ProtectedListResult result = runBehindProgress(window, "opening_list", [&](const std::atomic<bool>&) {
+            return openProtectedList(file, password, list);
+        });
         wipeString(password);
         if (result == ProtectedListResult::Done) return true;
+        wipePasswords(list.entries);
+        list = DecodedList();
         tellResult(window, result);
         if (result != ProtectedListResult::WrongPassword) return false;
     }

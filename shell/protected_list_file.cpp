@@ -17,7 +17,7 @@ uint8_t* bytesOf(std::string& text)
 }  // namespace
 
 ProtectedListResult saveProtectedList(const std::string& path, const std::vector<PasswordEntry>& entries,
-                                      std::string_view password)
+                                      std::string_view password, const std::atomic<bool>* cancelled)
 {
     SealParameters parameters;
     if (!systemRandomBytes(parameters.salt.data(), parameters.salt.size()) ||
@@ -34,6 +34,7 @@ ProtectedListResult saveProtectedList(const std::string& path, const std::vector
         wipeString(body);
         return ProtectedListResult::Unavailable;
     }
+    if (cancelled && cancelled->load()) return ProtectedListResult::Cancelled;
     return writeFileReplacing(path, {header, body, tag}) ? ProtectedListResult::Done : ProtectedListResult::CannotWrite;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -8,14 +9,16 @@
 
 namespace tessaly {
 
-enum class ProtectedListResult { Done, WrongPassword, Damaged, CannotWrite, Unavailable };
+enum class ProtectedListResult { Done, WrongPassword, Damaged, CannotWrite, Unavailable, Cancelled };
 
 // Writes the list as a protected list file in place of `path`: the plain
 // list file's bytes sealed under the password with a new salt and nonce.
 // A file that was there stays as it was unless the whole new one was
 // written. Unavailable: the system's cryptography could not be used.
+// Cancelled: `cancelled` was set by the time the file was sealed, and
+// nothing was written.
 ProtectedListResult saveProtectedList(const std::string& path, const std::vector<PasswordEntry>& entries,
-                                      std::string_view password);
+                                      std::string_view password, const std::atomic<bool>* cancelled = nullptr);
 
 // Opens a protected list file's bytes. WrongPassword when the tag does not
 // match (a wrong password and a changed byte cannot be told apart); Damaged

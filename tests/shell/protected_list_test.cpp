@@ -152,6 +152,15 @@ TEST_F(ProtectedListTest, OkWaitsForTwoEqualPassphrasesOfEightAndCancelWritesNot
     EXPECT_EQ(commandAnswered(ID_FILE_SAVE_LIST, {chooseFileIn("Save file", path), tryPasswords}), 2u);
     EXPECT_EQ(*states, (std::vector<bool>{false, false, true, true}));
     EXPECT_FALSE(testing::fileExists(path));
+
+    // Cancel while the key is derived: the sealed list is dropped unwritten.
+    EXPECT_EQ(commandAnswered(ID_FILE_SAVE_LIST,
+                              {chooseFileIn("Save file", path),
+                               fillTwiceIn("Protect the list", IDC_PASSWORD, IDC_PASSWORD_REPEAT, kPassphrase, IDC_OK),
+                               pressButtonIn("Please wait...", IDC_CANCEL)}),
+              3u);
+    testing::pumpUntil([&] { return !state().progressWindow; });
+    EXPECT_FALSE(testing::fileExists(path));
 }
 
 }  // namespace

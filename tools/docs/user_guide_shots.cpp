@@ -218,6 +218,8 @@ int main(int argc, char** argv)
     command(main, ID_OPTIONS, "Options", "07-options", nullptr, IDC_CANCEL);
     editMenuShot(main, "12-edit-menu");
     protectListShot(main, folder.file("my list.slp"));
+    // The file dialog leaves the program's own folder current.
+    SetCurrentDirectoryA(folder.path().c_str());
     // The self-extracting file's windows alone on the screen.
     ShowWindow(main, SW_HIDE);
     viewerShots(exe);
