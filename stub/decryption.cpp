@@ -1,5 +1,7 @@
 #include "stub/decryption.h"
 
+#include <commctrl.h>
+
 #include <string>
 #include <string_view>
 
@@ -40,13 +42,24 @@ std::string takePassword(HWND passwordWindow)
     return password;
 }
 
+// The key derivation tells no progress: the bar runs as a marquee meanwhile.
+void showBusy(HWND bar, bool busy)
+{
+    const LONG_PTR style = GetWindowLongPtrA(bar, GWL_STYLE);
+    SetWindowLongPtrA(bar, GWL_STYLE, busy ? style | PBS_MARQUEE : style & ~static_cast<LONG_PTR>(PBS_MARQUEE));
+    SendMessageA(bar, PBM_SETMARQUEE, busy ? TRUE : FALSE, 0);
+}
+
 // A guarded file: the picture's pixel stream sealed under a key derived
 // from the password, checked as a whole before any of it is shown.
 Deciphered openGuarded(HWND passwordWindow, std::string_view header, const uint8_t* rows, const PackedDib& dib,
                        uint8_t* readable)
 {
     std::string password = takePassword(passwordWindow);
+    HWND bar = GetDlgItem(passwordWindow, IDC_STUB_PROGRESS);
+    showBusy(bar, true);
     const GuardResult result = openGuardedPicture(header, rows, dib.width, dib.height, password, readable);
+    showBusy(bar, false);
     wipeString(password);
     switch (result) {
     case GuardResult::Done:
