@@ -143,7 +143,7 @@ void measureGuarded(uint32_t width, uint32_t height, const std::string& folder, 
     const double cipher = bareCipher(picture.get());
     const double gcm = gcmOn(picture.get());
     double viewer = 1e9;
-    for (int i = 0; i < 2; ++i) {
+    for (int i = 0; i < 3; ++i) {
         const double once = okToViewer(path);
         if (once >= 0 && once < viewer) viewer = once;
     }
@@ -166,10 +166,9 @@ int main()
     measure(2000, 8000, folder);
 
     uint8_t salt[16] = {5}, key[32];
-    const double derivation =
-        bestOf([&] { tessaly::derivePbkdf2Sha256(kPassword, salt, sizeof salt, tessaly::kSealIterations, key, 32); },
-               2);
-    std::printf("Guarded self-extracting files, best of 2 (key derivation %.1f ms; target: derivation + 3 x GCM):\n",
+    const double derivation = bestOf(
+        [&] { tessaly::derivePbkdf2Sha256(kPassword, salt, sizeof salt, tessaly::kSealIterations, key, 32); });
+    std::printf("Guarded self-extracting files, best of 3 (key derivation %.1f ms; target: derivation + 3 x GCM):\n",
                 derivation * 1e3);
     measureGuarded(600, 400, folder, derivation);
     measureGuarded(2000, 8000, folder, derivation);
