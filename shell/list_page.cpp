@@ -2,7 +2,10 @@
 #include <commctrl.h>
 #include <uxtheme.h>
 
+#include <algorithm>
 #include <array>
+#include <numeric>
+#include <string_view>
 #include <memory>
 #include <string>
 #include <vector>
@@ -32,15 +35,21 @@ constexpr COLORREF kMarkerTransparent = RGB(255, 0, 255);
 constexpr size_t kDrawnCellLength = 255;
 
 struct ListPageState {
+    // The password list, in display order.
+    std::vector<PasswordEntry> rows;
     std::array<bool, kColumns> ascending{true, true, true};
-    int sortColumn = 0;
-    // The sort column's cells while a sort runs, by each row's position
-    // before the sort.
-    std::vector<std::string> sortCells;
+    // While a sort moves the selection with its rows, the main window hears
+    // nothing of it: the Select pane keeps what the user may be editing.
+    bool sorting = false;
     BitmapHandle marker;
     BitmapHandle selectedMarker;
     // The markers' size on this screen, measured once.
     SIZE markerSize{kMarkerWidth, kMarkerHeight};
+
+    ListPageState() = default;
+    ListPageState(const ListPageState&) = delete;
+    ListPageState& operator=(const ListPageState&) = delete;
+    ~ListPageState() { wipePasswords(rows); }
 };
 
 ListPageState& pageState(HWND page)
@@ -124,45 +133,69 @@ BOOL onDrawItem(HWND page, const DRAWITEMSTRUCT* item)
     return TRUE;
 }
 
-int CALLBACK compareRows(LPARAM first, LPARAM second, LPARAM page)
+std::vector<int> selectedRows(HWND list)
 {
-    return static_cast<int>(SendMessageA(reinterpret_cast<HWND>(page), WM_COMPARE_ROWS, first, second));
+    std::vector<int> rows;
+    for (int row = ListView_GetNextItem(list, -1, LVNI_SELECTED); row >= 0;
+         row = ListView_GetNextItem(list, row, LVNI_SELECTED)) {
+        rows.push_back(row);
+    }
+    return rows;
 }
 
-// Answers the compare-rows message for rows i and j (positions before the
-// sort began) in the sort column.
-INT_PTR onCompareRows(HWND page, size_t i, size_t j)
-{
-    const auto& state = pageState(page);
-    if (i >= state.sortCells.size() || j >= state.sortCells.size()) return FALSE;
-    const std::string& a = state.sortCells[i];
-    const std::string& b = state.sortCells[j];
-    const int result = state.ascending[state.sortColumn] ? compareCells(a, b) : compareCells(b, a);
-    SetWindowLongPtrA(page, DWLP_MSGRESULT, result);
-    return TRUE;
-}
-
-// The control's contents are unstable while it sorts, so the cells are read
-// before: each row carries its starting position as its item data, and the
-// comparison looks the cells up by it.
+// Sorts by the column's cells as drawn (their first 255 bytes), keeping the
+// order of equal cells; the selected rows and the focus go with their rows.
 void sortRows(HWND page, HWND list, int column)
 {
     auto& state = pageState(page);
-    state.sortColumn = column;
-    const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-    state.sortCells.clear();
-    for (int row = 0; row < count; ++row) {
-        state.sortCells.push_back(cellText(list, row, column).substr(0, kDrawnCellLength));
-        LVITEMA item{};
-        item.mask = LVIF_PARAM;
-        item.iItem = row;
-        item.lParam = row;
-        SendMessageA(list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    auto& rows = state.rows;
+    auto cell = [&](size_t row) {
+        const PasswordEntry& entry = rows[row];
+        const std::string& text = column == 0 ? entry.user : column == 1 ? entry.pass : entry.description;
+        return std::string_view(text).substr(0, kDrawnCellLength);
+    };
+    std::vector<size_t> order(rows.size());
+    std::iota(order.begin(), order.end(), size_t{0});
+    const bool ascending = state.ascending[static_cast<size_t>(column)];
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        const int result = compareCells(cell(a), cell(b));
+        return ascending ? result < 0 : result > 0;
+    });
+    // Copied rather than moved, so that every old password can be wiped.
+    std::vector<PasswordEntry> sorted;
+    sorted.reserve(rows.size());
+    std::vector<int> newPosition(rows.size());
+    for (size_t at = 0; at < order.size(); ++at) {
+        sorted.push_back(rows[order[at]]);
+        newPosition[order[at]] = static_cast<int>(at);
     }
-    SendMessageA(list, LVM_SORTITEMS, reinterpret_cast<WPARAM>(page), reinterpret_cast<LPARAM>(compareRows));
-    for (std::string& cell : state.sortCells) wipeString(cell);
-    state.sortCells.clear();
-    state.ascending[column] = !state.ascending[column];
+    wipePasswords(rows);
+    rows.swap(sorted);
+
+    const std::vector<int> selected = selectedRows(list);
+    const int focused = ListView_GetNextItem(list, -1, LVNI_FOCUSED);
+    state.sorting = true;
+    ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    for (int row : selected)
+        ListView_SetItemState(list, newPosition[static_cast<size_t>(row)], LVIS_SELECTED, LVIS_SELECTED);
+    if (focused >= 0)
+        ListView_SetItemState(list, newPosition[static_cast<size_t>(focused)], LVIS_FOCUSED, LVIS_FOCUSED);
+    state.sorting = false;
+    state.ascending[static_cast<size_t>(column)] = !ascending;
+    InvalidateRect(list, nullptr, TRUE);
+}
+
+// Texts the control asks for itself (accessibility, tooltips): a password
+// shows as stars, as on the screen.
+void onGetDisplayInfo(HWND page, NMLVDISPINFOA* info)
+{
+    if (!(info->item.mask & LVIF_TEXT) || !info->item.pszText || info->item.cchTextMax <= 0) return;
+    std::string text = cellText(GetDlgItem(page, IDC_LIST), info->item.iItem, info->item.iSubItem);
+    if (info->item.iSubItem == 1 && IsDlgButtonChecked(page, IDC_SHOW_PASS_ON_LIST) != BST_CHECKED) {
+        text.assign(text.size(), '*');
+    }
+    lstrcpynA(info->item.pszText, text.c_str(), info->item.cchTextMax);
+    wipeString(text);
 }
 
 INT_PTR onNotify(HWND page, LPARAM lParam)
@@ -172,13 +205,11 @@ INT_PTR onNotify(HWND page, LPARAM lParam)
         const int column = reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem;
         if (column >= 0 && column < kColumns) sortRows(page, header->hwndFrom, column);
     }
-    // Emptying the list (New, a load, the program's end) wants no word about
-    // each row, which owns nothing: without this answer a million rows cost
-    // a million notifications, minutes.
-    if (header->idFrom == IDC_LIST && header->code == LVN_DELETEALLITEMS) {
-        SetWindowLongPtrA(page, DWLP_MSGRESULT, TRUE);
+    if (header->idFrom == IDC_LIST && header->code == LVN_GETDISPINFOA) {
+        onGetDisplayInfo(page, reinterpret_cast<NMLVDISPINFOA*>(lParam));
         return TRUE;
     }
+    if (header->idFrom == IDC_LIST && pageState(page).sorting) return FALSE;
     return forwardNotify(page, lParam);
 }
 
@@ -190,6 +221,11 @@ INT_PTR onCommand(HWND page, WPARAM wParam, LPARAM lParam)
 
 }  // namespace
 
+std::vector<PasswordEntry>& listRows(HWND listPage)
+{
+    return pageState(listPage).rows;
+}
+
 INT_PTR CALLBACK listPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_INITDIALOG) return onInitDialog(page);
@@ -197,8 +233,6 @@ INT_PTR CALLBACK listPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lPa
     switch (message) {
     case WM_DRAWITEM:
         return onDrawItem(page, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-    case WM_COMPARE_ROWS:
-        return onCompareRows(page, static_cast<size_t>(wParam), static_cast<size_t>(lParam));
     case WM_COMMAND:
         return onCommand(page, wParam, lParam);
     case WM_NOTIFY:

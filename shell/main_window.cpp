@@ -210,6 +210,8 @@ INT_PTR onNotify(HWND window, const NMHDR* header)
             onListSelectionChanged(window);
         }
     }
+    // A range of rows selected at once (Shift and a click) is told as one.
+    if (header->code == LVN_ODSTATECHANGED) onListSelectionChanged(window);
     if (header->code == LVN_KEYDOWN) onListKey(window, reinterpret_cast<const NMLVKEYDOWN*>(header)->wVKey);
     if (header->code == NM_RCLICK) showCopyMenu(window);
     return FALSE;

@@ -10,48 +10,29 @@ namespace tessaly {
 
 namespace {
 
-void setCell(HWND list, int row, int column, const std::string& text)
-{
-    LVITEMA item{};
-    item.iSubItem = column;
-    item.pszText = const_cast<char*>(text.c_str());
-    SendMessageA(list, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-}
-
-int insertRow(HWND list, const PasswordEntry& entry)
-{
-    LVITEMA item{};
-    item.mask = LVIF_TEXT;
-    // A fixed "past the end" index would land in the middle of a long list.
-    item.iItem = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-    item.pszText = const_cast<char*>(entry.user.c_str());
-    int row = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-    if (row < 0) return row;
-    setCell(list, row, 1, entry.pass);
-    setCell(list, row, 2, entry.description);
-    return row;
-}
-
-// Reads a cell into the start of `buffer` and answers its length. The
-// control copies at most the buffer's size, so the buffer grows until the
-// text fits.
-size_t readCell(HWND list, int row, int column, std::string& buffer)
-{
-    for (;;) {
-        LVITEMA item{};
-        item.iSubItem = column;
-        item.pszText = &buffer[0];
-        item.cchTextMax = static_cast<int>(buffer.size());
-        const size_t length = static_cast<size_t>(
-            SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item)));
-        if (length + 1 < buffer.size()) return length;
-        buffer.assign(buffer.size() * 4, '\0');
-    }
-}
-
 int firstSelectedRow(HWND list)
 {
     return static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+// The control holds no rows of its own, only how many there are: telling it
+// costs the same for a million rows as for one.
+void showRowCount(HWND list, size_t count)
+{
+    SendMessageA(list, LVM_SETITEMCOUNT, count, LVSICF_NOSCROLL);
+    InvalidateRect(list, nullptr, TRUE);
+}
+
+void deselectAll(HWND list)
+{
+    LVITEMA item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+}
+
+void wipeEntry(PasswordEntry& entry)
+{
+    wipeString(entry.pass);
 }
 
 }  // namespace
@@ -63,14 +44,15 @@ HWND listControl(HWND listPage)
 
 std::string cellText(HWND list, int row, int column)
 {
-    std::string text(256, '\0');
-    text.resize(readCell(list, row, column, text));
-    return text;
+    const auto& rows = listRows(GetParent(list));
+    if (row < 0 || static_cast<size_t>(row) >= rows.size()) return {};
+    const PasswordEntry& entry = rows[static_cast<size_t>(row)];
+    return column == 0 ? entry.user : column == 1 ? entry.pass : entry.description;
 }
 
 bool appendEntry(HWND listPage, const PasswordEntry& entry)
 {
-    insertRow(listControl(listPage), entry);
+    appendEntries(listPage, &entry, 1);
     return true;
 }
 
@@ -81,61 +63,71 @@ void appendEntries(HWND listPage, const std::vector<PasswordEntry>& entries)
 
 void appendEntries(HWND listPage, const PasswordEntry* first, size_t count)
 {
-    HWND list = listControl(listPage);
-    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(list, LVM_SETITEMCOUNT, SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) + count, 0);
-    for (size_t i = 0; i < count; ++i) insertRow(list, first[i]);
-    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list, nullptr, TRUE);
+    auto& rows = listRows(listPage);
+    rows.insert(rows.end(), first, first + count);
+    showRowCount(listControl(listPage), rows.size());
 }
 
 bool updateSelectedEntry(HWND listPage, const PasswordEntry& entry)
 {
     HWND list = listControl(listPage);
+    auto& rows = listRows(listPage);
     const int row = firstSelectedRow(list);
-    if (row < 0) return true;
-    setCell(list, row, 0, entry.user);
-    setCell(list, row, 1, entry.pass);
-    setCell(list, row, 2, entry.description);
+    if (row < 0 || static_cast<size_t>(row) >= rows.size()) return true;
+    wipeEntry(rows[static_cast<size_t>(row)]);
+    rows[static_cast<size_t>(row)] = entry;
+    SendMessageA(list, LVM_REDRAWITEMS, row, row);
     return true;
 }
 
 bool deleteSelectedEntries(HWND listPage)
 {
     HWND list = listControl(listPage);
-    for (int row = firstSelectedRow(list); row >= 0; row = firstSelectedRow(list)) {
-        SendMessageA(list, LVM_DELETEITEM, row, 0);
+    auto& rows = listRows(listPage);
+    std::vector<bool> selected(rows.size(), false);
+    for (int row = firstSelectedRow(list); row >= 0 && static_cast<size_t>(row) < rows.size();
+         row = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, row, LVNI_SELECTED))) {
+        selected[static_cast<size_t>(row)] = true;
     }
+    size_t kept = 0;
+    for (size_t row = 0; row < rows.size(); ++row) {
+        if (selected[row]) {
+            wipeEntry(rows[row]);
+        } else {
+            if (kept != row) std::swap(rows[kept], rows[row]);
+            ++kept;
+        }
+    }
+    rows.resize(kept);
+    showRowCount(list, rows.size());
+    deselectAll(list);
     return true;
 }
 
 void clearEntries(HWND listPage)
 {
-    SendMessageA(listControl(listPage), LVM_DELETEALLITEMS, 0, 0);
+    auto& rows = listRows(listPage);
+    wipePasswords(rows);
+    // The memory of a long list goes back at once, not at the next load.
+    std::vector<PasswordEntry>().swap(rows);
+    // Without rows first: the control unselects row by row.
+    HWND list = listControl(listPage);
+    showRowCount(list, 0);
+    deselectAll(list);
 }
 
 std::vector<PasswordEntry> collectEntries(HWND list, bool labelled)
 {
+    const auto& rows = listRows(GetParent(list));
     std::vector<PasswordEntry> entries;
-    const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-    if (count <= 0) return entries;
-    const std::string userLabel = labelled ? translate("user") + ": " : "";
-    const std::string passLabel = labelled ? translate("pass") + ": " : "";
-    const std::string descriptionLabel = labelled ? translate("description") + ": " : "";
-    entries.reserve(static_cast<size_t>(count));
-    // One buffer for every cell; it holds passwords, so it is wiped after.
-    std::string buffer(256, '\0');
-    int row = -1;
-    auto cell = [&](const std::string& label, int column) {
-        const size_t length = readCell(list, row, column, buffer);
-        return std::string(label).append(buffer.data(), length);
-    };
-    for (int i = 0; i < count; ++i) {
-        row = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_ALL));
-        if (row < 0) break;
-        entries.push_back({cell(userLabel, 0), cell(passLabel, 1), cell(descriptionLabel, 2)});
+    if (!labelled) return rows;
+    const std::string userLabel = translate("user") + ": ";
+    const std::string passLabel = translate("pass") + ": ";
+    const std::string descriptionLabel = translate("description") + ": ";
+    entries.reserve(rows.size());
+    for (const auto& row : rows) {
+        entries.push_back({userLabel + row.user, passLabel + row.pass, descriptionLabel + row.description});
     }
-    wipeString(buffer);
     return entries;
 }
 

@@ -9,10 +9,11 @@
 
 namespace tessaly {
 
-// The password list is the rows of the list page's list control; these work
-// on that control. Only collectEntries may run on another thread: it reads
-// through messages, which the control's thread carries out.
+// The password list: its rows belong to the list page, in display order;
+// the page's list control shows them and holds only their number and the
+// selection. Everything here runs on the window's thread.
 HWND listControl(HWND listPage);
+std::vector<PasswordEntry>& listRows(HWND listPage);
 
 bool appendEntry(HWND listPage, const PasswordEntry& entry);
 bool updateSelectedEntry(HWND listPage, const PasswordEntry& entry);

@@ -218,6 +218,35 @@ TEST_F(PasswordListTest, HeaderClicksSortEachColumnAscendingThenDescendingByUnsi
     EXPECT_EQ(column(rows(), 0), (std::vector<std::string>{"ABD", "ab", "abc", "\xE9t\xE9"}));
 }
 
+TEST_F(PasswordListTest, SelectionGoesWithItsRowsThroughASortAndTheSelectPaneKeepsItsEdits)
+{
+    add("c", "3", "");
+    add("a", "1", "");
+    add("b", "2", "");
+    select({0, 2});
+    select({0});
+    SetDlgItemTextA(window, IDC_SELECT_DESCRIPTION, "being edited");
+    clickHeader(0);
+    EXPECT_EQ(column(rows(), 0), (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_EQ(ListView_GetNextItem(list(), -1, LVNI_SELECTED), 2) << "the row of \"c\" is still the selected one";
+    EXPECT_EQ(ListView_GetSelectedCount(list()), 1u);
+    EXPECT_EQ(dialogItemText(window, IDC_SELECT_DESCRIPTION), "being edited");
+
+    // A range chosen with Shift and a click is one notification: the pane hears it.
+    ListView_SetItemState(list(), 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    SetFocus(list());
+    testing::pumpFor(50);
+    RECT last{};
+    ListView_GetItemRect(list(), 2, &last, LVIR_BOUNDS);
+    testing::pressKey(VK_SHIFT, false);
+    testing::clickAt(list(), POINT{last.left + 40, (last.top + last.bottom) / 2});
+    testing::pressKey(VK_SHIFT, true);
+    pumpFor(100);
+    EXPECT_EQ(ListView_GetSelectedCount(list()), 3u);
+    EXPECT_FALSE(enabled(window, IDC_REFRESH)) << "several rows: nothing to refresh";
+    EXPECT_TRUE(enabled(window, IDC_DELETE));
+}
+
 TEST_F(PasswordListTest, SavedFileHoldsTheDisplayedRowsByteForByteAndLoadsBackInOrder)
 {
     add("zed", "pw", "");
