@@ -141,7 +141,10 @@ NTSTATUS runGcm(Call call, const GcmInput& input, uint8_t* data, size_t size, ui
 
 void loadSystemCrypto()
 {
-    cng();
+    // A provider opened once readies what the library loads behind it.
+    if (!cng().openAlgorithm || !cng().closeAlgorithm) return;
+    Algorithm hmac(BCRYPT_SHA256_ALGORITHM, BCRYPT_ALG_HANDLE_HMAC_FLAG);
+    Algorithm aes(BCRYPT_AES_ALGORITHM, 0);
 }
 
 bool systemRandomBytes(void* bytes, size_t count)

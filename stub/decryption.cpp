@@ -11,6 +11,7 @@
 #include "image/pixel_stream_cipher.h"
 #include "platform/own_resource.h"
 #include "platform/secure_wipe.h"
+#include "platform/win32_handles.h"
 #include "platform/window_text.h"
 #include "resources/peekstub_ids.h"
 #include "stub/stub_texts.h"
@@ -75,27 +76,31 @@ Deciphered openGuarded(HWND passwordWindow, std::string_view header, const uint8
     return Deciphered::NoPicture;
 }
 
-// The cover: the enciphered picture's rows where the resource holds them.
-// The readable picture: those rows deciphered in one pass with the typed
-// password, which is wiped as soon as the cipher holds its key.
-Deciphered decipher(HWND passwordWindow, std::string_view resource, const PackedDib& dib, ViewerPictures& pictures)
-{
-    const auto* rows = reinterpret_cast<const uint8_t*>(resource.data() + dib.rowsOffset);
-    ImageRows readable;
-    pictures.readable.reset(createImage(dib.width, dib.height, &readable));
-    if (!pictures.readable) return Deciphered::TooLarge;
-    pictures.coverRows = rows;
+// One deciphering, on a thread of its own while the viewer is made: the
+// picture's rows in the resource into the readable picture's rows.
+struct DecipherJob {
+    HWND passwordWindow;
+    const PackedDib& dib;
+    const uint8_t* rows;
+    uint8_t* readable;
+    Deciphered result = Deciphered::NoPicture;
+};
 
+// With the typed password, which is wiped as soon as the cipher holds its
+// key (or the seal is opened), in one pass.
+Deciphered decipher(const DecipherJob& job)
+{
     const std::string_view guardedHeader = ownResource(RT_RCDATA, MAKEINTRESOURCEA(IDR_GUARDED_HEADER));
-    if (!guardedHeader.empty()) return openGuarded(passwordWindow, guardedHeader, rows, dib, readable.rows);
+    if (!guardedHeader.empty()) return openGuarded(job.passwordWindow, guardedHeader, job.rows, job.dib, job.readable);
 
     RijndaelCipher cipher;
-    std::string password = takePassword(passwordWindow);
+    std::string password = takePassword(job.passwordWindow);
     const bool keyed = keyWithPassword(cipher, password);
     wipeString(password);
     if (!keyed) return Deciphered::NoPicture;
-    ProgressBarReporter bar(GetDlgItem(passwordWindow, IDC_STUB_PROGRESS));
-    switch (cipherPixelStream(cipher, CipherDirection::Decrypt, rows, readable.rows, dib.width, dib.height, &bar)) {
+    ProgressBarReporter bar(GetDlgItem(job.passwordWindow, IDC_STUB_PROGRESS));
+    switch (cipherPixelStream(cipher, CipherDirection::Decrypt, job.rows, job.readable, job.dib.width, job.dib.height,
+                              &bar)) {
     case PixelCipherResult::Done:
         return Deciphered::Shown;
     case PixelCipherResult::OutOfMemory:
@@ -104,6 +109,13 @@ Deciphered decipher(HWND passwordWindow, std::string_view resource, const Packed
         break;
     }
     return Deciphered::NoPicture;
+}
+
+DWORD WINAPI decipherThread(void* parameter)
+{
+    auto* job = static_cast<DecipherJob*>(parameter);
+    job->result = decipher(*job);
+    return 0;
 }
 
 // Ends the program as every other way out does, once the user has read why.
@@ -116,15 +128,31 @@ DWORD endWithMessage(HWND passwordWindow, int spanishId, int englishId)
 
 }  // namespace
 
+// The cover is the enciphered picture's rows where the resource holds them.
+// Making the viewer's window takes about as long as deciphering a large
+// picture: it is made, hidden, meanwhile.
 DWORD WINAPI decryptionThread(void* parameter)
 {
     auto passwordWindow = static_cast<HWND>(parameter);
     // Bitmap 105, the enciphered picture, as the resource holds it.
     const std::string_view resource = ownResource(MAKEINTRESOURCEA(2), MAKEINTRESOURCEA(IDB_ENCRYPTED_IMAGE));
     const auto dib = readPackedDib(resource);
+    if (!dib) return endWithMessage(passwordWindow, IDS_NO_PICTURE_SPANISH, IDS_NO_PICTURE_ENGLISH);
     ViewerPictures pictures;
-    const Deciphered deciphered = dib ? decipher(passwordWindow, resource, *dib, pictures) : Deciphered::NoPicture;
-    if (deciphered == Deciphered::WrongPassword) {
+    ImageRows readable;
+    pictures.readable.reset(createImage(dib->width, dib->height, &readable));
+    if (!pictures.readable) return endWithMessage(passwordWindow, IDS_TOO_LARGE_SPANISH, IDS_TOO_LARGE_ENGLISH);
+    pictures.coverRows = reinterpret_cast<const uint8_t*>(resource.data() + dib->rowsOffset);
+
+    DecipherJob job{passwordWindow, *dib, pictures.coverRows, readable.rows};
+    KernelHandle worker(CreateThread(nullptr, 0, decipherThread, &job, 0, nullptr));
+    if (!worker) decipherThread(&job);
+    HWND viewer = createViewerWindow(passwordWindow, pictures);
+    // The readable picture is written until the worker ends, whichever
+    // window holds it by then.
+    if (worker) WaitForSingleObject(worker.get(), INFINITE);
+    if (job.result != Deciphered::Shown && viewer) DestroyWindow(viewer);
+    if (job.result == Deciphered::WrongPassword) {
         // Told here, so the prompt comes back only once the message is read.
         char title[256] = {};
         GetWindowTextA(passwordWindow, title, sizeof title);
@@ -132,12 +160,12 @@ DWORD WINAPI decryptionThread(void* parameter)
         PostMessageA(passwordWindow, WM_PASSWORD_REFUSED, 0, 0);
         return 0;
     }
-    if (deciphered == Deciphered::TooLarge)
+    if (job.result == Deciphered::TooLarge) {
         return endWithMessage(passwordWindow, IDS_TOO_LARGE_SPANISH, IDS_TOO_LARGE_ENGLISH);
-    if (deciphered == Deciphered::NoPicture) {
+    }
+    if (job.result == Deciphered::NoPicture) {
         return endWithMessage(passwordWindow, IDS_NO_PICTURE_SPANISH, IDS_NO_PICTURE_ENGLISH);
     }
-    HWND viewer = createViewerWindow(passwordWindow, std::move(pictures));
     if (!viewer) return endWithMessage(passwordWindow, IDS_NO_VIEWER_SPANISH, IDS_NO_VIEWER_ENGLISH);
     ShowWindow(passwordWindow, SW_HIDE);
     ShowWindow(viewer, SW_SHOW);

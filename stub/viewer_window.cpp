@@ -171,7 +171,7 @@ INT_PTR CALLBACK viewerWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
 
 }  // namespace
 
-HWND createViewerWindow(HWND owner, ViewerPictures pictures)
+HWND createViewerWindow(HWND owner, ViewerPictures& pictures)
 {
     return CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_VIEWER_WINDOW), owner, viewerWindowProc,
                               reinterpret_cast<LPARAM>(&pictures));

@@ -16,9 +16,11 @@ struct ViewerPictures {
     const uint8_t* coverRows = nullptr;
 };
 
-// Dialog 102, modeless over `owner`, sized to the picture. Its messages run
-// on the calling thread; closing it posts WM_QUIT with the program's exit
-// code.
-HWND createViewerWindow(HWND owner, ViewerPictures pictures);
+// Dialog 102, modeless over `owner`, hidden, sized to the picture, which it
+// takes from `pictures` (left as they were when no window could be made).
+// Until it is shown it looks at nothing but the picture's size. Its messages
+// run on the calling thread; closing it posts WM_QUIT with the program's
+// exit code.
+HWND createViewerWindow(HWND owner, ViewerPictures& pictures);
 
 }  // namespace tessaly
