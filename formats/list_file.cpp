@@ -84,12 +84,15 @@ bool saveListFile(const std::string& path, const std::vector<PasswordEntry>& ent
     return saved;
 }
 
-ListFileStatus loadListFile(const std::string& path, std::vector<PasswordEntry>& entries)
+ListFileStatus loadListFile(const std::string& path, std::vector<PasswordEntry>& entries, std::string* protectedFile)
 {
     std::string bytes;
     if (!readWholeFile(path, bytes)) return ListFileStatus::CannotOpen;
     ProtectedListParts parts;
-    if (readProtectedList(bytes, parts) != HeaderStatus::OtherFormat) return ListFileStatus::Protected;
+    if (readProtectedList(bytes, parts) != HeaderStatus::OtherFormat) {
+        if (protectedFile) *protectedFile = std::move(bytes);
+        return ListFileStatus::Protected;
+    }
     DecodedList list = decodeListFile(bytes);
     wipeString(bytes);
     entries = std::move(list.entries);

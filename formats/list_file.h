@@ -38,8 +38,9 @@ enum class ListFileStatus { Loaded, CannotOpen, Damaged, Protected };
 // Replaces `entries` with what the file holds; on CannotOpen it is left as
 // it was, on Damaged it holds the entries before the damaged record. A
 // protected list file is not read as a plain one: Protected leaves
-// `entries` as they were.
-ListFileStatus loadListFile(const std::string& path, std::vector<PasswordEntry>& entries);
+// `entries` as they were and hands its bytes to `protectedFile`, if given.
+ListFileStatus loadListFile(const std::string& path, std::vector<PasswordEntry>& entries,
+                            std::string* protectedFile = nullptr);
 
 // The list's sort order: bytes compared as unsigned; a text sorts before
 // any longer text that begins with it. -1, 0 or 1.

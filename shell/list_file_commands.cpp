@@ -7,11 +7,11 @@
 #include "controls/progress_window.h"
 #include "formats/list_file.h"
 #include "formats/sealed_headers.h"
-#include "platform/file_io.h"
 #include "platform/secure_wipe.h"
 #include "resources/corvale_ids.h"
 #include "settings/language.h"
 #include "settings/message_box.h"
+#include "shell/find_rules.h"
 #include "shell/main_window.h"
 #include "shell/open_protected_list_dialog.h"
 #include "shell/password_list.h"
@@ -24,12 +24,11 @@ namespace {
 
 constexpr int kProtectedListType = 2;
 
-bool endsWithProtectedExtension(const std::string& path)
+bool endsWithProtectedExtension(std::string_view path)
 {
     constexpr std::string_view kExtension = ".slp";
-    if (path.size() < kExtension.size()) return false;
-    return std::equal(kExtension.begin(), kExtension.end(), path.end() - kExtension.size(),
-                      [](char a, char b) { return a == (b >= 'A' && b <= 'Z' ? b - 'A' + 'a' : b); });
+    return path.size() >= kExtension.size() &&
+           containsIgnoringCase(path.substr(path.size() - kExtension.size()), kExtension);
 }
 
 void tell(HWND window, const char* key, UINT icon = MB_ICONERROR)
@@ -178,11 +177,12 @@ bool showEntries(HWND window, const std::vector<PasswordEntry>& entries)
     return shown;
 }
 
-// The whole file is read as a plain list; a protected one is read again and
-// opened. Nothing is cleared before the file was read (and opened) whole.
+// The whole file is read as a plain list, or opened when it is a protected
+// one. Nothing is cleared before the file was read (and opened) whole.
 bool readList(HWND window, const std::string& path, DecodedList& list)
 {
-    const ListFileStatus status = loadListFile(path, list.entries);
+    std::string file;
+    const ListFileStatus status = loadListFile(path, list.entries, &file);
     list.damaged = status == ListFileStatus::Damaged;
     // A name the program gives only to protected files: one without the
     // protected header was changed since, and its bytes are no list.
@@ -192,15 +192,12 @@ bool readList(HWND window, const std::string& path, DecodedList& list)
         tell(window, "damaged_protected_list");
         return false;
     }
-    std::string file;
-    if (status == ListFileStatus::CannotOpen || (status == ListFileStatus::Protected && !readWholeFile(path, file))) {
+    if (status == ListFileStatus::CannotOpen) {
         tell(window, "cannot_open_file");
         return false;
     }
     if (status != ListFileStatus::Protected) return true;
-    const bool opened = openProtected(window, file, list);
-    wipeString(file);
-    return opened;
+    return openProtected(window, file, list);
 }
 
 void onLoadList(HWND window)

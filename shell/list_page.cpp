@@ -133,16 +133,6 @@ BOOL onDrawItem(HWND page, const DRAWITEMSTRUCT* item)
     return TRUE;
 }
 
-std::vector<int> selectedRows(HWND list)
-{
-    std::vector<int> rows;
-    for (int row = ListView_GetNextItem(list, -1, LVNI_SELECTED); row >= 0;
-         row = ListView_GetNextItem(list, row, LVNI_SELECTED)) {
-        rows.push_back(row);
-    }
-    return rows;
-}
-
 // Sorts by the column's cells as drawn (their first 255 bytes), keeping the
 // order of equal cells; the selected rows and the focus go with their rows.
 void sortRows(HWND page, HWND list, int column)

@@ -37,6 +37,16 @@ void wipeEntry(PasswordEntry& entry)
 
 }  // namespace
 
+std::vector<int> selectedRows(HWND list)
+{
+    std::vector<int> rows;
+    for (int row = firstSelectedRow(list); row >= 0;
+         row = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, row, LVNI_SELECTED))) {
+        rows.push_back(row);
+    }
+    return rows;
+}
+
 HWND listControl(HWND listPage)
 {
     return GetDlgItem(listPage, IDC_LIST);
@@ -85,9 +95,8 @@ bool deleteSelectedEntries(HWND listPage)
     HWND list = listControl(listPage);
     auto& rows = listRows(listPage);
     std::vector<bool> selected(rows.size(), false);
-    for (int row = firstSelectedRow(list); row >= 0 && static_cast<size_t>(row) < rows.size();
-         row = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, row, LVNI_SELECTED))) {
-        selected[static_cast<size_t>(row)] = true;
+    for (int row : selectedRows(list)) {
+        if (static_cast<size_t>(row) < rows.size()) selected[static_cast<size_t>(row)] = true;
     }
     size_t kept = 0;
     for (size_t row = 0; row < rows.size(); ++row) {
@@ -119,11 +128,11 @@ void clearEntries(HWND listPage)
 std::vector<PasswordEntry> collectEntries(HWND list, bool labelled)
 {
     const auto& rows = listRows(GetParent(list));
-    std::vector<PasswordEntry> entries;
     if (!labelled) return rows;
     const std::string userLabel = translate("user") + ": ";
     const std::string passLabel = translate("pass") + ": ";
     const std::string descriptionLabel = translate("description") + ": ";
+    std::vector<PasswordEntry> entries;
     entries.reserve(rows.size());
     for (const auto& row : rows) {
         entries.push_back({userLabel + row.user, passLabel + row.pass, descriptionLabel + row.description});

@@ -28,6 +28,9 @@ void appendEntries(HWND listPage, const PasswordEntry* first, size_t count);
 // prefixed with the language text of its column key and ": ".
 std::vector<PasswordEntry> collectEntries(HWND list, bool labelled);
 
+// The selected rows, top to bottom.
+std::vector<int> selectedRows(HWND list);
+
 // Cell `column` of row `row`, however long.
 std::string cellText(HWND list, int row, int column);
 

@@ -44,7 +44,7 @@ TEST(SystemCrypto, Pbkdf2Sha256GivesThePublishedKeys)
     }
 }
 
-// The GCM specification's test cases 13 to 16 (256-bit keys, 96-bit nonces).
+// The published AES-GCM test cases with 256-bit keys and 96-bit nonces (cases 13 to 16).
 struct GcmVector {
     std::string key, nonce, associated, plain, sealed, tag;
 };

@@ -99,9 +99,12 @@ TEST(ListFile, SaveAndLoadThroughFiles)
     EXPECT_EQ(loaded, entries);
 
     // A protected list file's bytes are never taken for records.
-    testing::writeFile(folder.file("sealed.slp"), "TESSLIST" + std::string(60, '\x05'));
-    EXPECT_EQ(loadListFile(folder.file("sealed.slp"), loaded), ListFileStatus::Protected);
+    const std::string sealed = "TESSLIST" + std::string(60, '\x05');
+    testing::writeFile(folder.file("sealed.slp"), sealed);
+    std::string handedBack;
+    EXPECT_EQ(loadListFile(folder.file("sealed.slp"), loaded, &handedBack), ListFileStatus::Protected);
     EXPECT_EQ(loaded, entries);
+    EXPECT_EQ(handedBack, sealed);
 
     // A save that cannot replace the target leaves it whole.
     EXPECT_FALSE(saveListFile(folder.file("no-folder/list.slc"), entries));
