@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <cstring>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,9 +13,6 @@
 #include "image/guarded_picture.h"
 #include "image/pixel_stream_cipher.h"
 #include "platform/own_resource.h"
-#include "platform/secure_wipe.h"
-#include "platform/win32_handles.h"
-#include "platform/window_text.h"
 #include "resources/peekstub_ids.h"
 #include "stub/stub_texts.h"
 #include "formats/bitmap_file.h"
@@ -31,17 +31,70 @@ void tellInBothLanguages(HWND owner, int spanishId, int englishId)
     MessageBoxA(owner, text.c_str(), "Error", MB_OK | MB_ICONERROR);
 }
 
-enum class Deciphered { Shown, NoPicture, TooLarge, WrongPassword };
-
-// The typed password, read and then wiped from the field: the hidden prompt
-// stays for the whole viewer session and must not keep it meanwhile.
-std::string takePassword(HWND passwordWindow)
+// Ends the program as every other way out does, once the user has read why.
+DWORD endWithMessage(HWND passwordWindow, int spanishId, int englishId)
 {
-    HWND field = GetDlgItem(passwordWindow, IDC_STUB_PASSWORD);
-    std::string password = readWindowText(field);
-    wipeWindowText(field);
-    return password;
+    tellInBothLanguages(passwordWindow, spanishId, englishId);
+    PostMessageA(passwordWindow, WM_VIEWER_CLOSED, 0, 0);
+    return 0;
 }
+
+// What is made before the password is known: under Wine, making the viewer
+// and first touching the readable picture's memory each take about as long
+// as deciphering a large picture. The pictures belong here, not to the
+// viewer, so they outlive it however it goes.
+struct ViewerSetup {
+    PackedDib dib;
+    ViewerPictures pictures;
+    uint8_t* readableRows = nullptr;
+    HWND viewer = nullptr;
+    // The message pair that is shown instead when no viewer could be made.
+    int spanishError = IDS_NO_PICTURE_SPANISH;
+    int englishError = IDS_NO_PICTURE_ENGLISH;
+};
+
+// The cover is the enciphered picture's rows where the resource holds them.
+void prepareViewer(HWND passwordWindow, ViewerSetup& setup)
+{
+    const std::string_view resource = ownResource(MAKEINTRESOURCEA(2), MAKEINTRESOURCEA(IDB_ENCRYPTED_IMAGE));
+    const std::optional<PackedDib> dib = readPackedDib(resource);
+    if (!dib) return;
+    setup.dib = *dib;
+    ImageRows readable;
+    setup.pictures.readable.reset(createImage(dib->width, dib->height, &readable));
+    if (!setup.pictures.readable) {
+        setup.spanishError = IDS_TOO_LARGE_SPANISH;
+        setup.englishError = IDS_TOO_LARGE_ENGLISH;
+        return;
+    }
+    // Its pages are had now rather than one by one while deciphering.
+    std::memset(readable.rows, 0, bitmapPixelBytes(dib->width, dib->height));
+    setup.readableRows = readable.rows;
+    setup.pictures.coverRows = reinterpret_cast<const uint8_t*>(resource.data() + dib->rowsOffset);
+    setup.viewer = createViewerWindow(passwordWindow, setup.pictures);
+    setup.spanishError = IDS_NO_VIEWER_SPANISH;
+    setup.englishError = IDS_NO_VIEWER_ENGLISH;
+}
+
+// Until OK, the hidden viewer's messages are answered; false when the
+// password window went away instead.
+bool waitForPassword(DecryptionJob& job)
+{
+    HANDLE given = job.passwordGiven.get();
+    for (;;) {
+        const DWORD woken = MsgWaitForMultipleObjects(1, &given, FALSE, INFINITE, QS_ALLINPUT);
+        if (woken == WAIT_OBJECT_0) return !job.abandoned.load();
+        if (woken != WAIT_OBJECT_0 + 1) return false;
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) return false;
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+}
+
+enum class Deciphered { Shown, NoPicture, TooLarge, WrongPassword };
 
 // The key derivation tells no progress: the bar runs as a marquee meanwhile.
 void showBusy(HWND bar, bool busy)
@@ -53,15 +106,14 @@ void showBusy(HWND bar, bool busy)
 
 // A guarded file: the picture's pixel stream sealed under a key derived
 // from the password, checked as a whole before any of it is shown.
-Deciphered openGuarded(HWND passwordWindow, std::string_view header, const uint8_t* rows, const PackedDib& dib,
-                       uint8_t* readable)
+Deciphered openGuarded(DecryptionJob& job, std::string_view header, const ViewerSetup& setup)
 {
-    std::string password = takePassword(passwordWindow);
-    HWND bar = GetDlgItem(passwordWindow, IDC_STUB_PROGRESS);
+    HWND bar = GetDlgItem(job.passwordWindow, IDC_STUB_PROGRESS);
     showBusy(bar, true);
-    const GuardResult result = openGuardedPicture(header, rows, dib.width, dib.height, password, readable);
+    const GuardResult result = openGuardedPicture(header, setup.pictures.coverRows, setup.dib.width, setup.dib.height,
+                                                  job.password, setup.readableRows);
     showBusy(bar, false);
-    wipeString(password);
+    wipeString(job.password);
     switch (result) {
     case GuardResult::Done:
         return Deciphered::Shown;
@@ -76,31 +128,21 @@ Deciphered openGuarded(HWND passwordWindow, std::string_view header, const uint8
     return Deciphered::NoPicture;
 }
 
-// One deciphering, on a thread of its own while the viewer is made: the
-// picture's rows in the resource into the readable picture's rows.
-struct DecipherJob {
-    HWND passwordWindow;
-    const PackedDib& dib;
-    const uint8_t* rows;
-    uint8_t* readable;
-    Deciphered result = Deciphered::NoPicture;
-};
-
-// With the typed password, which is wiped as soon as the cipher holds its
-// key (or the seal is opened), in one pass.
-Deciphered decipher(const DecipherJob& job)
+// With the given password, which is wiped as soon as the cipher holds its
+// key (or the seal is opened): bitmap 105's rows in the resource into the
+// readable picture's rows, in one pass.
+Deciphered decipher(DecryptionJob& job, const ViewerSetup& setup)
 {
     const std::string_view guardedHeader = ownResource(RT_RCDATA, MAKEINTRESOURCEA(IDR_GUARDED_HEADER));
-    if (!guardedHeader.empty()) return openGuarded(job.passwordWindow, guardedHeader, job.rows, job.dib, job.readable);
+    if (!guardedHeader.empty()) return openGuarded(job, guardedHeader, setup);
 
     RijndaelCipher cipher;
-    std::string password = takePassword(job.passwordWindow);
-    const bool keyed = keyWithPassword(cipher, password);
-    wipeString(password);
+    const bool keyed = keyWithPassword(cipher, job.password);
+    wipeString(job.password);
     if (!keyed) return Deciphered::NoPicture;
     ProgressBarReporter bar(GetDlgItem(job.passwordWindow, IDC_STUB_PROGRESS));
-    switch (cipherPixelStream(cipher, CipherDirection::Decrypt, job.rows, job.readable, job.dib.width, job.dib.height,
-                              &bar)) {
+    switch (cipherPixelStream(cipher, CipherDirection::Decrypt, setup.pictures.coverRows, setup.readableRows,
+                              setup.dib.width, setup.dib.height, &bar)) {
     case PixelCipherResult::Done:
         return Deciphered::Shown;
     case PixelCipherResult::OutOfMemory:
@@ -111,75 +153,65 @@ Deciphered decipher(const DecipherJob& job)
     return Deciphered::NoPicture;
 }
 
-DWORD WINAPI decipherThread(void* parameter)
+// Told here, so the prompt comes back only once the message is read.
+void refusePassword(HWND passwordWindow)
 {
-    auto* job = static_cast<DecipherJob*>(parameter);
-    job->result = decipher(*job);
-    return 0;
+    char title[256] = {};
+    GetWindowTextA(passwordWindow, title, sizeof title);
+    MessageBoxA(passwordWindow, stubText(IDS_WRONG_PASSWORD).c_str(), title, MB_OK | MB_ICONWARNING);
+    PostMessageA(passwordWindow, WM_PASSWORD_REFUSED, 0, 0);
 }
 
-// Ends the program as every other way out does, once the user has read why.
-DWORD endWithMessage(HWND passwordWindow, int spanishId, int englishId)
+DWORD runViewer(HWND passwordWindow, HWND viewer)
 {
-    tellInBothLanguages(passwordWindow, spanishId, englishId);
-    PostMessageA(passwordWindow, WM_VIEWER_CLOSED, 0, 0);
-    return 0;
-}
-
-}  // namespace
-
-// The cover is the enciphered picture's rows where the resource holds them.
-// Making the viewer's window takes about as long as deciphering a large
-// picture: it is made, hidden, meanwhile.
-DWORD WINAPI decryptionThread(void* parameter)
-{
-    auto passwordWindow = static_cast<HWND>(parameter);
-    // Bitmap 105, the enciphered picture, as the resource holds it.
-    const std::string_view resource = ownResource(MAKEINTRESOURCEA(2), MAKEINTRESOURCEA(IDB_ENCRYPTED_IMAGE));
-    const auto dib = readPackedDib(resource);
-    if (!dib) return endWithMessage(passwordWindow, IDS_NO_PICTURE_SPANISH, IDS_NO_PICTURE_ENGLISH);
-    ViewerPictures pictures;
-    ImageRows readable;
-    pictures.readable.reset(createImage(dib->width, dib->height, &readable));
-    if (!pictures.readable) return endWithMessage(passwordWindow, IDS_TOO_LARGE_SPANISH, IDS_TOO_LARGE_ENGLISH);
-    pictures.coverRows = reinterpret_cast<const uint8_t*>(resource.data() + dib->rowsOffset);
-
-    DecipherJob job{passwordWindow, *dib, pictures.coverRows, readable.rows};
-    KernelHandle worker(CreateThread(nullptr, 0, decipherThread, &job, 0, nullptr));
-    if (!worker) decipherThread(&job);
-    HWND viewer = createViewerWindow(passwordWindow, pictures);
-    // The readable picture is written until the worker ends, whichever
-    // window holds it by then.
-    if (worker) WaitForSingleObject(worker.get(), INFINITE);
-    if (job.result != Deciphered::Shown && viewer) DestroyWindow(viewer);
-    if (job.result == Deciphered::WrongPassword) {
-        // Told here, so the prompt comes back only once the message is read.
-        char title[256] = {};
-        GetWindowTextA(passwordWindow, title, sizeof title);
-        MessageBoxA(passwordWindow, stubText(IDS_WRONG_PASSWORD).c_str(), title, MB_OK | MB_ICONWARNING);
-        PostMessageA(passwordWindow, WM_PASSWORD_REFUSED, 0, 0);
-        return 0;
-    }
-    if (job.result == Deciphered::TooLarge) {
-        return endWithMessage(passwordWindow, IDS_TOO_LARGE_SPANISH, IDS_TOO_LARGE_ENGLISH);
-    }
-    if (job.result == Deciphered::NoPicture) {
-        return endWithMessage(passwordWindow, IDS_NO_PICTURE_SPANISH, IDS_NO_PICTURE_ENGLISH);
-    }
-    if (!viewer) return endWithMessage(passwordWindow, IDS_NO_VIEWER_SPANISH, IDS_NO_VIEWER_ENGLISH);
-    ShowWindow(passwordWindow, SW_HIDE);
     ShowWindow(viewer, SW_SHOW);
+    ShowWindow(passwordWindow, SW_HIDE);
     SetForegroundWindow(viewer);
     HACCEL keys = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_SPOTLIGHT_KEYS));
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (viewer && IsWindow(viewer) && TranslateAcceleratorA(viewer, keys, &message)) continue;
-        if (viewer && IsWindow(viewer) && IsDialogMessageA(viewer, &message)) continue;
+        if (IsWindow(viewer) && TranslateAcceleratorA(viewer, keys, &message)) continue;
+        if (IsWindow(viewer) && IsDialogMessageA(viewer, &message)) continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+    if (IsWindow(viewer)) DestroyWindow(viewer);
     PostMessageA(passwordWindow, WM_VIEWER_CLOSED, 0, 0);
     return 1;
+}
+
+// Whatever stops the viewer from showing, it must not stay behind hidden.
+DWORD endWithoutViewer(HWND passwordWindow, HWND viewer, int spanishId, int englishId)
+{
+    if (IsWindow(viewer)) DestroyWindow(viewer);
+    return endWithMessage(passwordWindow, spanishId, englishId);
+}
+
+}  // namespace
+
+DWORD WINAPI decryptionThread(void* parameter)
+{
+    const std::unique_ptr<std::shared_ptr<DecryptionJob>> share(
+        static_cast<std::shared_ptr<DecryptionJob>*>(parameter));
+    DecryptionJob& job = **share;
+    ViewerSetup setup;
+    prepareViewer(job.passwordWindow, setup);
+    while (waitForPassword(job)) {
+        if (!setup.viewer) return endWithMessage(job.passwordWindow, setup.spanishError, setup.englishError);
+        switch (decipher(job, setup)) {
+        case Deciphered::Shown:
+            return runViewer(job.passwordWindow, setup.viewer);
+        case Deciphered::WrongPassword:
+            refusePassword(job.passwordWindow);
+            break;
+        case Deciphered::TooLarge:
+            return endWithoutViewer(job.passwordWindow, setup.viewer, IDS_TOO_LARGE_SPANISH, IDS_TOO_LARGE_ENGLISH);
+        case Deciphered::NoPicture:
+            return endWithoutViewer(job.passwordWindow, setup.viewer, IDS_NO_PICTURE_SPANISH, IDS_NO_PICTURE_ENGLISH);
+        }
+    }
+    if (IsWindow(setup.viewer)) DestroyWindow(setup.viewer);
+    return 0;
 }
 
 }  // namespace tessaly

@@ -23,7 +23,16 @@ namespace {
 struct PasswordWindowState {
     MaskedPasswordField password;
     int phase = 0;
+    std::shared_ptr<DecryptionJob> job = std::make_shared<DecryptionJob>();
     KernelHandle decryption;
+
+    // The thread is not waited for: it may be busy with a window of its own
+    // that this window's end has to reach first.
+    ~PasswordWindowState()
+    {
+        job->abandoned.store(true);
+        if (job->passwordGiven) SetEvent(job->passwordGiven.get());
+    }
 };
 
 PasswordWindowState& stateOf(HWND window)
@@ -47,6 +56,18 @@ void setTextFromString(HWND window, int controlId, int stringId)
     SetDlgItemTextA(window, controlId, stubText(stringId).c_str());
 }
 
+// The decryption thread starts with the window and prepares the viewer
+// while the password is typed.
+void startDecryption(HWND window, PasswordWindowState& state)
+{
+    state.job->passwordWindow = window;
+    state.job->passwordGiven.reset(CreateEventA(nullptr, FALSE, FALSE, nullptr));
+    if (!state.job->passwordGiven) return;
+    auto share = std::make_unique<std::shared_ptr<DecryptionJob>>(state.job);
+    state.decryption.reset(CreateThread(nullptr, 0, decryptionThread, share.get(), 0, nullptr));
+    if (state.decryption) share.release();
+}
+
 BOOL onInitDialog(HWND window)
 {
     // The stub never changes the mask: the field keeps the template's mask
@@ -61,6 +82,7 @@ BOOL onInitDialog(HWND window)
     setTextFromString(window, IDC_STUB_CANCEL, IDS_CANCEL);
     setTextFromString(window, IDC_STUB_WAIT, IDS_WAIT);
     showPhase(window, state->phase, SW_SHOW);
+    startDecryption(window, *state);
     return TRUE;
 }
 
@@ -71,24 +93,29 @@ void onPasswordChanged(HWND window)
     wipeString(text);
 }
 
+// The password goes to the decryption thread, and leaves the field.
 void onOk(HWND window)
 {
     auto& state = stateOf(window);
-    if (state.decryption || !IsWindowEnabled(GetDlgItem(window, IDC_STUB_OK))) return;
+    if (state.phase != 0 || !IsWindowEnabled(GetDlgItem(window, IDC_STUB_OK))) return;
+    if (!state.decryption) {
+        EndDialog(window, kStubWindowResult);
+        return;
+    }
+    HWND field = GetDlgItem(window, IDC_STUB_PASSWORD);
+    readWindowText(field, state.job->password);
+    SetEvent(state.job->passwordGiven.get());
+    wipeWindowText(field);
     showPhase(window, state.phase, SW_HIDE);
     ++state.phase;
     showPhase(window, state.phase, SW_SHOW);
-    state.decryption.reset(CreateThread(nullptr, 0, decryptionThread, window, 0, nullptr));
-    if (!state.decryption) EndDialog(window, kStubWindowResult);
 }
 
-// Back to the prompt with an empty field, once the decryption thread that
-// found the password wrong has ended.
+// Back to the prompt with an empty field; the decryption thread waits for
+// the next password.
 void onPasswordRefused(HWND window)
 {
     auto& state = stateOf(window);
-    WaitForSingleObject(state.decryption.get(), INFINITE);
-    state.decryption.reset();
     showPhase(window, state.phase, SW_HIDE);
     state.phase = 0;
     showPhase(window, state.phase, SW_SHOW);

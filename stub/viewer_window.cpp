@@ -21,7 +21,7 @@ constexpr ImageViewBars kBars{IDC_VIEWER_HSCROLL, IDC_VIEWER_VSCROLL};
 constexpr char kTooltip[] = "Press +/- to modify the size of the spotlight";
 
 struct ViewerWindow {
-    ViewerPictures pictures;
+    const ViewerPictures* pictures = nullptr;
     ImageViewState view;
     HWND tooltip = nullptr;
 };
@@ -38,12 +38,12 @@ HWND picture(HWND window)
 
 int readableWidth(const ViewerWindow& viewer)
 {
-    return static_cast<int>(imageWidth(viewer.pictures.readable.get()));
+    return static_cast<int>(imageWidth(viewer.pictures->readable.get()));
 }
 
 int readableHeight(const ViewerWindow& viewer)
 {
-    return static_cast<int>(imageHeight(viewer.pictures.readable.get()));
+    return static_cast<int>(imageHeight(viewer.pictures->readable.get()));
 }
 
 void sizeToPicture(HWND window, const ViewerWindow& viewer)
@@ -75,10 +75,10 @@ HWND createTooltip(HWND window)
     return tooltip;
 }
 
-BOOL onInitDialog(HWND window, ViewerPictures* pictures)
+BOOL onInitDialog(HWND window, const ViewerPictures* pictures)
 {
     auto* viewer = attachWindowState(window, std::make_unique<ViewerWindow>());
-    viewer->pictures = std::move(*pictures);
+    viewer->pictures = pictures;
     // The stub has no settings: its windows always stay out of captures.
     applyCapturePolicy(window, false);
     const SpotlightStart start = spotlightFromString(stubText(IDS_SPOTLIGHT));
@@ -105,7 +105,7 @@ void onSize(HWND window, int width, int height)
     place(GetDlgItem(window, kBars.horizontal), layout.horizontal, layout.horizontalShown);
     place(GetDlgItem(window, kBars.vertical), layout.vertical, layout.verticalShown);
     place(picture(window), layout.picture, true);
-    relayoutImageView(window, picture(window), viewer.pictures.readable.get(), kBars, viewer.view);
+    relayoutImageView(window, picture(window), viewer.pictures->readable.get(), kBars, viewer.view);
     redrawNow(picture(window));
 }
 
@@ -114,8 +114,8 @@ BOOL onDrawItem(HWND window, const DRAWITEMSTRUCT* item)
     if (item->CtlID != IDC_VIEWER_PICTURE) return FALSE;
     const auto& viewer = viewerOf(window);
     SpotlightCover cover;
-    cover.rows = viewer.pictures.coverRows;
-    drawSpotlightView(*item, viewer.pictures.readable.get(), cover, mouseIn(picture(window)), viewer.view,
+    cover.rows = viewer.pictures->coverRows;
+    drawSpotlightView(*item, viewer.pictures->readable.get(), cover, mouseIn(picture(window)), viewer.view,
                       static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     return TRUE;
 }
@@ -138,7 +138,7 @@ void onCommand(HWND window, int id)
 
 INT_PTR CALLBACK viewerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_INITDIALOG) return onInitDialog(window, reinterpret_cast<ViewerPictures*>(lParam));
+    if (message == WM_INITDIALOG) return onInitDialog(window, reinterpret_cast<const ViewerPictures*>(lParam));
     if (withoutWindowState<ViewerWindow>(window, message)) return FALSE;
     switch (message) {
     case WM_SIZE:
@@ -171,7 +171,7 @@ INT_PTR CALLBACK viewerWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
 
 }  // namespace
 
-HWND createViewerWindow(HWND owner, ViewerPictures& pictures)
+HWND createViewerWindow(HWND owner, const ViewerPictures& pictures)
 {
     return CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_VIEWER_WINDOW), owner, viewerWindowProc,
                               reinterpret_cast<LPARAM>(&pictures));

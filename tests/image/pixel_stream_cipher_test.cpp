@@ -93,6 +93,34 @@ TEST(PixelStreamCipher, ProgressStopsTheRunBetweenBands)
     EXPECT_NE(Bytes(out.end() - 300, out.end()), Bytes(300, 0));
 }
 
+TEST(PixelStreamCipher, ALargePictureSharedBetweenTwoThreadsGivesTheSameBytes)
+{
+    RijndaelCipher cipher;
+    cipher.setKey("two threads", 16);
+    // A width that is no multiple of the block: bands end inside rows.
+    const uint32_t width = 1001, height = 700;
+    ASSERT_GE(pixelStreamBytes(width, height), kSharedPixelStreamBytes);
+    const Bytes plain = randomRows(width, height, 21);
+    Bytes enciphered(plain.size()), back(plain.size());
+    CountingProgress progress;
+    ASSERT_EQ(cipherPixelStream(cipher, CipherDirection::Encrypt, plain.data(), enciphered.data(), width, height,
+                                &progress),
+              PixelCipherResult::Done);
+    EXPECT_TRUE(enciphered == wholeStreamResult(cipher, CipherDirection::Encrypt, plain, width, height));
+    EXPECT_EQ(progress.done, progress.total);
+    ASSERT_EQ(cipherPixelStream(cipher, CipherDirection::Decrypt, enciphered.data(), back.data(), width, height,
+                                nullptr),
+              PixelCipherResult::Done);
+    EXPECT_TRUE(back == plain);
+
+    CountingProgress stopping;
+    stopping.stopAfter = 1;
+    EXPECT_EQ(cipherPixelStream(cipher, CipherDirection::Decrypt, enciphered.data(), back.data(), width, height,
+                                &stopping),
+              PixelCipherResult::Stopped);
+    EXPECT_EQ(stopping.reports, 1);
+}
+
 TEST(PixelStreamCipher, BandsEndOnBlockBoundaries)
 {
     for (uint32_t width : {1u, 2u, 3u, 4u, 6u, 8u, 12u, 32u, 33u, 64u, 4000u, 100000u}) {
