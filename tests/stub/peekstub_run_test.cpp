@@ -163,6 +163,49 @@ TEST_F(PeekstubRun, RightPasswordShowsThePictureAndClosingTheViewerEndsWith39)
     EXPECT_EQ(stub.waitForExit(), kPeekstubExitCode);
 }
 
+TEST_F(PeekstubRun, APasswordConfirmedAtOnceOpensALargePictureWholeAtBothEnds)
+{
+    // Large enough to be deciphered on two threads, and to take a while to
+    // prepare, which the password here does not wait for.
+    const Picture picture = pictureOf(2000, 1500);
+    ProgramProcess stub(build(picture, 20, false));
+    HWND prompt = stub.waitForWindow(kTitle);
+    ASSERT_TRUE(prompt);
+    SendDlgItemMessageA(prompt, IDC_STUB_PASSWORD, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kPassword));
+    PostMessageA(prompt, WM_COMMAND, MAKEWPARAM(IDC_STUB_OK, BN_CLICKED), 0);
+    ASSERT_TRUE(testing::pumpUntil([&] { return !IsWindowVisible(prompt); }, ProgramProcess::kTimeoutMs));
+    viewer = stub.waitForWindow(kTitle);
+    ASSERT_TRUE(viewer);
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+    HWND control = GetDlgItem(viewer, IDC_VIEWER_PICTURE);
+    const RECT area = clientOf(control);
+    const auto expectShown = [&](int left, int top, const char* where) {
+        testing::pumpFor(300);
+        const auto shown = shownIn(control, area.right, area.bottom);
+        int differing = 0;
+        for (int y = 0; y < area.bottom; ++y) {
+            for (int x = 0; x < area.right; ++x) {
+                differing += pixelAt(shown, static_cast<uint32_t>(area.right), x, y) !=
+                             picture.plainAt(left + x, top + y);
+            }
+        }
+        EXPECT_EQ(differing, 0) << where;
+    };
+    expectShown(0, 0, "top left");
+    // Page by page to the far corner, as far as the bars go.
+    for (int page = 0; page < 5; ++page) {
+        SendMessageA(viewer, WM_HSCROLL, SB_PAGEDOWN, reinterpret_cast<LPARAM>(GetDlgItem(viewer, IDC_VIEWER_HSCROLL)));
+        SendMessageA(viewer, WM_VSCROLL, SB_PAGEDOWN, reinterpret_cast<LPARAM>(GetDlgItem(viewer, IDC_VIEWER_VSCROLL)));
+    }
+    const int right = GetScrollPos(GetDlgItem(viewer, IDC_VIEWER_HSCROLL), SB_CTL);
+    const int bottom = GetScrollPos(GetDlgItem(viewer, IDC_VIEWER_VSCROLL), SB_CTL);
+    EXPECT_GT(right + area.right, 1990);
+    EXPECT_GT(bottom + area.bottom, 1490);
+    expectShown(right, bottom, "bottom right");
+    PostMessageA(viewer, WM_CLOSE, 0, 0);
+    EXPECT_EQ(stub.waitForExit(), kPeekstubExitCode);
+}
+
 // How many times `needle` stands in the committed private memory of the
 // process.
 int copiesInMemory(DWORD processId, const std::string& needle)
