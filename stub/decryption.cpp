@@ -197,7 +197,10 @@ DWORD WINAPI decryptionThread(void* parameter)
     ViewerSetup setup;
     prepareViewer(job.passwordWindow, setup);
     while (waitForPassword(job)) {
-        if (!setup.viewer) return endWithMessage(job.passwordWindow, setup.spanishError, setup.englishError);
+        if (!setup.viewer) {
+            wipeString(job.password);
+            return endWithMessage(job.passwordWindow, setup.spanishError, setup.englishError);
+        }
         switch (decipher(job, setup)) {
         case Deciphered::Shown:
             return runViewer(job.passwordWindow, setup.viewer);
