@@ -426,6 +426,18 @@ TEST_F(PeekstubRun, GuardedFileRefusesAWrongPasswordAsksAgainAndThenShowsThePict
     EXPECT_EQ(stub.waitForExit(), kPeekstubExitCode);
 }
 
+TEST_F(PeekstubRun, ClosingThePromptWhileTheKeyIsDerivedEndsWith39)
+{
+    ProgramProcess stub(buildGuarded(testing::randomStream(300, 200, 12), 300, 200));
+    HWND prompt = stub.waitForWindow(kTitle);
+    ASSERT_TRUE(prompt);
+    SendDlgItemMessageA(prompt, IDC_STUB_PASSWORD, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kPassword));
+    PostMessageA(prompt, WM_COMMAND, MAKEWPARAM(IDC_STUB_OK, BN_CLICKED), 0);
+    ASSERT_TRUE(testing::pumpUntil([&] { return IsWindowVisible(GetDlgItem(prompt, IDC_STUB_WAIT)) != FALSE; }));
+    PostMessageA(prompt, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(stub.waitForExit(), kPeekstubExitCode);
+}
+
 TEST_F(PeekstubRun, GuardedHeaderOfAnotherSizeIsADamagedPicture)
 {
     const std::string path = buildGuarded(testing::randomStream(20, 20, 3), 20, 20);
