@@ -51,13 +51,16 @@ double bareCipher(HBITMAP picture)
     return bestOf([&] { cipher.decryptBuffer(stream.data(), stream.size()); });
 }
 
-HWND visibleWindow(DWORD processId, HWND other)
+// A window of the process with the stub's title other than `other`, shown
+// or hidden.
+HWND windowOf(DWORD processId, HWND other, bool visible)
 {
     struct Search {
         DWORD processId;
         HWND other;
+        bool visible;
         HWND found;
-    } search{processId, other, nullptr};
+    } search{processId, other, visible, nullptr};
     EnumWindows(
         [](HWND window, LPARAM data) -> BOOL {
             auto* s = reinterpret_cast<Search*>(data);
@@ -65,7 +68,7 @@ HWND visibleWindow(DWORD processId, HWND other)
             GetWindowThreadProcessId(window, &owner);
             char title[64] = {};
             GetWindowTextA(window, title, sizeof title);
-            if (owner == s->processId && window != s->other && IsWindowVisible(window) &&
+            if (owner == s->processId && window != s->other && (IsWindowVisible(window) != FALSE) == s->visible &&
                 std::string(title) == kTitle) {
                 s->found = window;
                 return FALSE;
@@ -88,16 +91,25 @@ double okToViewer(const std::string& path)
     }
     tessaly::KernelHandle process(info.hProcess), thread(info.hThread);
     HWND prompt = nullptr;
-    for (int i = 0; i < 2000 && !prompt; ++i, Sleep(5)) prompt = visibleWindow(info.dwProcessId, nullptr);
-    if (!prompt) return -1;
+    for (int i = 0; i < 2000 && !prompt; ++i, Sleep(5)) prompt = windowOf(info.dwProcessId, nullptr, true);
+    if (!prompt) {
+        TerminateProcess(process.get(), 1);
+        return -1;
+    }
     // A person takes a moment to type the password; the viewer prepares
-    // meanwhile, as it does for them.
+    // meanwhile, hidden, as it does for them.
     Sleep(500);
+    HWND viewer = windowOf(info.dwProcessId, prompt, false);
+    if (!viewer) {
+        TerminateProcess(process.get(), 1);
+        return -1;
+    }
     SendDlgItemMessageA(prompt, IDC_STUB_PASSWORD, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kPassword));
-    HWND viewer = nullptr;
+    // Only the viewer is watched: a search through every window at each
+    // turn would take from the stub's own share of the processors.
     const double seconds = secondsOf([&] {
         PostMessageA(prompt, WM_COMMAND, MAKEWPARAM(IDC_STUB_OK, BN_CLICKED), 0);
-        while (!(viewer = visibleWindow(info.dwProcessId, prompt))) Sleep(1);
+        while (!IsWindowVisible(viewer)) Sleep(1);
     });
     PostMessageA(viewer, WM_CLOSE, 0, 0);
     WaitForSingleObject(process.get(), 10000);

@@ -14,25 +14,6 @@ namespace tessaly {
 
 namespace {
 
-// The whole pixel stream at once: GCM seals it in one piece. Wiped when it
-// goes, as it holds the readable picture at one time or another.
-class StreamBuffer {
-public:
-    explicit StreamBuffer(size_t size) : bytes_(new (std::nothrow) uint8_t[size > 0 ? size : 1]), size_(size) {}
-    StreamBuffer(const StreamBuffer&) = delete;
-    StreamBuffer& operator=(const StreamBuffer&) = delete;
-    ~StreamBuffer()
-    {
-        if (bytes_) secureWipe(bytes_.get(), size_);
-    }
-    uint8_t* get() const { return bytes_.get(); }
-    size_t size() const { return size_; }
-
-private:
-    std::unique_ptr<uint8_t[]> bytes_;
-    size_t size_;
-};
-
 GuardResult fromGcm(GcmResult result)
 {
     switch (result) {
@@ -65,10 +46,10 @@ GuardResult guardPicture(HBITMAP plain, std::string_view password, GuardedPictur
         !systemRandomBytes(header.parameters.nonce.data(), header.parameters.nonce.size())) {
         return GuardResult::Unavailable;
     }
-    StreamBuffer stream(pixelStreamBytes(in.width, in.height));
+    StreamBuffer stream;
     ImageRows out;
     BitmapHandle sealed(createImage(in.width, in.height, &out));
-    if (!stream.get() || !sealed) return GuardResult::OutOfMemory;
+    if (!stream.allocate(pixelStreamBytes(in.width, in.height)) || !sealed) return GuardResult::OutOfMemory;
     pixelStreamFromRows(in.rows, in.width, in.height, stream.get());
     const std::string associated = guardedPictureAssociated(header);
     const GuardResult result = fromGcm(
@@ -80,21 +61,48 @@ GuardResult guardPicture(HBITMAP plain, std::string_view password, GuardedPictur
     return GuardResult::Done;
 }
 
-GuardResult openGuardedPicture(std::string_view resource, const uint8_t* sealedRows, uint32_t width, uint32_t height,
-                               std::string_view password, uint8_t* readable)
+bool StreamBuffer::allocate(size_t size)
 {
-    GuardedPictureHeader header;
-    if (readGuardedPictureHeader(resource, header) != HeaderStatus::Read || header.width != width ||
-        header.height != height) {
+    release();
+    bytes_.reset(new (std::nothrow) uint8_t[size > 0 ? size : 1]);
+    size_ = bytes_ ? size : 0;
+    return bytes_ != nullptr;
+}
+
+void StreamBuffer::release()
+{
+    if (bytes_) secureWipe(bytes_.get(), size_);
+    bytes_.reset();
+    size_ = 0;
+}
+
+GuardResult GuardedStream::read(std::string_view header, const uint8_t* sealedRows, uint32_t width, uint32_t height)
+{
+    if (readGuardedPictureHeader(header, header_) != HeaderStatus::Read || header_.width != width ||
+        header_.height != height) {
         return GuardResult::Damaged;
     }
-    StreamBuffer stream(pixelStreamBytes(width, height));
-    if (!stream.get()) return GuardResult::OutOfMemory;
-    pixelStreamFromRows(sealedRows, width, height, stream.get());
-    const std::string associated(resource.substr(0, kGuardedPictureAssociatedSize));
+    if (!stream_.allocate(pixelStreamBytes(width, height))) return GuardResult::OutOfMemory;
+    associated_ = std::string(header.substr(0, kGuardedPictureAssociatedSize));
+    sealedRows_ = sealedRows;
+    width_ = width;
+    height_ = height;
+    pixelStreamFromRows(sealedRows, width, height, stream_.get());
+    holdsSealedBytes_ = true;
+    return GuardResult::Done;
+}
+
+GuardResult GuardedStream::open(std::string_view password, uint8_t* readable)
+{
+    if (!stream_.get()) return GuardResult::Damaged;
+    // A failed check wipes the stream: it is taken from the rows again.
+    if (!holdsSealedBytes_) pixelStreamFromRows(sealedRows_, width_, height_, stream_.get());
+    holdsSealedBytes_ = false;
     const GuardResult result = fromGcm(
-        openWithPassword(sealOf(header, associated, password), stream.get(), stream.size(), header.tag.data()));
-    if (result == GuardResult::Done) rowsFromPixelStream(stream.get(), width, height, readable);
+        openWithPassword(sealOf(header_, associated_, password), stream_.get(), stream_.size(), header_.tag.data()));
+    if (result != GuardResult::Done) return result;
+    rowsFromPixelStream(stream_.get(), width_, height_, readable);
+    stream_.release();
     return result;
 }
 

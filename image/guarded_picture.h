@@ -3,9 +3,11 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
+#include "formats/sealed_headers.h"
 #include "platform/win32_handles.h"
 
 namespace tessaly {
@@ -25,11 +27,49 @@ struct GuardedPicture {
 // Seals `plain` (a picture of createImage) under the password as typed.
 GuardResult guardPicture(HBITMAP plain, std::string_view password, GuardedPicture& guarded);
 
-// Opens the sealed rows of a picture of `width` × `height` into `readable`
-// (the rows of another picture of that size). Damaged when the header is
-// not one this program reads or names another size; WrongPassword when the
-// tag does not match. `readable` is written only when it opened.
-GuardResult openGuardedPicture(std::string_view header, const uint8_t* sealedRows, uint32_t width, uint32_t height,
-                               std::string_view password, uint8_t* readable);
+// A whole pixel stream: GCM seals and opens it in one piece. Wiped when it
+// is released or goes, as it holds the readable picture at one time or
+// another.
+class StreamBuffer {
+public:
+    StreamBuffer() = default;
+    StreamBuffer(const StreamBuffer&) = delete;
+    StreamBuffer& operator=(const StreamBuffer&) = delete;
+    ~StreamBuffer() { release(); }
+
+    // False when there is no room for `size` bytes.
+    bool allocate(size_t size);
+    void release();
+    uint8_t* get() const { return bytes_.get(); }
+    size_t size() const { return size_; }
+
+private:
+    std::unique_ptr<uint8_t[]> bytes_;
+    size_t size_ = 0;
+};
+
+// The sealed pixel stream of a guarded picture, taken from its rows before
+// the password is known: opening it is then the key derivation, one GCM
+// pass and the readable rows.
+class GuardedStream {
+public:
+    // Damaged when the header is not one this program reads or names another
+    // size than `width` × `height`. The rows must outlive the stream.
+    GuardResult read(std::string_view header, const uint8_t* sealedRows, uint32_t width, uint32_t height);
+    // Opens it into `readable` (the rows of another picture of that size),
+    // which is written only when it opened; the stream is then let go.
+    // WrongPassword when the tag does not match: another password may be
+    // tried.
+    GuardResult open(std::string_view password, uint8_t* readable);
+
+private:
+    GuardedPictureHeader header_;
+    std::string associated_;
+    const uint8_t* sealedRows_ = nullptr;
+    uint32_t width_ = 0;
+    uint32_t height_ = 0;
+    StreamBuffer stream_;
+    bool holdsSealedBytes_ = false;
+};
 
 }  // namespace tessaly

@@ -39,19 +39,29 @@ DWORD endWithMessage(HWND passwordWindow, int spanishId, int englishId)
     return 0;
 }
 
-// What is made before the password is known: under Wine, making the viewer
-// and first touching the readable picture's memory each take about as long
-// as deciphering a large picture. The pictures belong here, not to the
-// viewer, so they outlive it however it goes.
+// What is made before the password is known: under Wine, making the viewer,
+// first touching the readable picture's memory and taking a guarded file's
+// stream from its rows each take about as long as deciphering a large
+// picture. The pictures belong here, not to the viewer, so they outlive it
+// however it goes.
 struct ViewerSetup {
     PackedDib dib;
     ViewerPictures pictures;
     uint8_t* readableRows = nullptr;
+    // A guarded file's sealed stream, ready for its password.
+    bool guarded = false;
+    GuardedStream sealed;
     HWND viewer = nullptr;
     // The message pair that is shown instead when no viewer could be made.
     int spanishError = IDS_NO_PICTURE_SPANISH;
     int englishError = IDS_NO_PICTURE_ENGLISH;
 };
+
+void tellInstead(ViewerSetup& setup, int spanishError, int englishError)
+{
+    setup.spanishError = spanishError;
+    setup.englishError = englishError;
+}
 
 // The cover is the enciphered picture's rows where the resource holds them.
 void prepareViewer(HWND passwordWindow, ViewerSetup& setup)
@@ -62,18 +72,20 @@ void prepareViewer(HWND passwordWindow, ViewerSetup& setup)
     setup.dib = *dib;
     ImageRows readable;
     setup.pictures.readable.reset(createImage(dib->width, dib->height, &readable));
-    if (!setup.pictures.readable) {
-        setup.spanishError = IDS_TOO_LARGE_SPANISH;
-        setup.englishError = IDS_TOO_LARGE_ENGLISH;
-        return;
-    }
+    if (!setup.pictures.readable) return tellInstead(setup, IDS_TOO_LARGE_SPANISH, IDS_TOO_LARGE_ENGLISH);
     // Its pages are had now rather than one by one while deciphering.
     std::memset(readable.rows, 0, bitmapPixelBytes(dib->width, dib->height));
     setup.readableRows = readable.rows;
     setup.pictures.coverRows = reinterpret_cast<const uint8_t*>(resource.data() + dib->rowsOffset);
+    const std::string_view guardedHeader = ownResource(RT_RCDATA, MAKEINTRESOURCEA(IDR_GUARDED_HEADER));
+    setup.guarded = !guardedHeader.empty();
+    if (setup.guarded) {
+        const GuardResult read = setup.sealed.read(guardedHeader, setup.pictures.coverRows, dib->width, dib->height);
+        if (read == GuardResult::OutOfMemory) return tellInstead(setup, IDS_TOO_LARGE_SPANISH, IDS_TOO_LARGE_ENGLISH);
+        if (read != GuardResult::Done) return;
+    }
     setup.viewer = createViewerWindow(passwordWindow, setup.pictures);
-    setup.spanishError = IDS_NO_VIEWER_SPANISH;
-    setup.englishError = IDS_NO_VIEWER_ENGLISH;
+    tellInstead(setup, IDS_NO_VIEWER_SPANISH, IDS_NO_VIEWER_ENGLISH);
 }
 
 // Until OK, the hidden viewer's messages are answered; false when the
@@ -106,12 +118,11 @@ void showBusy(HWND bar, bool busy)
 
 // A guarded file: the picture's pixel stream sealed under a key derived
 // from the password, checked as a whole before any of it is shown.
-Deciphered openGuarded(DecryptionJob& job, std::string_view header, const ViewerSetup& setup)
+Deciphered openGuarded(DecryptionJob& job, ViewerSetup& setup)
 {
     HWND bar = GetDlgItem(job.passwordWindow, IDC_STUB_PROGRESS);
     showBusy(bar, true);
-    const GuardResult result = openGuardedPicture(header, setup.pictures.coverRows, setup.dib.width, setup.dib.height,
-                                                  job.password, setup.readableRows);
+    const GuardResult result = setup.sealed.open(job.password, setup.readableRows);
     showBusy(bar, false);
     wipeString(job.password);
     switch (result) {
@@ -131,10 +142,9 @@ Deciphered openGuarded(DecryptionJob& job, std::string_view header, const Viewer
 // With the given password, which is wiped as soon as the cipher holds its
 // key (or the seal is opened): bitmap 105's rows in the resource into the
 // readable picture's rows, in one pass.
-Deciphered decipher(DecryptionJob& job, const ViewerSetup& setup)
+Deciphered decipher(DecryptionJob& job, ViewerSetup& setup)
 {
-    const std::string_view guardedHeader = ownResource(RT_RCDATA, MAKEINTRESOURCEA(IDR_GUARDED_HEADER));
-    if (!guardedHeader.empty()) return openGuarded(job, guardedHeader, setup);
+    if (setup.guarded) return openGuarded(job, setup);
 
     RijndaelCipher cipher;
     const bool keyed = keyWithPassword(cipher, job.password);
