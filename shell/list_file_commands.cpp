@@ -42,9 +42,6 @@ void tellResult(HWND window, ProtectedListResult result)
     case ProtectedListResult::WrongPassword:
         tell(window, "wrong_password", MB_ICONWARNING);
         break;
-    case ProtectedListResult::Damaged:
-        tell(window, "damaged_protected_list");
-        break;
     case ProtectedListResult::CannotWrite:
         tell(window, "cannot_save_file");
         break;
@@ -117,7 +114,7 @@ bool openProtected(HWND window, std::string_view file, DecodedList& list)
         std::string password;
         if (!askListPassword(window, password)) return false;
         const ProtectedListResult result = runBehindProgress(window, "opening_list", [&](const std::atomic<bool>&) {
-            return openProtectedList(file, password, list);
+            return openProtectedList(parts, password, list);
         });
         wipeString(password);
         if (result == ProtectedListResult::Done) return true;

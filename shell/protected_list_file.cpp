@@ -1,7 +1,6 @@
 #include "shell/protected_list_file.h"
 
 #include "cipher/password_seal.h"
-#include "formats/sealed_headers.h"
 #include "platform/file_io.h"
 #include "platform/secure_wipe.h"
 
@@ -38,10 +37,8 @@ ProtectedListResult saveProtectedList(const std::string& path, const std::vector
     return writeFileReplacing(path, {header, body, tag}) ? ProtectedListResult::Done : ProtectedListResult::CannotWrite;
 }
 
-ProtectedListResult openProtectedList(std::string_view file, std::string_view password, DecodedList& list)
+ProtectedListResult openProtectedList(const ProtectedListParts& parts, std::string_view password, DecodedList& list)
 {
-    ProtectedListParts parts;
-    if (readProtectedList(file, parts) != HeaderStatus::Read) return ProtectedListResult::Damaged;
     std::string plain(parts.sealed);
     const GcmResult opened = openWithPassword({password, parts.parameters.iterations, parts.parameters.salt.data(),
                                                parts.parameters.nonce.data(), parts.header},

@@ -6,10 +6,11 @@
 #include <vector>
 
 #include "formats/list_file.h"
+#include "formats/sealed_headers.h"
 
 namespace tessaly {
 
-enum class ProtectedListResult { Done, WrongPassword, Damaged, CannotWrite, Unavailable, Cancelled };
+enum class ProtectedListResult { Done, WrongPassword, CannotWrite, Unavailable, Cancelled };
 
 // Writes the list as a protected list file in place of `path`: the plain
 // list file's bytes sealed under the password with a new salt and nonce.
@@ -20,10 +21,10 @@ enum class ProtectedListResult { Done, WrongPassword, Damaged, CannotWrite, Unav
 ProtectedListResult saveProtectedList(const std::string& path, const std::vector<PasswordEntry>& entries,
                                       std::string_view password, const std::atomic<bool>* cancelled = nullptr);
 
-// Opens a protected list file's bytes. WrongPassword when the tag does not
-// match (a wrong password and a changed byte cannot be told apart); Damaged
-// when the header is not one this program reads. `list` is only filled on
-// Done; the deciphered bytes are wiped.
-ProtectedListResult openProtectedList(std::string_view file, std::string_view password, DecodedList& list);
+// Opens a protected list file from its parts, as readProtectedList found
+// them. WrongPassword when the tag does not match (a wrong password and a
+// changed byte cannot be told apart). `list` is only filled on Done; the
+// deciphered bytes are wiped.
+ProtectedListResult openProtectedList(const ProtectedListParts& parts, std::string_view password, DecodedList& list);
 
 }  // namespace tessaly
