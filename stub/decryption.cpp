@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "cipher/password_key.h"
+#include "cipher/system_crypto.h"
 #include "cipher/progress_bar_reporter.h"
 #include "image/guarded_picture.h"
 #include "image/pixel_stream_cipher.h"
@@ -40,9 +41,9 @@ DWORD endWithMessage(HWND passwordWindow, int spanishId, int englishId)
 }
 
 // What is made before the password is known: under Wine, making the viewer,
-// first touching the readable picture's memory and taking a guarded file's
-// stream from its rows each take about as long as deciphering a large
-// picture. The pictures belong here, not to the viewer, so they outlive it
+// first touching the readable picture's memory, taking a guarded file's
+// stream from its rows and loading the system's cryptography each take
+// about as long as deciphering a large picture. The pictures belong here, not to the viewer, so they outlive it
 // however it goes.
 struct ViewerSetup {
     PackedDib dib;
@@ -83,6 +84,9 @@ void prepareViewer(HWND passwordWindow, ViewerSetup& setup)
         const GuardResult read = setup.sealed.read(guardedHeader, setup.pictures.coverRows, dib->width, dib->height);
         if (read == GuardResult::OutOfMemory) return tellInstead(setup, IDS_TOO_LARGE_SPANISH, IDS_TOO_LARGE_ENGLISH);
         if (read != GuardResult::Done) return;
+        // The key is derived right after OK: the system's cryptography,
+        // slow to load the first time, is loaded now.
+        loadSystemCrypto();
     }
     setup.viewer = createViewerWindow(passwordWindow, setup.pictures);
     tellInstead(setup, IDS_NO_VIEWER_SPANISH, IDS_NO_VIEWER_ENGLISH);

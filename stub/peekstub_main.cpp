@@ -3,10 +3,7 @@
 
 #include <cstdlib>
 
-#include "cipher/system_crypto.h"
 #include "platform/library_search.h"
-#include "platform/own_resource.h"
-#include "platform/win32_handles.h"
 #include "platform/modal_dialog.h"
 #include "resources/peekstub_ids.h"
 #include "stub/password_window.h"
@@ -27,17 +24,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     tessaly::restrictLibrarySearch();
     INITCOMMONCONTROLSEX controls{sizeof controls, 0xFF};
     InitCommonControlsEx(&controls);
-    // A guarded file needs the system's cryptography right after OK: it is
-    // loaded while the password is typed.
-    if (!tessaly::ownResource(RT_RCDATA, MAKEINTRESOURCEA(IDR_GUARDED_HEADER)).empty()) {
-        tessaly::KernelHandle loader(CreateThread(
-            nullptr, 0,
-            [](void*) -> DWORD {
-                tessaly::loadSystemCrypto();
-                return 0;
-            },
-            nullptr, 0, nullptr));
-    }
     tessaly::runModalDialog(GetDesktopWindow(), IDD_PASSWORD_WINDOW, tessaly::passwordWindowProc);
     return tessaly::kPeekstubExitCode;
 }
