@@ -27,12 +27,12 @@ using tessaly::bench::secondsOf;
 class SilentReport final : public tessaly::WorkerReport {
 public:
     void setStatusText(const std::string&) override {}
-    tessaly::CipherProgress& progress() override { return progress_; }
+    tessaly::Progress& progress() override { return progress_; }
     const std::atomic<bool>& cancelFlag() const override { return cancelled_; }
     void onWindowThread(const std::function<void()>& task) override { task(); }
 
 private:
-    struct NoProgress final : tessaly::CipherProgress {
+    struct NoProgress final : tessaly::Progress {
         void start(uint64_t) override {}
         bool advance(uint64_t) override { return true; }
     } progress_;

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "bench/timing.h"
-#include "cipher/progress_bar_reporter.h"
+#include "controls/progress_bar_reporter.h"
 #include "cipher/rijndael_cipher.h"
 #include "image/cipher_job.h"
 #include "image/image_cipher.h"

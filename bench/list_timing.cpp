@@ -65,12 +65,12 @@ bool runSize(HWND page, size_t count)
     GetTempPathA(MAX_PATH, folder);
     const std::string path = std::string(folder) + "tessaly-list-timing.slc";
     const std::string copy = std::string(folder) + "tessaly-list-timing-copy.slc";
-    tessaly::saveListFile(path, entries);
+    if (!tessaly::saveListFile(path, entries)) return false;
 
     const double decodeTime = bestOf([&] { tessaly::decodeListFile(bytes); });
     const double encodeTime = bestOf([&] { tessaly::encodeListFile(entries); });
     std::vector<PasswordEntry> loaded;
-    const double readTime = bestOf([&] { tessaly::loadListFile(path, loaded); });
+    const double readTime = bestOf([&] { (void)tessaly::loadListFile(path, loaded); });
 
     HWND list = tessaly::listControl(page);
     double showTime = 1e9;
@@ -79,13 +79,13 @@ bool runSize(HWND page, size_t count)
         pump();
         showTime = std::min(showTime, secondsOf([&] {
                                 std::vector<PasswordEntry> fromFile;
-                                tessaly::loadListFile(path, fromFile);
+                                (void)tessaly::loadListFile(path, fromFile);
                                 tessaly::appendEntries(page, fromFile);
                                 UpdateWindow(list);
                                 pump();
                             }));
     }
-    const double saveTime = bestOf([&] { tessaly::saveListFile(copy, tessaly::collectEntries(list, false)); });
+    const double saveTime = bestOf([&] { (void)tessaly::saveListFile(copy, tessaly::collectEntries(list, false)); });
 
     std::vector<PasswordEntry> saved;
     const bool same = tessaly::loadListFile(copy, saved) == tessaly::ListFileStatus::Loaded && saved == entries;
@@ -105,12 +105,13 @@ bool runSize(HWND page, size_t count)
     // CSV, through the system's code page conversions, against the list file.
     const tessaly::CsvTextCodec codec = tessaly::systemTextCodec();
     const std::string csv = std::string(folder) + "tessaly-list-timing.csv";
-    const double writeListTime = bestOf([&] { tessaly::saveListFile(copy, entries); });
-    const double exportTime = bestOf([&] { tessaly::writeFileReplacing(csv, tessaly::writeCsvList(entries, codec)); });
+    const double writeListTime = bestOf([&] { (void)tessaly::saveListFile(copy, entries); });
+    const double exportTime = bestOf(
+        [&] { (void)tessaly::writeFileReplacing(csv, tessaly::writeCsvList(entries, codec)); });
     tessaly::CsvImport imported;
     const double importTime = bestOf([&] {
         std::string csvBytes;
-        tessaly::readWholeFile(csv, csvBytes);
+        (void)tessaly::readWholeFile(csv, csvBytes);
         imported = tessaly::readCsvList(csvBytes, codec);
     });
     const bool csvSame = imported.problem == tessaly::CsvProblem::None && imported.entries == entries;

@@ -12,7 +12,7 @@
 #include "cipher/system_crypto.h"
 #include "formats/sealed_headers.h"
 #include "platform/file_io.h"
-#include "shell/protected_list_file.h"
+#include "formats/protected_list_file.h"
 
 namespace {
 
@@ -43,11 +43,13 @@ std::vector<tessaly::PasswordEntry> listOf(int count)
 void measureList(int count, const std::string& path, double derive)
 {
     const auto entries = listOf(count);
-    const double save = bestOf([&] { tessaly::saveProtectedList(path, entries, kPassword); }, 2);
-    std::string file;
-    tessaly::readWholeFile(path, file);
-    tessaly::ProtectedListParts parts;
-    tessaly::readProtectedList(file, parts);
+    const double save = bestOf([&] { (void)tessaly::saveProtectedList(path, entries, kPassword); }, 2);
+    // A save or read that failed shows as a wrong list below.
+    std::string bytes;
+    (void)tessaly::readWholeFile(path, bytes);
+    tessaly::ProtectedListFile file;
+    file.take(std::move(bytes));
+    const tessaly::ProtectedListParts& parts = file.parts;
     tessaly::DecodedList list;
     bool same = false;
     const double open = bestOf(
@@ -57,7 +59,7 @@ void measureList(int count, const std::string& path, double derive)
         },
         2);
     std::printf("  %6d entries (%7zu bytes): save %7.1f ms (%4.2f x derivation) | open %7.1f ms (%4.2f x)%s\n", count,
-                file.size(), save * 1e3, save / derive, open * 1e3, open / derive, same ? "" : "  WRONG LIST");
+                file.bytes.size(), save * 1e3, save / derive, open * 1e3, open / derive, same ? "" : "  WRONG LIST");
     DeleteFileA(path.c_str());
 }
 
@@ -68,13 +70,13 @@ int main()
     std::vector<uint8_t> stream(kStreamBytes);
     for (size_t i = 0; i < stream.size(); ++i) stream[i] = static_cast<uint8_t>(i * 131 + (i >> 9));
     tessaly::RijndaelCipher cipher;
-    tessaly::keyWithPassword(cipher, kPassword);
+    if (!tessaly::keyWithPassword(cipher, kPassword)) return 1;
     const double rijndael = bestOf([&] { cipher.encryptBuffer(stream.data(), stream.size()); });
 
     const uint8_t key[32] = {7}, nonce[12] = {9};
     uint8_t tag[16];
     const tessaly::GcmInput input{key, nonce, "header"};
-    const double gcm = bestOf([&] { tessaly::gcmEncrypt(input, stream.data(), stream.size(), tag); });
+    const double gcm = bestOf([&] { (void)tessaly::gcmEncrypt(input, stream.data(), stream.size(), tag); });
     const double derive = derivation();
 
     std::printf("System cryptography beside the bare cipher on the same %zu bytes, best of 3:\n", kStreamBytes);

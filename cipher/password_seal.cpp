@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/secure_wipe.h"
+#include "platform/text_codec.h"
 
 namespace tessaly {
 
@@ -23,33 +24,18 @@ struct SecretBuffer {
     }
 };
 
-// The typed password in UTF-8; empty only for an empty password or a
-// conversion that failed.
-void utf8Password(std::string_view ansi, SecretBuffer<char>& into)
-{
-    if (ansi.empty()) return;
-    const int ansiSize = static_cast<int>(ansi.size());
-    const int wideSize = MultiByteToWideChar(CP_ACP, 0, ansi.data(), ansiSize, nullptr, 0);
-    if (wideSize <= 0) return;
-    SecretBuffer<wchar_t> wide(static_cast<size_t>(wideSize));
-    MultiByteToWideChar(CP_ACP, 0, ansi.data(), ansiSize, wide.units.data(), wideSize);
-    const int utf8Size = WideCharToMultiByte(CP_UTF8, 0, wide.units.data(), wideSize, nullptr, 0, nullptr, nullptr);
-    if (utf8Size <= 0) return;
-    into.units.resize(static_cast<size_t>(utf8Size));
-    WideCharToMultiByte(CP_UTF8, 0, wide.units.data(), wideSize, into.units.data(), utf8Size, nullptr, nullptr);
-}
-
 template <typename Run>
 GcmResult withPasswordKey(const PasswordSeal& seal, Run run)
 {
-    SecretBuffer<char> password(0);
-    utf8Password(seal.password, password);
-    if (password.units.empty() && !seal.password.empty()) return GcmResult::Unavailable;
+    // The key is derived from the password's UTF-8, whatever code page it
+    // was typed in.
+    std::string password = convertText(TextEncoding::Ansi, TextEncoding::Utf8, seal.password);
+    if (password.empty() && !seal.password.empty()) return GcmResult::Unavailable;
     SecretBuffer<uint8_t> key(kGcmKeySize);
-    if (!derivePbkdf2Sha256(std::string_view(password.units.data(), password.units.size()), seal.salt, kSealSaltSize,
-                            seal.iterations, key.units.data(), kGcmKeySize)) {
-        return GcmResult::Unavailable;
-    }
+    const bool derived = derivePbkdf2Sha256(password, seal.salt, kSealSaltSize, seal.iterations, key.units.data(),
+                                            kGcmKeySize);
+    wipeString(password);
+    if (!derived) return GcmResult::Unavailable;
     return run(GcmInput{key.units.data(), seal.nonce, seal.associated});
 }
 

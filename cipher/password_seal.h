@@ -22,7 +22,7 @@ struct PasswordSeal {
 };
 
 // The UTF-8 password and the derived key are wiped before either returns.
-GcmResult sealWithPassword(const PasswordSeal& seal, uint8_t* data, size_t size, uint8_t* tag);
-GcmResult openWithPassword(const PasswordSeal& seal, uint8_t* data, size_t size, const uint8_t* tag);
+[[nodiscard]] GcmResult sealWithPassword(const PasswordSeal& seal, uint8_t* data, size_t size, uint8_t* tag);
+[[nodiscard]] GcmResult openWithPassword(const PasswordSeal& seal, uint8_t* data, size_t size, const uint8_t* tag);
 
 }  // namespace tessaly

@@ -146,8 +146,8 @@ RijndaelCipher& RijndaelCipher::setKey(std::string_view password, int blockBytes
     const RijndaelTables& t = rijndaelTables();
     password = password.substr(0, kMaxPasswordLength);
     if (blockBytes != 16 && blockBytes != 24 && blockBytes != 32) throw BlockLengthError();
+    if (!keyable(password)) throw ShortKeyError();
     const int nk = static_cast<int>(password.size() / 4);
-    if (nk == 0) throw ShortKeyError();
 
     wipe();
     nb_ = blockBytes / 4;
@@ -238,7 +238,7 @@ void RijndaelCipher::processBlocks(uint8_t* data, size_t blocks, bool encrypt) c
     }
 }
 
-size_t RijndaelCipher::processBuffer(uint8_t* data, size_t length, CipherProgress* progress, bool encrypt) const
+size_t RijndaelCipher::processBuffer(uint8_t* data, size_t length, Progress* progress, bool encrypt) const
 {
     const size_t block = static_cast<size_t>(blockBytes());
     const size_t blocks = length / block;
@@ -290,12 +290,12 @@ void RijndaelCipher::decryptPiece(uint8_t* data, size_t length, uint64_t offset)
     processPiece(data, length, offset, false);
 }
 
-size_t RijndaelCipher::encryptBuffer(uint8_t* data, size_t length, CipherProgress* progress) const
+size_t RijndaelCipher::encryptBuffer(uint8_t* data, size_t length, Progress* progress) const
 {
     return processBuffer(data, length, progress, true);
 }
 
-size_t RijndaelCipher::decryptBuffer(uint8_t* data, size_t length, CipherProgress* progress) const
+size_t RijndaelCipher::decryptBuffer(uint8_t* data, size_t length, Progress* progress) const
 {
     return processBuffer(data, length, progress, false);
 }

@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <string_view>
 
-#include "cipher/cipher_progress.h"
+#include "platform/progress.h"
 
 namespace tessaly {
 
@@ -39,6 +39,9 @@ public:
     RijndaelCipher& operator=(const RijndaelCipher&) = delete;
     ~RijndaelCipher();
 
+    // Whether `password` gives at least one key word (4 bytes).
+    static bool keyable(std::string_view password) { return password.size() >= 4; }
+
     // Builds the schedule; on an error nothing changes.
     RijndaelCipher& setKey(std::string_view password, int blockBytes);
 
@@ -49,8 +52,8 @@ public:
     // them unless `progress` asked to stop. A tail shorter than a block is
     // XORed with a key stream (encryptBlock of its offset), so it comes back
     // exactly on decryption.
-    size_t encryptBuffer(uint8_t* data, size_t length, CipherProgress* progress = nullptr) const;
-    size_t decryptBuffer(uint8_t* data, size_t length, CipherProgress* progress = nullptr) const;
+    size_t encryptBuffer(uint8_t* data, size_t length, Progress* progress = nullptr) const;
+    size_t decryptBuffer(uint8_t* data, size_t length, Progress* progress = nullptr) const;
 
     // One piece of a longer stream, starting `offset` bytes into it (a
     // multiple of the block length): gives that piece the bytes a single
@@ -72,7 +75,7 @@ public:
     void useEngine(Engine engine);
 
 private:
-    size_t processBuffer(uint8_t* data, size_t length, CipherProgress* progress, bool encrypt) const;
+    size_t processBuffer(uint8_t* data, size_t length, Progress* progress, bool encrypt) const;
     void processBlocks(uint8_t* data, size_t blocks, bool encrypt) const;
     void processTail(uint8_t* tail, size_t length, uint64_t offset) const;
     void processPiece(uint8_t* data, size_t length, uint64_t offset, bool encrypt) const;

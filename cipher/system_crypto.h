@@ -37,8 +37,8 @@ struct GcmInput {
 
 enum class GcmResult { Done, TagMismatch, Unavailable };
 
-GcmResult gcmEncrypt(const GcmInput& input, uint8_t* data, size_t size, uint8_t* tag);
+[[nodiscard]] GcmResult gcmEncrypt(const GcmInput& input, uint8_t* data, size_t size, uint8_t* tag);
 // On TagMismatch the data is not to be used: it is wiped.
-GcmResult gcmDecrypt(const GcmInput& input, uint8_t* data, size_t size, const uint8_t* tag);
+[[nodiscard]] GcmResult gcmDecrypt(const GcmInput& input, uint8_t* data, size_t size, const uint8_t* tag);
 
 }  // namespace tessaly

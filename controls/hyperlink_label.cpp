@@ -4,7 +4,6 @@
 #include <shellapi.h>
 
 #include "platform/redraw.h"
-#include "resources/corvale_ids.h"
 
 namespace tessaly {
 
@@ -60,8 +59,6 @@ LRESULT CALLBACK HyperlinkLabel::parentProcedure(HWND window, UINT message, WPAR
                                                  DWORD_PTR self)
 {
     auto* link = reinterpret_cast<HyperlinkLabel*>(self);
-    // Whoever asks learns that the parent forwards its links' messages.
-    if (message == WM_LINK_FORWARDER_PROBE) return WM_LINK_FORWARDER_PROBE;
     if (reinterpret_cast<HWND>(lParam) == link->label_) {
         if (message == WM_CTLCOLORSTATIC) return link->onCtlColor(reinterpret_cast<HDC>(wParam));
         if (message == WM_COMMAND) {

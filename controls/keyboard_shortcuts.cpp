@@ -17,7 +17,6 @@ bool held(int key)
 
 KeyboardShortcuts::~KeyboardShortcuts()
 {
-    if (hook_) UnhookWindowsHookEx(hook_);
     if (active == this) active = nullptr;
 }
 
@@ -28,7 +27,7 @@ void KeyboardShortcuts::attach(HWND window, int tableId)
     const int count = table ? CopyAcceleratorTableA(table, nullptr, 0) : 0;
     keys_.resize(static_cast<size_t>(count));
     if (count > 0) CopyAcceleratorTableA(table, keys_.data(), count);
-    hook_ = SetWindowsHookExA(WH_GETMESSAGE, onMessage, nullptr, GetCurrentThreadId());
+    hook_.reset(SetWindowsHookExA(WH_GETMESSAGE, onMessage, nullptr, GetCurrentThreadId()));
     active = this;
 }
 

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "platform/win32_handles.h"
+
 namespace tessaly {
 
 // A window's accelerator table, applied to the keys typed into the window
@@ -27,7 +29,7 @@ private:
 
     HWND window_ = nullptr;
     std::vector<ACCEL> keys_;
-    HHOOK hook_ = nullptr;
+    HookHandle hook_;
 };
 
 }  // namespace tessaly

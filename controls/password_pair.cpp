@@ -1,26 +1,37 @@
 #include "controls/password_pair.h"
 
 #include "controls/password_strength.h"
+#include "platform/redraw.h"
 #include "platform/secure_wipe.h"
 #include "platform/win32_handles.h"
 #include "platform/window_text.h"
-#include "resources/corvale_ids.h"
 #include "settings/language.h"
 
 namespace tessaly {
 
-void PasswordPair::attach(HWND dialog, int maxLength, size_t minimumLength)
+void PasswordPair::attach(HWND dialog, PasswordPairIds ids, int maxLength, size_t minimumLength)
 {
     dialog_ = dialog;
+    ids_ = ids;
     minimumLength_ = minimumLength;
-    password_.attach(GetDlgItem(dialog, IDC_PASSWORD), maxLength);
-    repetition_.attach(GetDlgItem(dialog, IDC_PASSWORD_REPEAT), maxLength);
+    password_.attach(field(ids.password), maxLength);
+    repetition_.attach(field(ids.repetition), maxLength);
+    EnableWindow(field(ids.ok), FALSE);
+}
+
+bool PasswordPair::onCommand(int id, int code)
+{
+    if (id != ids_.password && id != ids_.repetition) return false;
+    if (code != EN_CHANGE) return true;
+    EnableWindow(field(ids_.ok), accepted());
+    if (ids_.strength) redrawNow(field(ids_.strength));
+    return true;
 }
 
 bool PasswordPair::accepted() const
 {
-    std::string password = readWindowText(GetDlgItem(dialog_, IDC_PASSWORD));
-    std::string repetition = readWindowText(GetDlgItem(dialog_, IDC_PASSWORD_REPEAT));
+    std::string password = readWindowText(field(ids_.password));
+    std::string repetition = readWindowText(field(ids_.repetition));
     const bool ok = passwordAccepted(password, repetition, minimumLength_);
     wipeString(password);
     wipeString(repetition);
@@ -29,32 +40,32 @@ bool PasswordPair::accepted() const
 
 void PasswordPair::readPassword(std::string& into) const
 {
-    readWindowText(GetDlgItem(dialog_, IDC_PASSWORD), into);
+    readWindowText(field(ids_.password), into);
 }
 
 void PasswordPair::clear()
 {
-    wipeWindowText(GetDlgItem(dialog_, IDC_PASSWORD));
-    wipeWindowText(GetDlgItem(dialog_, IDC_PASSWORD_REPEAT));
+    wipeWindowText(field(ids_.password));
+    wipeWindowText(field(ids_.repetition));
 }
 
-bool drawStrengthMeter(HWND dialog, const DRAWITEMSTRUCT* item)
+bool PasswordPair::drawMeter(const DRAWITEMSTRUCT& item) const
 {
-    if (item->CtlID != IDC_STRENGTH) return false;
-    SavedDcState saved(item->hDC);
-    std::string password = readWindowText(GetDlgItem(dialog, IDC_PASSWORD));
+    if (!ids_.strength || static_cast<int>(item.CtlID) != ids_.strength) return false;
+    SavedDcState saved(item.hDC);
+    std::string password = readWindowText(field(ids_.password));
     const int level = passwordStrength(password);
     wipeString(password);
 
-    RECT area = item->rcItem;
+    RECT area = item.rcItem;
     TRIVERTEX corners[2] = {{area.left, area.top, 0xFF00, 0, 0, 0}, {area.right, area.bottom, 0, 0xFF00, 0, 0}};
     GRADIENT_RECT span{0, 1};
-    GdiGradientFill(item->hDC, corners, 2, &span, 1, GRADIENT_FILL_RECT_H);
+    GdiGradientFill(item.hDC, corners, 2, &span, 1, GRADIENT_FILL_RECT_H);
     const RECT rest{strengthGradientRight(level, area.right), area.top, area.right, area.bottom};
-    FillRect(item->hDC, &rest, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    SetBkMode(item->hDC, TRANSPARENT);
+    FillRect(item.hDC, &rest, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    SetBkMode(item.hDC, TRANSPARENT);
     const std::string label = translate(strengthKey(level));
-    DrawTextA(item->hDC, label.c_str(), static_cast<int>(label.size()), &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    DrawTextA(item.hDC, label.c_str(), static_cast<int>(label.size()), &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     return true;
 }
 

@@ -26,7 +26,7 @@ uint32_t imageHeight(HBITMAP image);
 
 // Writes the 24-bit bitmap file through a temporary file that replaces
 // `path` only when complete. False when nothing or not all could be written.
-bool writeBitmapFile(HBITMAP image, const std::string& path);
+[[nodiscard]] bool writeBitmapFile(HBITMAP image, const std::string& path);
 
 enum class BitmapLoadStatus { Loaded, NotAnImage, TooLarge };
 

@@ -84,13 +84,14 @@ bool saveListFile(const std::string& path, const std::vector<PasswordEntry>& ent
     return saved;
 }
 
-ListFileStatus loadListFile(const std::string& path, std::vector<PasswordEntry>& entries, std::string* protectedFile)
+ListFileStatus loadListFile(const std::string& path, std::vector<PasswordEntry>& entries,
+                            ProtectedListFile* protectedFile)
 {
     std::string bytes;
     if (!readWholeFile(path, bytes)) return ListFileStatus::CannotOpen;
     ProtectedListParts parts;
     if (readProtectedList(bytes, parts) != HeaderStatus::OtherFormat) {
-        if (protectedFile) *protectedFile = std::move(bytes);
+        if (protectedFile) protectedFile->take(std::move(bytes));
         return ListFileStatus::Protected;
     }
     DecodedList list = decodeListFile(bytes);

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "formats/sealed_headers.h"
+
 namespace tessaly {
 
 // One entry of the password list, in the order of the list's columns.
@@ -31,16 +33,17 @@ struct DecodedList {
 // holding a zero byte is cut there.
 DecodedList decodeListFile(std::string_view bytes);
 
-bool saveListFile(const std::string& path, const std::vector<PasswordEntry>& entries);
+[[nodiscard]] bool saveListFile(const std::string& path, const std::vector<PasswordEntry>& entries);
 
 enum class ListFileStatus { Loaded, CannotOpen, Damaged, Protected };
 
 // Replaces `entries` with what the file holds; on CannotOpen it is left as
 // it was, on Damaged it holds the entries before the damaged record. A
 // protected list file is not read as a plain one: Protected leaves
-// `entries` as they were and hands its bytes to `protectedFile`, if given.
-ListFileStatus loadListFile(const std::string& path, std::vector<PasswordEntry>& entries,
-                            std::string* protectedFile = nullptr);
+// `entries` as they were and hands the file, its header read, to
+// `protectedFile`, if given.
+[[nodiscard]] ListFileStatus loadListFile(const std::string& path, std::vector<PasswordEntry>& entries,
+                                          ProtectedListFile* protectedFile = nullptr);
 
 // The list's sort order: bytes compared as unsigned; a text sorts before
 // any longer text that begins with it. -1, 0 or 1.

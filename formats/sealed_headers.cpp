@@ -1,5 +1,7 @@
 #include "formats/sealed_headers.h"
 
+#include <utility>
+
 #include <algorithm>
 
 namespace tessaly {
@@ -108,6 +110,24 @@ HeaderStatus readGuardedPictureHeader(std::string_view resource, GuardedPictureH
     reader.take(header.parameters.nonce);
     reader.take(header.tag);
     return HeaderStatus::Read;
+}
+
+void ProtectedListFile::take(std::string file)
+{
+    bytes = std::move(file);
+    status = readProtectedList(bytes, parts);
+}
+
+bool hasProtectedListExtension(std::string_view path)
+{
+    constexpr std::string_view kExtension = ".slp";
+    if (path.size() < kExtension.size()) return false;
+    const std::string_view tail = path.substr(path.size() - kExtension.size());
+    for (size_t i = 0; i < tail.size(); ++i) {
+        const char c = tail[i];
+        if ((c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c) != kExtension[i]) return false;
+    }
+    return true;
 }
 
 }  // namespace tessaly

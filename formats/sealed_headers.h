@@ -46,7 +46,26 @@ struct ProtectedListParts {
 // OtherFormat when the bytes do not begin with the magic; Damaged when they
 // do but are too short for header and tag, or name another version, key
 // derivation or an iteration count out of bounds.
-HeaderStatus readProtectedList(std::string_view file, ProtectedListParts& parts);
+[[nodiscard]] HeaderStatus readProtectedList(std::string_view file, ProtectedListParts& parts);
+
+// A protected list file as read whole: its bytes and what its header says
+// of them. The parts point into the bytes, so the record stays where it was
+// filled.
+struct ProtectedListFile {
+    ProtectedListFile() = default;
+    ProtectedListFile(const ProtectedListFile&) = delete;
+    ProtectedListFile& operator=(const ProtectedListFile&) = delete;
+
+    // Keeps `file` and reads its header.
+    void take(std::string file);
+
+    std::string bytes;
+    HeaderStatus status = HeaderStatus::OtherFormat;
+    ProtectedListParts parts;
+};
+
+// The name the program gives protected list files: ".slp", in any case.
+bool hasProtectedListExtension(std::string_view path);
 
 // The guarded picture's header, resource 120 of a self-extracting file:
 // magic "TESSPICT", version, key derivation, iterations, width, height,
@@ -67,6 +86,6 @@ std::string guardedPictureAssociated(const GuardedPictureHeader& header);
 
 // Damaged for a resource of another size, magic, version or key
 // derivation, or an iteration count out of bounds.
-HeaderStatus readGuardedPictureHeader(std::string_view resource, GuardedPictureHeader& header);
+[[nodiscard]] HeaderStatus readGuardedPictureHeader(std::string_view resource, GuardedPictureHeader& header);
 
 }  // namespace tessaly

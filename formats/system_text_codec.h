@@ -11,7 +11,4 @@ namespace tessaly {
 // Characters the code page lacks become its default character, and say so.
 CsvTextCodec systemTextCodec();
 
-// Text in the ANSI code page as UTF-16, converted in full.
-std::u16string utf16FromAnsi(std::string_view ansi);
-
 }  // namespace tessaly

@@ -22,8 +22,6 @@ struct CipherJob {
     // Takes the result into its slot (an empty handle empties the slot). The
     // worker calls it on the window's thread only.
     std::function<void(BitmapHandle)> publish;
-    // Holds the progress window while the worker runs.
-    HWND* progressWindow = nullptr;
     // How the self-extracting file's viewer starts its spotlight.
     int spotlightRadius = kDefaultSpotlightRadius;
     bool spotlightOn = true;

@@ -1,6 +1,6 @@
 #include "image/cipher_workers.h"
 
-#include "image/guarded_picture.h"
+#include "formats/guarded_picture.h"
 #include "image/image_cipher.h"
 #include "settings/language.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/progress_window.h"
+#include "image/progress_window.h"
 #include "image/cipher_job.h"
 
 namespace tessaly {

@@ -2,14 +2,14 @@
 
 #include <windows.h>
 
-#include "controls/progress_window.h"
+#include "image/progress_window.h"
 #include "image/cipher_job.h"
 
 namespace tessaly {
 
 // Dialog 116: the password twice, then the decrypt worker on `job` behind
-// the progress window. kWorkerRan once the worker ran, kDialogClosed
+// the progress window. WorkerRan once the worker ran, Closed
 // when the user closed the dialog.
-INT_PTR runDecryptDialog(HWND owner, CipherJob& job);
+[[nodiscard]] WorkerDialogEnd runDecryptDialog(HWND owner, CipherJob& job);
 
 }  // namespace tessaly

@@ -22,8 +22,6 @@ struct GenerateJob {
     // empties it); called on the window's thread only.
     std::function<void(BitmapHandle)> publishPlain;
     std::function<void(BitmapHandle)> publishEncrypted;
-    // Holds the progress window while the worker runs.
-    HWND* progressWindow = nullptr;
 
     bool usePersonalColors = true;
     std::string personalImagePath;

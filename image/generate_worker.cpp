@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <climits>
 
-#include "cipher/progress_bar_reporter.h"
+#include "controls/progress_bar_reporter.h"
 #include "controls/font_spec.h"
 #include "image/list_picture_layout.h"
 #include "platform/secure_wipe.h"

@@ -6,7 +6,7 @@
 
 #include "image/generate_job.h"
 #include "image/list_picture_style.h"
-#include "controls/progress_window.h"
+#include "image/progress_window.h"
 #include "platform/win32_handles.h"
 
 namespace tessaly {

@@ -5,7 +5,7 @@
 #include <atomic>
 #include <functional>
 
-#include "cipher/cipher_progress.h"
+#include "platform/progress.h"
 #include "image/cipher_job.h"
 
 namespace tessaly {
@@ -15,7 +15,7 @@ namespace tessaly {
 // stages, and why it gave no picture.
 struct ImageCipherReport {
     std::function<void(const char* key)> status;
-    CipherProgress* progress = nullptr;
+    Progress* progress = nullptr;
     const std::atomic<bool>* cancelled = nullptr;
     bool outOfMemory = false;
 };

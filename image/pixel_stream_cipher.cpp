@@ -85,8 +85,7 @@ struct Helper {
 }  // namespace
 
 PixelCipherResult cipherPixelStream(const RijndaelCipher& cipher, CipherDirection direction, const uint8_t* in,
-                                    uint8_t* out, uint32_t width, uint32_t height, CipherProgress* progress,
-                                    size_t bandBytes)
+                                    uint8_t* out, uint32_t width, uint32_t height, Progress* progress, size_t bandBytes)
 {
     const uint32_t bandRows = std::min(height, rowsPerBand(width, static_cast<size_t>(cipher.blockBytes()), bandBytes));
     const uint64_t total = pixelStreamBytes(width, height);

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "cipher/cipher_progress.h"
+#include "platform/progress.h"
 #include "cipher/rijndael_cipher.h"
 
 namespace tessaly {
@@ -25,8 +25,8 @@ constexpr size_t kSharedPixelStreamBytes = 2 * 1024 * 1024;
 // afterwards. `progress` covers the 3·W·H bytes of the stream, is told only
 // on the calling thread, and may stop the run between bands; `out` is then
 // partly written.
-PixelCipherResult cipherPixelStream(const RijndaelCipher& cipher, CipherDirection direction, const uint8_t* in,
-                                    uint8_t* out, uint32_t width, uint32_t height, CipherProgress* progress,
-                                    size_t bandBytes = kPixelBandBytes);
+[[nodiscard]] PixelCipherResult cipherPixelStream(const RijndaelCipher& cipher, CipherDirection direction,
+                                                  const uint8_t* in, uint8_t* out, uint32_t width, uint32_t height,
+                                                  Progress* progress, size_t bandBytes = kPixelBandBytes);
 
 }  // namespace tessaly

@@ -11,14 +11,14 @@ namespace tessaly {
 
 // Reads the whole file. False when it cannot be opened or read; `bytes` is
 // then left as it was.
-bool readWholeFile(const std::string& path, std::string& bytes);
+[[nodiscard]] bool readWholeFile(const std::string& path, std::string& bytes);
 
 // Writes `bytes` to a new temporary file in the target's folder, flushes it
 // to the disk and only then puts it in place of `path`. On any failure the
 // old file, if there was one, is untouched and the temporary file is gone.
-bool writeFileReplacing(const std::string& path, std::string_view bytes);
+[[nodiscard]] bool writeFileReplacing(const std::string& path, std::string_view bytes);
 // The same for a file made of several pieces, written one after another.
-bool writeFileReplacing(const std::string& path, std::initializer_list<std::string_view> pieces);
+[[nodiscard]] bool writeFileReplacing(const std::string& path, std::initializer_list<std::string_view> pieces);
 
 // True when the path is not empty and names a file that can be opened for
 // reading.

@@ -5,11 +5,15 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <type_traits>
 #include <utility>
 
 namespace tessaly {
 
-template <typename Handle, typename Traits>
+// Owns one handle and closes it with `closeFunction`. A null handle holds
+// nothing, and so does `empty` where the API has a second such value.
+template <typename Handle, auto closeFunction, std::intptr_t empty = 0>
 class UniqueHandle {
 public:
     UniqueHandle() = default;
@@ -25,70 +29,46 @@ public:
     ~UniqueHandle() { reset(); }
 
     Handle get() const { return handle_; }
-    explicit operator bool() const { return Traits::valid(handle_); }
-    Handle release() { return std::exchange(handle_, Traits::invalid()); }
-    void reset(Handle handle = Traits::invalid())
+    explicit operator bool() const { return valid(handle_); }
+    Handle release() { return std::exchange(handle_, none()); }
+    void reset(Handle handle = none())
     {
-        if (Traits::valid(handle_)) Traits::close(handle_);
+        if (valid(handle_)) closeFunction(handle_);
         handle_ = handle;
     }
     // Closes now and reports whether closing succeeded (it can fail for files).
-    bool close()
+    [[nodiscard]] bool close()
     {
-        if (!Traits::valid(handle_)) return true;
-        bool ok = Traits::close(std::exchange(handle_, Traits::invalid()));
-        return ok;
+        const Handle handle = std::exchange(handle_, none());
+        if (!valid(handle)) return true;
+        if constexpr (std::is_same_v<decltype(closeFunction(handle)), BOOL>) {
+            return closeFunction(handle) != 0;
+        } else {
+            closeFunction(handle);
+            return true;
+        }
     }
 
 private:
-    Handle handle_ = Traits::invalid();
+    static Handle none() { return reinterpret_cast<Handle>(empty); }
+    static bool valid(Handle handle) { return handle != nullptr && handle != none(); }
+
+    Handle handle_ = none();
 };
 
-struct KernelFileTraits {
-    static HANDLE invalid() { return INVALID_HANDLE_VALUE; }
-    static bool valid(HANDLE h) { return h != INVALID_HANDLE_VALUE && h != nullptr; }
-    static bool close(HANDLE h) { return CloseHandle(h) != 0; }
-};
-using FileHandle = UniqueHandle<HANDLE, KernelFileTraits>;
-
-struct KernelObjectTraits {
-    static HANDLE invalid() { return nullptr; }
-    static bool valid(HANDLE h) { return h != nullptr; }
-    static bool close(HANDLE h) { return CloseHandle(h) != 0; }
-};
-using KernelHandle = UniqueHandle<HANDLE, KernelObjectTraits>;
-
-template <typename Object>
-struct GdiObjectTraits {
-    static Object invalid() { return nullptr; }
-    static bool valid(Object h) { return h != nullptr; }
-    static bool close(Object h) { return DeleteObject(h) != 0; }
-};
-using BrushHandle = UniqueHandle<HBRUSH, GdiObjectTraits<HBRUSH>>;
-using FontHandle = UniqueHandle<HFONT, GdiObjectTraits<HFONT>>;
-using BitmapHandle = UniqueHandle<HBITMAP, GdiObjectTraits<HBITMAP>>;
-using RegionHandle = UniqueHandle<HRGN, GdiObjectTraits<HRGN>>;
-
-struct MemoryDcTraits {
-    static HDC invalid() { return nullptr; }
-    static bool valid(HDC h) { return h != nullptr; }
-    static bool close(HDC h) { return DeleteDC(h) != 0; }
-};
-using MemoryDc = UniqueHandle<HDC, MemoryDcTraits>;
-
-struct IconTraits {
-    static HICON invalid() { return nullptr; }
-    static bool valid(HICON h) { return h != nullptr; }
-    static bool close(HICON h) { return DestroyIcon(h) != 0; }
-};
-using IconHandle = UniqueHandle<HICON, IconTraits>;
-
-struct LibraryTraits {
-    static HMODULE invalid() { return nullptr; }
-    static bool valid(HMODULE h) { return h != nullptr; }
-    static bool close(HMODULE h) { return FreeLibrary(h) != 0; }
-};
-using LibraryHandle = UniqueHandle<HMODULE, LibraryTraits>;
+// INVALID_HANDLE_VALUE: what CreateFile answers on failure.
+using FileHandle = UniqueHandle<HANDLE, CloseHandle, -1>;
+using KernelHandle = UniqueHandle<HANDLE, CloseHandle>;
+using BrushHandle = UniqueHandle<HBRUSH, DeleteObject>;
+using FontHandle = UniqueHandle<HFONT, DeleteObject>;
+using BitmapHandle = UniqueHandle<HBITMAP, DeleteObject>;
+using RegionHandle = UniqueHandle<HRGN, DeleteObject>;
+using MemoryDc = UniqueHandle<HDC, DeleteDC>;
+using IconHandle = UniqueHandle<HICON, DestroyIcon>;
+using LibraryHandle = UniqueHandle<HMODULE, FreeLibrary>;
+using HookHandle = UniqueHandle<HHOOK, UnhookWindowsHookEx>;
+// Global memory until something (the clipboard) takes it over with release().
+using GlobalMemory = UniqueHandle<HGLOBAL, GlobalFree>;
 
 // A window's device context, released to its window.
 class WindowDc {

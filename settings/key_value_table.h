@@ -26,7 +26,7 @@ public:
     std::string serialize() const;
     // Writes serialize() through a temporary file, so a failed write leaves
     // the old file whole.
-    bool saveToFile(const std::string& path) const;
+    [[nodiscard]] bool saveToFile(const std::string& path) const;
 
     const std::vector<KeyValueEntry>& entries() const { return entries_; }
 

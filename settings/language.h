@@ -13,7 +13,7 @@ KeyValueTable& languageTable();
 
 // Replaces the table's entries with the file's (comment lines skipped).
 // False, and the table unchanged, when the file cannot be read.
-bool loadLanguage(KeyValueTable& table, const std::string& path);
+[[nodiscard]] bool loadLanguage(KeyValueTable& table, const std::string& path);
 
 // The current language's text for `key`, or the empty string.
 std::string translate(std::string_view key);

@@ -11,7 +11,7 @@
 #include "formats/string_block.h"
 #include "formats/bitmap_file.h"
 #include "formats/bitmap_format.h"
-#include "formats/system_text_codec.h"
+#include "platform/text_codec.h"
 
 namespace tessaly {
 
@@ -61,10 +61,10 @@ private:
 std::string promptBlock(const SelfExtractorContent& content)
 {
     std::vector<std::u16string> texts(IDS_SPOTLIGHT + 1);
-    texts[IDS_PROMPT] = utf16FromAnsi(content.prompt);
-    texts[IDS_OK] = utf16FromAnsi(content.ok);
-    texts[IDS_CANCEL] = utf16FromAnsi(content.cancel);
-    texts[IDS_WAIT] = utf16FromAnsi(content.wait);
+    texts[IDS_PROMPT] = utf16From(TextEncoding::Ansi, content.prompt);
+    texts[IDS_OK] = utf16From(TextEncoding::Ansi, content.ok);
+    texts[IDS_CANCEL] = utf16From(TextEncoding::Ansi, content.cancel);
+    texts[IDS_WAIT] = utf16From(TextEncoding::Ansi, content.wait);
     texts[IDS_SPOTLIGHT] = spotlightString(content.spotlightRadius, content.spotlightOn);
     return stringBlock(texts);
 }
@@ -72,7 +72,7 @@ std::string promptBlock(const SelfExtractorContent& content)
 std::string guardedBlock(const SelfExtractorContent& content)
 {
     std::vector<std::u16string> texts(IDS_WRONG_PASSWORD % kStringsPerBlock + 1);
-    texts.back() = utf16FromAnsi(content.wrongPassword);
+    texts.back() = utf16From(TextEncoding::Ansi, content.wrongPassword);
     return stringBlock(texts);
 }
 
@@ -106,8 +106,8 @@ SelfExtractorResult buildSelfExtractor(HBITMAP encryptedImage, const SelfExtract
     FileReplacement replacement(content.exePath);
     if (!replacement.write({stub})) return SelfExtractorResult::CannotCreate;
     if (cancelled && cancelled->load()) return SelfExtractorResult::Cancelled;
-    const SelfExtractorResult result = fillResources(utf16FromAnsi(replacement.temporaryPath()), encryptedImage,
-                                                     content, cancelled);
+    const SelfExtractorResult result = fillResources(utf16From(TextEncoding::Ansi, replacement.temporaryPath()),
+                                                     encryptedImage, content, cancelled);
     if (result != SelfExtractorResult::Built) return result;
     if (cancelled && cancelled->load()) return SelfExtractorResult::Cancelled;
     return replacement.commit() ? SelfExtractorResult::Built : SelfExtractorResult::CannotCreate;

@@ -37,7 +37,7 @@ enum class SelfExtractorResult { Built, CannotCreate, Failed, Cancelled, NoSyste
 // failure, or when `cancelled` is set between the steps, a file that was
 // there stays as it was and nothing else is left. CannotCreate: the file
 // could not be written there.
-SelfExtractorResult buildSelfExtractor(HBITMAP encryptedImage, const SelfExtractorContent& content,
-                                       const std::atomic<bool>* cancelled = nullptr);
+[[nodiscard]] SelfExtractorResult buildSelfExtractor(HBITMAP encryptedImage, const SelfExtractorContent& content,
+                                                     const std::atomic<bool>* cancelled = nullptr);
 
 }  // namespace tessaly

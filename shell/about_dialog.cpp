@@ -1,11 +1,8 @@
 #include "shell/about_dialog.h"
 
-#include "platform/capture_exclusion.h"
 #include "platform/window_icons.h"
-#include "settings/settings.h"
-#include "platform/modal_dialog.h"
+#include "controls/dialog.h"
 #include "resources/corvale_ids.h"
-#include "settings/apply_texts.h"
 #include "settings/language.h"
 #include "shell/about_texts.h"
 #include "controls/hyperlink_label.h"
@@ -15,45 +12,36 @@ namespace tessaly {
 namespace {
 
 // One run of the dialog, on the stack of runAboutDialog.
-struct AboutDialog {
-    const AboutSetup& setup;
-    HyperlinkLabel link;
-};
+class AboutDialog final : public Dialog {
+public:
+    explicit AboutDialog(const AboutSetup& setup) : Dialog({IDC_ABOUT_CLOSE, IDCANCEL}), setup_(setup) {}
 
-BOOL onInitDialog(HWND window, AboutDialog& state)
-{
-    const AboutSetup& setup = state.setup;
-    applyTexts(window, IDD_ABOUT);
-    applyCapturePolicy(window, captureAllowed(settingsTable()));
-    setWindowIcons(window, IDI_LARGE, IDI_SMALL);
-    state.link.attach(GetDlgItem(window, IDC_ABOUT_LINK), setup.webAddress);
-    if (setup.open) state.link.setOpener(setup.open);
-    const AboutTexts texts = aboutTexts(translate("lang_code"));
-    SetWindowTextA(window, texts.title.c_str());
-    SetDlgItemTextA(window, IDC_ABOUT_NAME, kProductNameAndVersion);
-    SetDlgItemTextA(window, IDC_ABOUT_DESCRIPTION, texts.description.c_str());
-    SetDlgItemTextA(window, IDC_ABOUT_INVITATION, texts.invitation.c_str());
-    return TRUE;
-}
-
-INT_PTR CALLBACK aboutDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_INITDIALOG) return onInitDialog(window, lendWindowState<AboutDialog>(window, lParam));
-    if (withoutLentWindowState<AboutDialog>(window, message)) return FALSE;
-    const int id = LOWORD(wParam);
-    if (message == WM_CLOSE || (message == WM_COMMAND && (id == IDC_ABOUT_CLOSE || id == IDCANCEL || id == IDOK))) {
-        EndDialog(window, kDialogClosed);
+private:
+    BOOL onInitDialog() override
+    {
+        setWindowIcons(window(), IDI_LARGE, IDI_SMALL);
+        link_.attach(item(IDC_ABOUT_LINK), setup_.webAddress);
+        if (setup_.open) link_.setOpener(setup_.open);
+        const AboutTexts texts = aboutTexts(translate("lang_code"));
+        SetWindowTextA(window(), texts.title.c_str());
+        SetDlgItemTextA(window(), IDC_ABOUT_NAME, kProductNameAndVersion);
+        SetDlgItemTextA(window(), IDC_ABOUT_DESCRIPTION, texts.description.c_str());
+        SetDlgItemTextA(window(), IDC_ABOUT_INVITATION, texts.invitation.c_str());
         return TRUE;
     }
-    return FALSE;
-}
+    void onOk() override { end(0); }
+    void onCancel() override { end(0); }
+
+    const AboutSetup& setup_;
+    HyperlinkLabel link_;
+};
 
 }  // namespace
 
-INT_PTR runAboutDialog(HWND owner, const AboutSetup& setup)
+void runAboutDialog(HWND owner, const AboutSetup& setup)
 {
-    AboutDialog dialog{setup, {}};
-    return runModalDialog(owner, IDD_ABOUT, aboutDialogProc, dialog);
+    AboutDialog dialog(setup);
+    runModalDialog(owner, IDD_ABOUT, dialog);
 }
 
 }  // namespace tessaly

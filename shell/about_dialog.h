@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include "platform/modal_dialog.h"
-
 #include <functional>
 #include <string>
 
@@ -16,7 +14,7 @@ struct AboutSetup {
 };
 
 // Dialog 115: product, version, description in Spanish or English by the
-// language's code, the side picture and a web link. Ends with kDialogClosed.
-INT_PTR runAboutDialog(HWND owner, const AboutSetup& setup);
+// language's code, the side picture and a web link.
+void runAboutDialog(HWND owner, const AboutSetup& setup);
 
 }  // namespace tessaly

@@ -32,7 +32,10 @@ bool loadConfiguration(HWND owner)
     settingsTable().clear();
     loadSettings(settingsTable(), kSettingsFile, defaultSettingsText());
     if (!ensureLanguageFile(owner)) return false;
-    loadLanguage(languageTable(), settingsTable().get("lang_file"));
+    // The file was just found readable; should reading it fail after all,
+    // the captions of the templates stay, and nothing can be said in the
+    // user's language yet.
+    (void)loadLanguage(languageTable(), settingsTable().get("lang_file"));
     loadCustomColors(settingsTable(), customColors());
     return true;
 }

@@ -8,7 +8,7 @@ namespace tessaly {
 // sure a language file is chosen, asking the user over `owner` when none can
 // be read, and loads it into the language table. False when the user gave
 // no language file: the program cannot show its texts and ends.
-bool loadConfiguration(HWND owner);
+[[nodiscard]] bool loadConfiguration(HWND owner);
 
 // Writes the settings table back to conf.dat; the user is told when it
 // cannot be written.

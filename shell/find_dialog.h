@@ -5,8 +5,7 @@
 namespace tessaly {
 
 // Dialog 122 over the main window: Find Next selects the next row whose user
-// name or description holds the text, and stays open; Close ends it with
-// kDialogClosed.
-INT_PTR runFindDialog(HWND mainWindow);
+// name or description holds the text, and stays open; Close ends it.
+void runFindDialog(HWND mainWindow);
 
 }  // namespace tessaly

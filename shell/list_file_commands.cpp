@@ -4,32 +4,24 @@
 #include <string>
 
 #include "controls/file_dialog.h"
-#include "controls/progress_window.h"
+#include "image/progress_window.h"
 #include "formats/list_file.h"
 #include "formats/sealed_headers.h"
 #include "platform/secure_wipe.h"
 #include "resources/corvale_ids.h"
 #include "settings/language.h"
 #include "settings/message_box.h"
-#include "shell/find_rules.h"
 #include "shell/main_window.h"
 #include "shell/open_protected_list_dialog.h"
 #include "shell/password_list.h"
 #include "shell/protect_list_dialog.h"
-#include "shell/protected_list_file.h"
+#include "formats/protected_list_file.h"
 
 namespace tessaly {
 
 namespace {
 
 constexpr int kProtectedListType = 2;
-
-bool endsWithProtectedExtension(std::string_view path)
-{
-    constexpr std::string_view kExtension = ".slp";
-    return path.size() >= kExtension.size() &&
-           containsIgnoringCase(path.substr(path.size() - kExtension.size()), kExtension);
-}
 
 void tell(HWND window, const char* key, UINT icon = MB_ICONERROR)
 {
@@ -60,16 +52,13 @@ template <typename Work>
 ProtectedListResult runBehindProgress(HWND window, const char* status, Work work)
 {
     ProtectedListResult result = ProtectedListResult::Unavailable;
-    runWithProgressWindow(
-        window,
-        [&](WorkerReport& report) {
-            report.setStatus(status);
-            result = work(report.cancelFlag());
-            // Deriving the key cannot be stopped; what it gave is dropped.
-            if (report.cancelled()) result = ProtectedListResult::Cancelled;
-            return WorkerOutcome::Finished;
-        },
-        &mainWindowState(window).progressWindow);
+    (void)runWithProgressWindow(window, [&](WorkerReport& report) {
+        report.setStatus(status);
+        result = work(report.cancelFlag());
+        // Deriving the key cannot be stopped; what it gave is dropped.
+        if (report.cancelled()) result = ProtectedListResult::Cancelled;
+        return WorkerOutcome::Finished;
+    });
     return result;
 }
 
@@ -93,7 +82,7 @@ void onSaveList(HWND window)
                                     true);
     if (type == 0) return;
     std::vector<PasswordEntry> entries = collectEntries(listControl(listPage(window)), false);
-    if (type == kProtectedListType || endsWithProtectedExtension(path)) {
+    if (type == kProtectedListType || hasProtectedListExtension(path)) {
         saveProtected(window, path, entries);
     } else if (!saveListFile(path, entries)) {
         tell(window, "cannot_save_file");
@@ -103,10 +92,9 @@ void onSaveList(HWND window)
 
 // Asks for the password until the file opens or the user gives up; a wrong
 // password says so and asks again.
-bool openProtected(HWND window, std::string_view file, DecodedList& list)
+bool openProtected(HWND window, const ProtectedListFile& file, DecodedList& list)
 {
-    ProtectedListParts parts;
-    if (readProtectedList(file, parts) != HeaderStatus::Read) {
+    if (file.status != HeaderStatus::Read) {
         tell(window, "damaged_protected_list");
         return false;
     }
@@ -114,7 +102,7 @@ bool openProtected(HWND window, std::string_view file, DecodedList& list)
         std::string password;
         if (!askListPassword(window, password)) return false;
         const ProtectedListResult result = runBehindProgress(window, "opening_list", [&](const std::atomic<bool>&) {
-            return openProtectedList(parts, password, list);
+            return openProtectedList(file.parts, password, list);
         });
         wipeString(password);
         if (result == ProtectedListResult::Done) return true;
@@ -132,21 +120,18 @@ bool appendWithProgress(HWND window, const std::vector<PasswordEntry>& entries)
 {
     constexpr size_t kRowsAtOnce = 2000;
     HWND page = listPage(window);
-    const INT_PTR result = runWithProgressWindow(
-        window,
-        [&](WorkerReport& report) {
-            report.setStatus("loading_list");
-            report.progress().start(entries.size());
-            for (size_t at = 0; at < entries.size(); at += kRowsAtOnce) {
-                const size_t count = std::min(kRowsAtOnce, entries.size() - at);
-                if (report.cancelled()) return WorkerOutcome::Cancelled;
-                report.onWindowThread([&] { appendEntries(page, entries.data() + at, count); });
-                if (!report.progress().advance(count)) return WorkerOutcome::Cancelled;
-            }
-            return WorkerOutcome::Finished;
-        },
-        &mainWindowState(window).progressWindow);
-    return result == kWorkerRan;
+    const WorkerEnd result = runWithProgressWindow(window, [&](WorkerReport& report) {
+        report.setStatus("loading_list");
+        report.progress().start(entries.size());
+        for (size_t at = 0; at < entries.size(); at += kRowsAtOnce) {
+            const size_t count = std::min(kRowsAtOnce, entries.size() - at);
+            if (report.cancelled()) return WorkerOutcome::Cancelled;
+            report.onWindowThread([&] { appendEntries(page, entries.data() + at, count); });
+            if (!report.progress().advance(count)) return WorkerOutcome::Cancelled;
+        }
+        return WorkerOutcome::Finished;
+    });
+    return result == WorkerEnd::Ran;
 }
 
 // A list long enough to take more than a moment to show goes in behind the
@@ -178,13 +163,13 @@ bool showEntries(HWND window, const std::vector<PasswordEntry>& entries)
 // one. Nothing is cleared before the file was read (and opened) whole.
 bool readList(HWND window, const std::string& path, DecodedList& list)
 {
-    std::string file;
+    ProtectedListFile file;
     const ListFileStatus status = loadListFile(path, list.entries, &file);
     list.damaged = status == ListFileStatus::Damaged;
     // A name the program gives only to protected files: one without the
     // protected header was changed since, and its bytes are no list.
     if (status != ListFileStatus::Protected && status != ListFileStatus::CannotOpen &&
-        endsWithProtectedExtension(path)) {
+        hasProtectedListExtension(path)) {
         wipePasswords(list.entries);
         tell(window, "damaged_protected_list");
         return false;

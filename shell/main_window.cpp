@@ -154,7 +154,7 @@ void closeMainWindow(HWND window)
 // leaves everything as it was.
 void onOptions(HWND window)
 {
-    if (runOptionsDialog(window) != kDialogClosed) return;
+    if (runOptionsDialog(window) == OptionsEnd::Cancelled) return;
     if (!loadLanguage(languageTable(), settingsTable().get("lang_file"))) {
         showTranslatedMessage(window, "cannot_load_language", "error", MB_OK | MB_ICONERROR);
     }

@@ -40,8 +40,6 @@ struct MainWindowState {
     PictureSlots pictures;
     bool imageOutOfDate = false;
     BrushHandle whiteBrush{CreateSolidBrush(RGB(255, 255, 255))};
-    // The progress window while a worker runs.
-    HWND progressWindow = nullptr;
     std::string webBase = "https://www.velmora.example/";
     // The site as the web links show it: the base without its closing slash,
     // which the help pages' paths need.

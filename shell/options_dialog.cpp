@@ -6,15 +6,13 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/capture_exclusion.h"
 #include "cipher/password_generator.h"
 #include "controls/font_spec.h"
 #include "platform/dpi.h"
 #include "platform/redraw.h"
-#include "platform/modal_dialog.h"
+#include "controls/dialog.h"
 #include "platform/window_text.h"
 #include "resources/corvale_ids.h"
-#include "settings/apply_texts.h"
 #include "settings/language.h"
 #include "settings/options_rules.h"
 #include "settings/settings.h"
@@ -29,11 +27,11 @@ constexpr int kItemHeight = 18;
 constexpr int kFontPreviewHeight = 9;
 const char* const kSizes[] = {"8", "10", "12", "14", "16"};
 
-struct OptionsDialog {
-    // The stored font and size, kept by OK when the lists offer no such font
-    // (one not installed here) or size.
-    std::string storedFont;
-    std::string storedFontSize;
+// The stored font and size, kept by OK when the lists offer no such font
+// (one not installed here) or size.
+struct StoredFont {
+    std::string font;
+    std::string size;
 };
 
 LRESULT sendItem(HWND window, int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
@@ -81,22 +79,20 @@ void fillGeneratorControls(HWND window)
     CheckDlgButton(window, IDC_GEN_SYMBOLS, recipe.symbols ? BST_CHECKED : BST_UNCHECKED);
 }
 
-BOOL onInitDialog(HWND window, OptionsDialog& state)
+void fillControls(HWND window, StoredFont& stored)
 {
     enableDialogTheme(window, ETDT_ENABLETAB);
-    applyTexts(window, IDD_OPTIONS);
-    applyCapturePolicy(window, captureAllowed(settingsTable()));
 
     // A list of its own at every opening, so every opening lists every font.
     FontSpec fonts;
     for (const LOGFONTA* font = fonts.enumerateFonts(window); font; font = fonts.nextFont()) {
         sendItem(window, IDC_FONT_LIST, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(font->lfFaceName));
     }
-    state.storedFont = settingsTable().get("font");
-    selectByPrefix(window, IDC_FONT_LIST, state.storedFont);
+    stored.font = settingsTable().get("font");
+    selectByPrefix(window, IDC_FONT_LIST, stored.font);
     for (const char* size : kSizes) sendItem(window, IDC_FONT_SIZE, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(size));
-    state.storedFontSize = settingsTable().get("fontsize");
-    selectByPrefix(window, IDC_FONT_SIZE, state.storedFontSize);
+    stored.size = settingsTable().get("fontsize");
+    selectByPrefix(window, IDC_FONT_SIZE, stored.size);
 
     fillColorList(window, IDC_TEXT_COLOR_LIST, "fontcolor", "fontindexcolor", kDefaultTextColor);
     fillColorList(window, IDC_BK_COLOR_LIST, "bkcolor", "bkindexcolor", kDefaultBackgroundColor);
@@ -111,13 +107,6 @@ BOOL onInitDialog(HWND window, OptionsDialog& state)
     SetDlgItemTextA(window, IDC_EXE_PATH_DEFAULT, settingsTable().get("exe_path").c_str());
     updateExeControls(window);
     fillGeneratorControls(window);
-    return TRUE;
-}
-
-BOOL onMeasureItem(MEASUREITEMSTRUCT* item)
-{
-    item->itemHeight = static_cast<UINT>(scaledForScreen(kItemHeight));
-    return TRUE;
 }
 
 RECT inner(const RECT& area)
@@ -200,8 +189,10 @@ void chooseLanguageFile(HWND window)
     lstrcpynA(path, settingsTable().get("lang_file").c_str(), MAX_PATH);
     if (!showFileDialog(window, path, translate("lang"), translate("lang_file"), "*.lang", ".lang", false)) return;
     SetDlgItemTextA(window, IDC_LANG_PATH, path);
+    // Only the translator line is read here; a file that cannot be read
+    // shows none, and OK's reload says so.
     KeyValueTable chosen;
-    loadLanguage(chosen, path);
+    (void)loadLanguage(chosen, path);
     SetDlgItemTextA(window, IDC_TRANSLATOR,
                     translatorLine(translate("translated_by"), chosen.get("lang_translator")).c_str());
 }
@@ -235,14 +226,13 @@ std::string chosenOrStored(HWND window, int id, const std::string& stored)
     return sendItem(window, id, CB_GETCURSEL) != CB_ERR ? itemText(window, id) : stored;
 }
 
-void onOk(HWND window)
+void storeChoices(HWND window, const StoredFont& stored)
 {
     KeyValueTable& settings = settingsTable();
     storeColors(window, IDC_TEXT_COLOR_LIST, "fontcolor", "font_select_color", "fontindexcolor");
     storeColors(window, IDC_BK_COLOR_LIST, "bkcolor", "bk_select_color", "bkindexcolor");
-    const OptionsDialog& state = *windowState<OptionsDialog>(window);
-    settings.set("font", chosenOrStored(window, IDC_FONT_LIST, state.storedFont));
-    settings.set("fontsize", chosenOrStored(window, IDC_FONT_SIZE, state.storedFontSize));
+    settings.set("font", chosenOrStored(window, IDC_FONT_LIST, stored.font));
+    settings.set("fontsize", chosenOrStored(window, IDC_FONT_SIZE, stored.size));
     storeFlag(window, IDC_CLEAN_TEXT_DEFAULT, "clean_text");
     settings.set("gen_length", itemText(window, IDC_GEN_LENGTH));
     storeFlag(window, IDC_GEN_SYMBOLS, "gen_symbols");
@@ -253,66 +243,72 @@ void onOk(HWND window)
     settings.set("exe_path", itemText(window, IDC_EXE_PATH_DEFAULT));
     settings.set("lang_file", itemText(window, IDC_LANG_PATH));
     saveCustomColors(customColors(), settings);
-    EndDialog(window, kDialogClosed);
 }
 
-void onCommand(HWND window, int id)
-{
-    switch (id) {
-    case IDC_TEXT_COLOR_PICK:
-        chooseColor(window, IDC_TEXT_COLOR_LIST);
-        break;
-    case IDC_BK_COLOR_PICK:
-        chooseColor(window, IDC_BK_COLOR_LIST);
-        break;
-    case IDC_EXE_PATH_SELECT:
-        chooseExePath(window);
-        break;
-    case IDC_LANG_SELECT:
-        chooseLanguageFile(window);
-        break;
-    case IDC_CREATE_EXE_DEFAULT:
-        updateExeControls(window);
-        break;
-    case IDC_OK:
-    case IDOK:
-        onOk(window);
-        break;
-    case IDC_CANCEL:
-    case IDCANCEL:
-        EndDialog(window, kOptionsCancelled);
-        break;
-    default:
-        break;
-    }
-}
+// One run of the dialog, on the stack of runOptionsDialog.
+class OptionsDialog final : public Dialog {
+public:
+    OptionsDialog() : Dialog({IDC_OK, IDC_CANCEL}) {}
 
-INT_PTR CALLBACK optionsDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    // Measuring comes before the dialog initialises.
-    if (message == WM_MEASUREITEM) return onMeasureItem(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
-    if (message == WM_INITDIALOG) return onInitDialog(window, lendWindowState<OptionsDialog>(window, lParam));
-    if (withoutLentWindowState<OptionsDialog>(window, message)) return FALSE;
-    switch (message) {
-    case WM_DRAWITEM:
-        return onDrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-    case WM_COMMAND:
-        onCommand(window, LOWORD(wParam));
+private:
+    BOOL onInitDialog() override
+    {
+        fillControls(window(), stored_);
         return TRUE;
-    case WM_CLOSE:
-        EndDialog(window, kDialogClosed);
-        return TRUE;
-    default:
-        return FALSE;
     }
-}
+
+    void onCommand(int id, int) override
+    {
+        switch (id) {
+        case IDC_TEXT_COLOR_PICK:
+            chooseColor(window(), IDC_TEXT_COLOR_LIST);
+            break;
+        case IDC_BK_COLOR_PICK:
+            chooseColor(window(), IDC_BK_COLOR_LIST);
+            break;
+        case IDC_EXE_PATH_SELECT:
+            chooseExePath(window());
+            break;
+        case IDC_LANG_SELECT:
+            chooseLanguageFile(window());
+            break;
+        case IDC_CREATE_EXE_DEFAULT:
+            updateExeControls(window());
+            break;
+        default:
+            break;
+        }
+    }
+
+    void onOk() override
+    {
+        storeChoices(window(), stored_);
+        end(static_cast<INT_PTR>(OptionsEnd::Stored));
+    }
+
+    void onCancel() override { end(static_cast<INT_PTR>(OptionsEnd::Cancelled)); }
+    // Stores nothing, yet is no Cancel: the caller reads the language again.
+    void onClose() override { end(static_cast<INT_PTR>(OptionsEnd::Closed)); }
+
+    std::optional<INT_PTR> onMessage(UINT message, WPARAM, LPARAM lParam) override
+    {
+        if (message == WM_MEASUREITEM) {
+            reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = static_cast<UINT>(scaledForScreen(kItemHeight));
+            return TRUE;
+        }
+        if (message == WM_DRAWITEM) return onDrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return std::nullopt;
+    }
+
+    StoredFont stored_;
+};
 
 }  // namespace
 
-INT_PTR runOptionsDialog(HWND owner)
+OptionsEnd runOptionsDialog(HWND owner)
 {
     OptionsDialog dialog;
-    return runModalDialog(owner, IDD_OPTIONS, optionsDialogProc, dialog);
+    return endOf(runModalDialog(owner, IDD_OPTIONS, dialog), OptionsEnd::Cancelled);
 }
 
 }  // namespace tessaly

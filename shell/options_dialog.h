@@ -2,19 +2,16 @@
 
 #include <windows.h>
 
-#include "platform/modal_dialog.h"
-
 namespace tessaly {
 
-// What the Options dialog ends with: OK, which stores the choices, and the
-// close box, which stores nothing, both end with kDialogClosed, and the
-// caller reads the language file again either way; Cancel ends with
-// kOptionsCancelled.
-constexpr INT_PTR kOptionsCancelled = 21;
+// What the Options dialog ends with: OK stores the choices, the close box
+// stores nothing, and after either the caller reads the language file
+// again; Cancel changes nothing.
+enum class OptionsEnd : INT_PTR { Stored = 1, Closed = 2, Cancelled = 21 };
 
 // Dialog 108: the picture's font and colours, the default states of the
 // main window's boxes, the default path of self-extracting files and the
 // language file, stored in the settings table.
-INT_PTR runOptionsDialog(HWND owner);
+[[nodiscard]] OptionsEnd runOptionsDialog(HWND owner);
 
 }  // namespace tessaly

@@ -60,10 +60,9 @@ std::string cellText(HWND list, int row, int column)
     return column == 0 ? entry.user : column == 1 ? entry.pass : entry.description;
 }
 
-bool appendEntry(HWND listPage, const PasswordEntry& entry)
+void appendEntry(HWND listPage, const PasswordEntry& entry)
 {
     appendEntries(listPage, &entry, 1);
-    return true;
 }
 
 void appendEntries(HWND listPage, const std::vector<PasswordEntry>& entries)

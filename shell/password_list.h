@@ -15,7 +15,7 @@ namespace tessaly {
 HWND listControl(HWND listPage);
 std::vector<PasswordEntry>& listRows(HWND listPage);
 
-bool appendEntry(HWND listPage, const PasswordEntry& entry);
+void appendEntry(HWND listPage, const PasswordEntry& entry);
 bool updateSelectedEntry(HWND listPage, const PasswordEntry& entry);
 bool deleteSelectedEntries(HWND listPage);
 void clearEntries(HWND listPage);

@@ -63,8 +63,7 @@ void onGenerateImage(HWND window)
     job.collectEntries = [list] { return collectEntries(list, true); };
     job.publishPlain = picturePublisher(state, kImagePage);
     job.publishEncrypted = picturePublisher(state, kEncryptedPage);
-    job.progressWindow = &state.progressWindow;
-    if (runGenerateDialog(window, job) != kWorkerRan) return;
+    if (runGenerateDialog(window, job) != WorkerDialogEnd::WorkerRan) return;
     // A cancelled run leaves the list undrawn.
     if (state.pictures.plainImage) state.imageOutOfDate = false;
     showPage(window, kImagePage);
@@ -76,7 +75,6 @@ void prepareCipherJob(CipherJob& job, MainWindowState& state, int fromPage, int 
 {
     job.source = slotShownIn(state, fromPage).get();
     job.publish = picturePublisher(state, toPage);
-    job.progressWindow = &state.progressWindow;
     HWND imagePage = state.pages[kImagePage];
     job.spotlightRadius = static_cast<int>(SendDlgItemMessageA(imagePage, IDC_SPOTLIGHT_SIZE, TBM_GETPOS, 0, 0));
     job.spotlightOn = IsDlgButtonChecked(imagePage, IDC_SPOTLIGHT) == BST_CHECKED;
@@ -99,7 +97,7 @@ void onEncrypt(HWND window)
     }
     CipherJob job;
     prepareCipherJob(job, state, kImagePage, kEncryptedPage);
-    if (runEncryptDialog(window, job) == kWorkerRan) showPage(window, kEncryptedPage);
+    if (runEncryptDialog(window, job) == WorkerDialogEnd::WorkerRan) showPage(window, kEncryptedPage);
 }
 
 void onDecrypt(HWND window)
@@ -111,7 +109,7 @@ void onDecrypt(HWND window)
     }
     CipherJob job;
     prepareCipherJob(job, state, kEncryptedPage, kImagePage);
-    if (runDecryptDialog(window, job) == kWorkerRan) showPage(window, kImagePage);
+    if (runDecryptDialog(window, job) == WorkerDialogEnd::WorkerRan) showPage(window, kImagePage);
 }
 
 }  // namespace

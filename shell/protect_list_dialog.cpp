@@ -1,85 +1,56 @@
 #include "shell/protect_list_dialog.h"
 
 #include "controls/password_pair.h"
-#include "platform/capture_exclusion.h"
-#include "platform/modal_dialog.h"
-#include "platform/redraw.h"
+#include "controls/dialog.h"
 #include "resources/corvale_ids.h"
-#include "settings/apply_texts.h"
-#include "settings/settings.h"
 
 namespace tessaly {
 
 namespace {
 
+enum class PassphraseEnd : INT_PTR { Given = 1, Closed = 2 };
+
 // One run of the dialog, on the stack of askNewListPassword.
-struct ProtectListDialog {
-    std::string& password;
-    PasswordPair fields;
+class ProtectListDialog final : public Dialog {
+public:
+    explicit ProtectListDialog(std::string& password) : Dialog({IDC_OK, IDC_CANCEL}), password_(password) {}
+
+private:
+    BOOL onInitDialog() override
+    {
+        fields_.attach(window(), {IDC_PASSWORD, IDC_PASSWORD_REPEAT, IDC_STRENGTH, IDC_OK},
+                       MaskedPasswordField::kMaxPassphraseLength, kMinPassphraseLength);
+        return TRUE;
+    }
+    void onCommand(int id, int code) override { fields_.onCommand(id, code); }
+    std::optional<INT_PTR> onMessage(UINT message, WPARAM, LPARAM lParam) override
+    {
+        if (message != WM_DRAWITEM) return std::nullopt;
+        return fields_.drawMeter(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    }
+    void onOk() override
+    {
+        if (!fields_.accepted()) return;
+        fields_.readPassword(password_);
+        close(PassphraseEnd::Given);
+    }
+    void onCancel() override { close(PassphraseEnd::Closed); }
+    void close(PassphraseEnd how)
+    {
+        fields_.clear();
+        end(static_cast<INT_PTR>(how));
+    }
+
+    std::string& password_;
+    PasswordPair fields_;
 };
-
-ProtectListDialog& dialogOf(HWND window)
-{
-    return *windowState<ProtectListDialog>(window);
-}
-
-BOOL onInitDialog(HWND window, ProtectListDialog& state)
-{
-    applyTexts(window, IDD_PROTECT_LIST);
-    applyCapturePolicy(window, captureAllowed(settingsTable()));
-    state.fields.attach(window, MaskedPasswordField::kMaxPassphraseLength, kMinPassphraseLength);
-    return TRUE;
-}
-
-void onPasswordChanged(HWND window)
-{
-    EnableWindow(GetDlgItem(window, IDC_OK), dialogOf(window).fields.accepted());
-    redrawNow(GetDlgItem(window, IDC_STRENGTH));
-}
-
-void close(HWND window, INT_PTR result)
-{
-    auto& state = dialogOf(window);
-    if (result == IDOK) state.fields.readPassword(state.password);
-    state.fields.clear();
-    EndDialog(window, result);
-}
-
-void onCommand(HWND window, int id, int code)
-{
-    if ((id == IDC_PASSWORD || id == IDC_PASSWORD_REPEAT) && code == EN_CHANGE) {
-        onPasswordChanged(window);
-    } else if ((id == IDC_OK || id == IDOK) && dialogOf(window).fields.accepted()) {
-        close(window, IDOK);
-    } else if (id == IDC_CANCEL || id == IDCANCEL) {
-        close(window, kDialogClosed);
-    }
-}
-
-INT_PTR CALLBACK protectListDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_INITDIALOG) return onInitDialog(window, lendWindowState<ProtectListDialog>(window, lParam));
-    if (withoutLentWindowState<ProtectListDialog>(window, message)) return FALSE;
-    switch (message) {
-    case WM_COMMAND:
-        onCommand(window, LOWORD(wParam), HIWORD(wParam));
-        return TRUE;
-    case WM_DRAWITEM:
-        return drawStrengthMeter(window, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-    case WM_CLOSE:
-        close(window, kDialogClosed);
-        return TRUE;
-    default:
-        return FALSE;
-    }
-}
 
 }  // namespace
 
 bool askNewListPassword(HWND owner, std::string& password)
 {
-    ProtectListDialog dialog{password, {}};
-    return runModalDialog(owner, IDD_PROTECT_LIST, protectListDialogProc, dialog) == IDOK;
+    ProtectListDialog dialog(password);
+    return endOf(runModalDialog(owner, IDD_PROTECT_LIST, dialog), PassphraseEnd::Closed) == PassphraseEnd::Given;
 }
 
 }  // namespace tessaly

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/secure_wipe.h"
+#include "platform/win32_handles.h"
 
 namespace tessaly {
 
@@ -25,26 +26,23 @@ private:
 };
 
 // Global memory holding `bytes`, for the clipboard to own.
-HGLOBAL globalCopy(const void* bytes, size_t size)
+GlobalMemory globalCopy(const void* bytes, size_t size)
 {
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
-    void* target = memory ? GlobalLock(memory) : nullptr;
-    if (!target) {
-        if (memory) GlobalFree(memory);
-        return nullptr;
-    }
+    GlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, size));
+    void* target = memory ? GlobalLock(memory.get()) : nullptr;
+    if (!target) return {};
     std::memcpy(target, bytes, size);
-    GlobalUnlock(memory);
+    GlobalUnlock(memory.get());
     return memory;
 }
 
+// The clipboard owns the memory once it has taken it.
 bool setData(UINT format, const void* bytes, size_t size)
 {
-    HGLOBAL memory = globalCopy(bytes, size);
-    if (!memory) return false;
-    if (SetClipboardData(format, memory)) return true;
-    GlobalFree(memory);
-    return false;
+    GlobalMemory memory = globalCopy(bytes, size);
+    if (!memory || !SetClipboardData(format, memory.get())) return false;
+    memory.release();
+    return true;
 }
 
 // The formats by which the system's clipboard history and cloud clipboard

@@ -10,8 +10,8 @@
 
 #include "cipher/password_key.h"
 #include "cipher/system_crypto.h"
-#include "cipher/progress_bar_reporter.h"
-#include "image/guarded_picture.h"
+#include "controls/progress_bar_reporter.h"
+#include "formats/guarded_picture.h"
 #include "image/pixel_stream_cipher.h"
 #include "platform/own_resource.h"
 #include "resources/peekstub_ids.h"
@@ -67,7 +67,7 @@ void tellInstead(ViewerSetup& setup, int spanishError, int englishError)
 // The cover is the enciphered picture's rows where the resource holds them.
 void prepareViewer(HWND passwordWindow, ViewerSetup& setup)
 {
-    const std::string_view resource = ownResource(MAKEINTRESOURCEA(2), MAKEINTRESOURCEA(IDB_ENCRYPTED_IMAGE));
+    const std::string_view resource = ownResource(RT_BITMAP, MAKEINTRESOURCEA(IDB_ENCRYPTED_IMAGE));
     const std::optional<PackedDib> dib = readPackedDib(resource);
     if (!dib) return;
     setup.dib = *dib;

@@ -13,8 +13,9 @@ constexpr UINT WM_VIEWER_CLOSED = WM_APP + 1;
 // Sent when a guarded file's password proved wrong: the prompt comes back.
 constexpr UINT WM_PASSWORD_REFUSED = WM_APP + 2;
 
-// Dialog 101: the password, then the deciphering, after which the viewer
-// takes over on the decryption thread.
-INT_PTR CALLBACK passwordWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Dialog 101 over the desktop: the password, then the deciphering, after
+// which the viewer takes over on the decryption thread. Returns when the
+// window has ended, and with it the program.
+void runPasswordWindow();
 
 }  // namespace tessaly

@@ -4,8 +4,6 @@
 #include <cstdlib>
 
 #include "platform/library_search.h"
-#include "platform/modal_dialog.h"
-#include "resources/peekstub_ids.h"
 #include "stub/password_window.h"
 
 // Every self-extracting file carries this program, so it keeps small: an
@@ -24,6 +22,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     tessaly::restrictLibrarySearch();
     INITCOMMONCONTROLSEX controls{sizeof controls, 0xFF};
     InitCommonControlsEx(&controls);
-    tessaly::runModalDialog(GetDesktopWindow(), IDD_PASSWORD_WINDOW, tessaly::passwordWindowProc);
+    tessaly::runPasswordWindow();
     return tessaly::kPeekstubExitCode;
 }

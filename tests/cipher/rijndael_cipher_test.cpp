@@ -60,7 +60,7 @@ Bytes randomBytes(std::mt19937& random, size_t length)
     return bytes;
 }
 
-class RecordingProgress : public CipherProgress {
+class RecordingProgress : public Progress {
 public:
     void start(uint64_t total) override { starts.push_back(total); }
     bool advance(uint64_t delta) override

@@ -101,10 +101,11 @@ TEST(ListFile, SaveAndLoadThroughFiles)
     // A protected list file's bytes are never taken for records.
     const std::string sealed = "TESSLIST" + std::string(60, '\x05');
     testing::writeFile(folder.file("sealed.slp"), sealed);
-    std::string handedBack;
+    ProtectedListFile handedBack;
     EXPECT_EQ(loadListFile(folder.file("sealed.slp"), loaded, &handedBack), ListFileStatus::Protected);
     EXPECT_EQ(loaded, entries);
-    EXPECT_EQ(handedBack, sealed);
+    EXPECT_EQ(handedBack.bytes, sealed);
+    EXPECT_EQ(handedBack.status, HeaderStatus::Damaged) << "a version 0x0505 is no version this program reads";
 
     // A save that cannot replace the target leaves it whole.
     EXPECT_FALSE(saveListFile(folder.file("no-folder/list.slc"), entries));

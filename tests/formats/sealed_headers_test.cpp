@@ -58,6 +58,16 @@ TEST(ProtectedListFile, LengthsDecideBetweenPlainDamagedAndWhole)
     EXPECT_TRUE(parts.sealed.empty());
 }
 
+TEST(ProtectedListFile, NamedByItsExtensionInAnyCase)
+{
+    for (const char* name : {"a.slp", "C:\\lists\\A.SLP", "x.Slp", ".slp"}) {
+        EXPECT_TRUE(hasProtectedListExtension(name)) << name;
+    }
+    for (const char* name : {"", "slp", "a.slc", "a.slp.bak", "a_slp", "a.sl"}) {
+        EXPECT_FALSE(hasProtectedListExtension(name)) << name;
+    }
+}
+
 TEST(ProtectedListFile, VersionDerivationAndIterationBoundsAreChecked)
 {
     const std::string file = protectedListHeader(sampleParameters()) + std::string(16, 'T');

@@ -10,7 +10,7 @@
 #include "image/cipher_job.h"
 #include "image/image_cipher.h"
 #include "formats/pixel_stream.h"
-#include "controls/progress_window.h"
+#include "image/progress_window.h"
 #include "formats/bitmap_file.h"
 #include "settings/language.h"
 #include "platform/win32_handles.h"
@@ -125,9 +125,9 @@ protected:
         job.publish = picturePublisher(state(), encrypt ? kEncryptedPage : kImagePage);
     }
 
-    INT_PTR run(const Worker& worker) { return runWithProgressWindow(window, worker, &state().progressWindow); }
+    WorkerEnd run(const Worker& worker) { return runWithProgressWindow(window, worker); }
 
-    INT_PTR encrypt()
+    WorkerEnd encrypt()
     {
         aim(true);
         return run([this](WorkerReport& report) { return encryptWorker(job, report); });
@@ -135,13 +135,13 @@ protected:
 
     // Encrypts while `watch` sees the status line; `atStart` first sees the
     // progress window from the worker's thread.
-    INT_PTR encryptWatched(StatusWatch& watch, const std::function<void(HWND)>& atStart = nullptr)
+    WorkerEnd encryptWatched(StatusWatch& watch, const std::function<void(HWND)>& atStart = nullptr)
     {
         aim(true);
         return run([&](WorkerReport& report) {
-            if (atStart) atStart(state().progressWindow);
+            if (atStart) atStart(progressWindow());
             report.onWindowThread([&] {
-                SetWindowSubclass(GetDlgItem(state().progressWindow, IDC_PROGRESS_STATUS), watchedStatusProc, 1,
+                SetWindowSubclass(GetDlgItem(progressWindow(), IDC_PROGRESS_STATUS), watchedStatusProc, 1,
                                   reinterpret_cast<DWORD_PTR>(&watch));
             });
             return encryptWorker(job, report);
@@ -168,20 +168,20 @@ TEST_F(CipherWorkerTest, EncryptWorkerFillsTheEncryptedSlotAndItsPageThenDecrypt
     bool windowExisted = false;
     aim(true);
     EXPECT_EQ(run([&](WorkerReport& report) {
-                  windowExisted = IsWindow(state().progressWindow) != FALSE;
+                  windowExisted = IsWindow(progressWindow()) != FALSE;
                   return encryptWorker(job, report);
               }),
-              0);
+              WorkerEnd::Ran);
     EXPECT_TRUE(windowExisted);
     auto& pictures = state().pictures;
     ASSERT_TRUE(pictures.encryptedImage);
     EXPECT_EQ(horizontalRange(kEncryptedPage), static_cast<int>(kWidth) - 1);
-    EXPECT_FALSE(state().progressWindow);
+    EXPECT_FALSE(progressWindow());
     EXPECT_NE(streamOf(pictures.encryptedImage.get()), stream);
 
     const HBITMAP oldPlain = pictures.plainImage.get();
     aim(false);
-    EXPECT_EQ(run([this](WorkerReport& report) { return decryptWorker(job, report); }), 0);
+    EXPECT_EQ(run([this](WorkerReport& report) { return decryptWorker(job, report); }), WorkerEnd::Ran);
     ASSERT_TRUE(pictures.plainImage);
     EXPECT_EQ(GetObjectType(oldPlain), 0u) << "the replaced picture was not deleted";
     EXPECT_EQ(horizontalRange(kImagePage), static_cast<int>(kWidth) - 1);
@@ -192,10 +192,10 @@ TEST_F(CipherWorkerTest, WorkerWithoutMemoryForThePictureTellsTheUser)
 {
     auto text = std::make_shared<std::string>();
     testing::DialogResponder responder({testing::readMessageIn("Error", text)});
-    EXPECT_EQ(run([](WorkerReport&) { return WorkerOutcome::OutOfMemory; }), 0);
+    EXPECT_EQ(run([](WorkerReport&) { return WorkerOutcome::OutOfMemory; }), WorkerEnd::Ran);
     EXPECT_EQ(responder.finish(), 1u);
     EXPECT_EQ(*text, "The image is too large for the available memory.");
-    EXPECT_FALSE(state().progressWindow);
+    EXPECT_FALSE(progressWindow());
 }
 
 TEST_F(CipherWorkerTest, ProgressWindowShowsTheLanguageTextsAndTheStagesOfTheWork)
@@ -207,7 +207,7 @@ TEST_F(CipherWorkerTest, ProgressWindowShowsTheLanguageTextsAndTheStagesOfTheWor
                                  title = testing::windowText(progress);
                                  cancel = testing::dialogItemText(progress, IDC_CANCEL);
                              }),
-              0);
+              WorkerEnd::Ran);
     EXPECT_EQ(title, "Please wait...");
     EXPECT_EQ(cancel, "&Cancel");
     EXPECT_EQ(watch.texts, (std::vector<std::string>{"Loading image...", "Encrypting...", "Saving image..."}));
@@ -216,17 +216,17 @@ TEST_F(CipherWorkerTest, ProgressWindowShowsTheLanguageTextsAndTheStagesOfTheWor
 
 TEST_F(CipherWorkerTest, CancelLeavesTheSlotEmptyAndFreesThePictureItReplaced)
 {
-    ASSERT_EQ(encrypt(), 0);
+    ASSERT_EQ(encrypt(), WorkerEnd::Ran);
     const HBITMAP previous = state().pictures.encryptedImage.get();
     ASSERT_TRUE(previous);
 
     aim(true);
-    const INT_PTR result = run([&](WorkerReport& report) {
-        PostMessageA(state().progressWindow, WM_COMMAND, MAKEWPARAM(IDC_CANCEL, BN_CLICKED), 0);
+    const WorkerEnd result = run([&](WorkerReport& report) {
+        PostMessageA(progressWindow(), WM_COMMAND, MAKEWPARAM(IDC_CANCEL, BN_CLICKED), 0);
         while (!report.cancelled()) Sleep(5);
         return encryptWorker(job, report);
     });
-    EXPECT_EQ(result, kDialogClosed);
+    EXPECT_EQ(result, WorkerEnd::Cancelled);
     EXPECT_FALSE(state().pictures.encryptedImage);
     EXPECT_EQ(horizontalRange(kEncryptedPage), 0);
     EXPECT_EQ(GetObjectType(previous), 0u);
@@ -249,14 +249,14 @@ TEST_F(CipherWorkerTest, CancelAtEveryStageLeaksNoGdiObjectAndNoMemory)
         pictures.encryptedImage.reset(createImage(10, 10));
         watch = {};
         watch.cancelAt = translate(key);
-        const INT_PTR result = encryptWatched(watch);
+        const WorkerEnd result = encryptWatched(watch);
         testing::pumpFor(50);
         return result;
     };
     const char* const stages[] = {"loading_image", "encrypting", "saving_image"};
     // The first runs make what lives for the whole program (cipher tables),
     // and Windows keeps a few objects it makes at its first repaints.
-    for (const char* key : stages) ASSERT_EQ(runCancelledAt(key), kDialogClosed) << key;
+    for (const char* key : stages) ASSERT_EQ(runCancelledAt(key), WorkerEnd::Cancelled) << key;
     const size_t committed = testing::committedBytes();
     const size_t objects = testing::gdiObjectCount();
     ASSERT_GT(objects, 0u);
@@ -266,7 +266,7 @@ TEST_F(CipherWorkerTest, CancelAtEveryStageLeaksNoGdiObjectAndNoMemory)
     constexpr size_t kRuns = 8;
     for (const char* key : stages) {
         for (size_t i = 0; i < kRuns; ++i) {
-            ASSERT_EQ(runCancelledAt(key), kDialogClosed) << key;
+            ASSERT_EQ(runCancelledAt(key), WorkerEnd::Cancelled) << key;
             ASSERT_FALSE(pictures.encryptedImage) << key;
             ASSERT_EQ(watch.texts.back(), translate(key)) << key << ": the worker went on after Cancel";
         }

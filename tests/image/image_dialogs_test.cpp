@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "image/generate_worker.h"
-#include "controls/progress_window.h"
+#include "image/progress_window.h"
 #include "platform/win32_handles.h"
 #include "formats/bitmap_file.h"
 #include "settings/settings.h"
@@ -56,7 +56,7 @@ protected:
         const size_t answered = responder.finish();
         // The command's modal windows have all closed once the progress
         // window is gone and the main window takes commands again.
-        pumpUntil([&] { return !state().progressWindow && IsWindowEnabled(window); });
+        pumpUntil([&] { return !progressWindow() && IsWindowEnabled(window); });
         testing::pumpFor(50);
         return answered;
     }
@@ -304,15 +304,12 @@ TEST_F(ImageDialogsTest, CancelWhileGeneratingLeavesBothPicturesEmpty)
     job.personalImagePath = folder.file("no such picture.bmp");
     job.publishPlain = picturePublisher(state(), kImagePage);
     job.publishEncrypted = picturePublisher(state(), kEncryptedPage);
-    const INT_PTR result = runWithProgressWindow(
-        window,
-        [&](WorkerReport& report) {
-            PostMessageA(state().progressWindow, WM_COMMAND, MAKEWPARAM(IDC_CANCEL, BN_CLICKED), 0);
-            while (!report.cancelled()) Sleep(5);
-            return generateWorker(job, report);
-        },
-        &state().progressWindow);
-    EXPECT_EQ(result, kDialogClosed);
+    const WorkerEnd result = runWithProgressWindow(window, [&](WorkerReport& report) {
+        PostMessageA(progressWindow(), WM_COMMAND, MAKEWPARAM(IDC_CANCEL, BN_CLICKED), 0);
+        while (!report.cancelled()) Sleep(5);
+        return generateWorker(job, report);
+    });
+    EXPECT_EQ(result, WorkerEnd::Cancelled);
     EXPECT_FALSE(state().pictures.plainImage);
     EXPECT_FALSE(state().pictures.encryptedImage);
     EXPECT_FALSE(job.backgroundMissing) << "nothing drawn, nothing to explain";

@@ -36,7 +36,7 @@ Bytes wholeStreamResult(const RijndaelCipher& cipher, CipherDirection direction,
     return result;
 }
 
-struct CountingProgress : CipherProgress {
+struct CountingProgress : Progress {
     void start(uint64_t total) override { this->total = total; }
     bool advance(uint64_t delta) override
     {

@@ -316,7 +316,7 @@ TEST_F(PasswordListTest, ALongListLoadsBehindTheProgressWindowAndCancelLeavesEve
     EXPECT_TRUE(state().pictures.plainImage) << "the picture stays after a Cancel";
 
     EXPECT_EQ(commandAnswered(ID_FILE_LOAD_LIST, {chooseFileIn("Open file", path)}), 1u);
-    testing::pumpUntil([&] { return !state().progressWindow && IsWindowEnabled(window); });
+    testing::pumpUntil([&] { return !progressWindow() && IsWindowEnabled(window); });
     EXPECT_EQ(rows(), entries);
     EXPECT_FALSE(state().pictures.plainImage);
 }

@@ -45,7 +45,7 @@ protected:
                                                       fillTwiceIn("Protect the list", IDC_PASSWORD, IDC_PASSWORD_REPEAT,
                                                                   kPassphrase, IDC_OK)}),
                   2u);
-        testing::pumpUntil([&] { return !state().progressWindow; });
+        testing::pumpUntil([&] { return !progressWindow(); });
     }
 
     // Loads a damaged or wrongly opened file: one message, then the
@@ -159,7 +159,7 @@ TEST_F(ProtectedListTest, OkWaitsForTwoEqualPassphrasesOfEightAndCancelWritesNot
                                fillTwiceIn("Protect the list", IDC_PASSWORD, IDC_PASSWORD_REPEAT, kPassphrase, IDC_OK),
                                pressButtonIn("Please wait...", IDC_CANCEL)}),
               3u);
-    testing::pumpUntil([&] { return !state().progressWindow; });
+    testing::pumpUntil([&] { return !progressWindow(); });
     EXPECT_FALSE(testing::fileExists(path));
 }
 

@@ -12,7 +12,7 @@
 #include "platform/win32_handles.h"
 #include "resources/peekstub_ids.h"
 #include "formats/string_block.h"
-#include "image/guarded_picture.h"
+#include "formats/guarded_picture.h"
 #include "sfx/self_extractor.h"
 #include "stub/password_window.h"
 #include "tests/support/gui_test.h"

@@ -87,6 +87,24 @@ HWND findTopLevelWindow(const std::string& title, DWORD processId)
     return search.found;
 }
 
+HWND threadWindowWithItem(DWORD threadId, int itemId)
+{
+    struct Search {
+        int itemId;
+        HWND found;
+    } search{itemId, nullptr};
+    EnumThreadWindows(
+        threadId,
+        [](HWND window, LPARAM lParam) {
+            auto* wanted = reinterpret_cast<Search*>(lParam);
+            if (!GetDlgItem(window, wanted->itemId)) return TRUE;
+            wanted->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 std::string windowText(HWND window)
 {
     char text[1024] = {};

@@ -22,6 +22,11 @@ HWND openDialogModeless(int templateId, DLGPROC proc, HWND owner = nullptr, LPAR
 // process (this one by default); nullptr if there is none.
 HWND findTopLevelWindow(const std::string& title, DWORD processId = GetCurrentProcessId());
 
+// A top-level window of thread `threadId` that holds a control `itemId`
+// (a window found by what it holds, not by its title, which the language
+// changes); nullptr if there is none.
+HWND threadWindowWithItem(DWORD threadId, int itemId);
+
 std::string windowText(HWND window);
 std::string dialogItemText(HWND dialog, int id);
 // Text of a menu item of the window's menu, by position or by command.

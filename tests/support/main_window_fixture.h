@@ -27,6 +27,11 @@ protected:
     }
 
     MainWindowState& state() const { return mainWindowState(window); }
+    // The progress window while a worker runs, from any thread.
+    HWND progressWindow() const
+    {
+        return testing::threadWindowWithItem(GetWindowThreadProcessId(window, nullptr), IDC_PROGRESS_BAR);
+    }
     HWND page(int index) const { return state().pages[index]; }
 
     // Ctrl and a letter typed into `focus`, a control of the window, through

@@ -52,8 +52,11 @@ inline BitmapHandle encryptedPictureOf(const std::vector<uint8_t>& stream, uint3
     imageRows(plain.get(), in);
     BitmapHandle encrypted(createImage(width, height, &out));
     RijndaelCipher cipher;
-    keyWithPassword(cipher, password);
-    cipherPixelStream(cipher, CipherDirection::Encrypt, in.rows, out.rows, width, height, nullptr);
+    // Nothing to encipher with, or enciphering stopped: no picture.
+    if (!keyWithPassword(cipher, password) || cipherPixelStream(cipher, CipherDirection::Encrypt, in.rows, out.rows,
+                                                                width, height, nullptr) != PixelCipherResult::Done) {
+        return {};
+    }
     return encrypted;
 }
 

@@ -46,7 +46,9 @@ void command(HWND main, int id, const char* title, const char* name, const std::
                                 }}});
     PostMessageA(main, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
     responder.finish();
-    testing::pumpUntil([&] { return !mainWindowState(main).progressWindow && IsWindowEnabled(main); });
+    testing::pumpUntil([&] {
+        return !testing::threadWindowWithItem(GetCurrentThreadId(), IDC_PROGRESS_BAR) && IsWindowEnabled(main);
+    });
     pumpFor(300);
 }
 
@@ -154,7 +156,9 @@ void protectListShot(HWND main, const std::string& path)
                                 }}});
     PostMessageA(main, WM_COMMAND, MAKEWPARAM(ID_FILE_SAVE_LIST, 0), 0);
     responder.finish();
-    testing::pumpUntil([&] { return !mainWindowState(main).progressWindow && IsWindowEnabled(main); }, 20000);
+    testing::pumpUntil(
+        [&] { return !testing::threadWindowWithItem(GetCurrentThreadId(), IDC_PROGRESS_BAR) && IsWindowEnabled(main); },
+        20000);
     pumpFor(300);
 }
 

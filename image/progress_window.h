@@ -6,8 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "cipher/cipher_progress.h"
-#include "platform/modal_dialog.h"
+#include "platform/progress.h"
 #include "settings/language.h"
 
 namespace tessaly {
@@ -24,7 +23,7 @@ public:
     void setStatus(const char* key) { setStatusText(translate(key)); }
     // The progress bar, as a cipher run reports to it; it stops the run after
     // a Cancel.
-    virtual CipherProgress& progress() = 0;
+    virtual Progress& progress() = 0;
     virtual const std::atomic<bool>& cancelFlag() const = 0;
     bool cancelled() const { return cancelFlag().load(); }
     // Runs `task` on the window's thread and waits until it has run.
@@ -36,16 +35,17 @@ protected:
 
 using Worker = std::function<WorkerOutcome(WorkerReport& report)>;
 
-// What a dialog that starts a worker ends with once the worker has run,
-// however the worker ended.
-constexpr INT_PTR kWorkerRan = 0;
+// How a run behind the progress window ended: the worker ran (it finished,
+// or ran out of memory and the user was told), or Cancel stopped it.
+enum class WorkerEnd : INT_PTR { Ran = 0, Cancelled = 1 };
 
 // Runs the progress window (dialog 111) modally over `owner`. The worker
 // thread starts from the window's initialisation, so it never reports to a
 // window that does not exist yet; the window closes when the worker returns.
-// Returns kWorkerRan when the worker finished or ran out of memory (the user
-// is told), kDialogClosed when Cancel stopped it. While the window exists,
-// `*shownIn` (if given) holds it.
-INT_PTR runWithProgressWindow(HWND owner, Worker worker, HWND* shownIn = nullptr);
+[[nodiscard]] WorkerEnd runWithProgressWindow(HWND owner, Worker worker);
+
+// How a dialog that starts a worker ends: once the worker has run, however
+// it ended, or closed by the user before it started one.
+enum class WorkerDialogEnd : INT_PTR { WorkerRan = 0, Closed = 1 };
 
 }  // namespace tessaly

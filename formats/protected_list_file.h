@@ -18,13 +18,15 @@ enum class ProtectedListResult { Done, WrongPassword, CannotWrite, Unavailable, 
 // written. Unavailable: the system's cryptography could not be used.
 // Cancelled: `cancelled` was set by the time the file was sealed, and
 // nothing was written.
-ProtectedListResult saveProtectedList(const std::string& path, const std::vector<PasswordEntry>& entries,
-                                      std::string_view password, const std::atomic<bool>* cancelled = nullptr);
+[[nodiscard]] ProtectedListResult saveProtectedList(const std::string& path, const std::vector<PasswordEntry>& entries,
+                                                    std::string_view password,
+                                                    const std::atomic<bool>* cancelled = nullptr);
 
 // Opens a protected list file from its parts, as readProtectedList found
 // them. WrongPassword when the tag does not match (a wrong password and a
 // changed byte cannot be told apart). `list` is only filled on Done; the
 // deciphered bytes are wiped.
-ProtectedListResult openProtectedList(const ProtectedListParts& parts, std::string_view password, DecodedList& list);
+[[nodiscard]] ProtectedListResult openProtectedList(const ProtectedListParts& parts, std::string_view password,
+                                                    DecodedList& list);
 
 }  // namespace tessaly

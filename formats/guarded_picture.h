@@ -25,7 +25,7 @@ struct GuardedPicture {
 };
 
 // Seals `plain` (a picture of createImage) under the password as typed.
-GuardResult guardPicture(HBITMAP plain, std::string_view password, GuardedPicture& guarded);
+[[nodiscard]] GuardResult guardPicture(HBITMAP plain, std::string_view password, GuardedPicture& guarded);
 
 // A whole pixel stream: GCM seals and opens it in one piece. Wiped when it
 // is released or goes, as it holds the readable picture at one time or

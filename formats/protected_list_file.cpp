@@ -1,4 +1,4 @@
-#include "shell/protected_list_file.h"
+#include "formats/protected_list_file.h"
 
 #include "cipher/password_seal.h"
 #include "platform/file_io.h"

@@ -1,4 +1,4 @@
-#include "image/guarded_picture.h"
+#include "formats/guarded_picture.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "cipher/progress_bar_reporter.h"
+#include "controls/progress_bar_reporter.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

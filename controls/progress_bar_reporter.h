@@ -4,7 +4,7 @@
 
 #include <atomic>
 
-#include "cipher/cipher_progress.h"
+#include "platform/progress.h"
 
 namespace tessaly {
 
@@ -13,7 +13,7 @@ namespace tessaly {
 // another thread: the messages are sent, so they are handled there. Each
 // position sent repaints the bar and the run waits for it, so positions go
 // out at most every kMinInterval milliseconds, and the last one always.
-class ProgressBarReporter : public CipherProgress {
+class ProgressBarReporter : public Progress {
 public:
     static constexpr ULONGLONG kMinInterval = 40;
 
