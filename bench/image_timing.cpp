@@ -177,6 +177,7 @@ bool timeSpotlight(HWND area)
     item.hDC = dc.get();
     item.rcItem = {0, 0, kAreaWidth, kAreaHeight};
     tessaly::ImageViewState view;
+    tessaly::SpotlightCanvas kept;
     view.spotlightRadius = 60;
     view.offsetX = 1000;
     view.offsetY = 700;
@@ -188,7 +189,7 @@ bool timeSpotlight(HWND area)
                                          const POINT mouse{(i * 37) % kAreaWidth, (i * 23) % kAreaHeight};
                                          tessaly::drawSpotlightView(item, plain.get(),
                                                                     tessaly::SpotlightCover{cover.get(), 0}, mouse,
-                                                                    view, white);
+                                                                    view, white, kept);
                                          GdiFlush();
                                      }
                                  }) /

@@ -139,8 +139,7 @@ void clearAndCloseTimes(HWND owner, HWND page, size_t count)
     });
     tessaly::appendEntries(page, entries);
     pump();
-    HWND other = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_LIST_PAGE), owner,
-                                    tessaly::listPageProc, 0);
+    HWND other = tessaly::createListPage(owner);
     tessaly::appendEntries(other, entries);
     pump();
     const double closeTime = secondsOf([&] {
@@ -161,7 +160,7 @@ int main()
     InitCommonControlsEx(&classes);
     HINSTANCE instance = GetModuleHandleA(nullptr);
     HWND owner = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, ownerProc, 0);
-    HWND page = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_LIST_PAGE), owner, tessaly::listPageProc, 0);
+    HWND page = tessaly::createListPage(owner);
     if (!owner || !page) {
         std::printf("cannot create the list page\n");
         return 1;

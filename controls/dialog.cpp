@@ -8,10 +8,14 @@
 
 namespace tessaly {
 
+// Only a top-level window can be kept out of captures; a page goes with its
+// window.
 void openWithLanguageTexts(HWND window, int templateId)
 {
     applyTexts(window, templateId);
-    applyCapturePolicy(window, captureAllowed(settingsTable()));
+    if (!(GetWindowLongPtrA(window, GWL_STYLE) & WS_CHILD)) {
+        applyCapturePolicy(window, captureAllowed(settingsTable()));
+    }
 }
 
 void openOutOfCaptures(HWND window, int)
@@ -26,6 +30,12 @@ namespace {
 thread_local Dialog* dialogBeingMade = nullptr;
 
 }  // namespace
+
+Dialog* Dialog::of(HWND window)
+{
+    if (GetWindowLongPtrA(window, DWLP_DLGPROC) != reinterpret_cast<LONG_PTR>(&Dialog::procedure)) return nullptr;
+    return reinterpret_cast<Dialog*>(GetWindowLongPtrA(window, DWLP_USER));
+}
 
 INT_PTR CALLBACK Dialog::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -44,6 +54,7 @@ INT_PTR CALLBACK Dialog::procedure(HWND window, UINT message, WPARAM wParam, LPA
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrA(window, DWLP_USER, 0);
         dialog->window_ = nullptr;
+        if (dialog->ownedByWindow_) delete dialog;
         return FALSE;
     }
     if (!dialog->initialised_ && message != WM_MEASUREITEM) return FALSE;
@@ -88,6 +99,15 @@ HWND createModelessDialog(HWND owner, int templateId, Dialog& dialog)
     HWND window = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), owner, &Dialog::procedure,
                                      0);
     dialogBeingMade = nullptr;
+    return window;
+}
+
+HWND createOwnedDialog(HWND owner, int templateId, std::unique_ptr<Dialog> dialog)
+{
+    HWND window = createModelessDialog(owner, templateId, *dialog);
+    // Taken over only once made: a window that ended while it was being made
+    // has had its last message already.
+    if (window) dialog.release()->ownedByWindow_ = true;
     return window;
 }
 

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <optional>
 
 namespace tessaly {
@@ -25,15 +26,20 @@ void openOutOfCaptures(HWND window, int templateId);
 // IDOK, Enter) to onOk, Cancel (its own id, IDCANCEL, Escape) to onCancel,
 // the close box to onClose, every other command to onCommand, anything else to
 // onMessage (before WM_INITDIALOG, only WM_MEASUREITEM). The object outlives its window: a modal one lives on the stack
-// of the function that runs it, a modeless one with whoever made it.
+// of the function that runs it, a modeless one with whoever made it, or
+// with the window itself (createOwnedDialog).
 class Dialog {
 public:
     Dialog(const Dialog&) = delete;
     Dialog& operator=(const Dialog&) = delete;
+    virtual ~Dialog() = default;
 
     HWND window() const { return window_; }
     HWND item(int id) const { return GetDlgItem(window_, id); }
 
+    // The object of a window this skeleton made; nullptr for any other
+    // window and after the window's last message.
+    static Dialog* of(HWND window);
     static INT_PTR CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 protected:
@@ -45,8 +51,6 @@ protected:
         : buttons_(buttons), opening_(opening)
     {
     }
-    ~Dialog() = default;
-
     // After the opening. TRUE lets the system give the focus to the first
     // control; FALSE when the dialog has set the focus itself.
     virtual BOOL onInitDialog() { return TRUE; }
@@ -64,6 +68,7 @@ protected:
 private:
     friend INT_PTR runModalDialog(HWND owner, int templateId, Dialog& dialog);
     friend HWND createModelessDialog(HWND owner, int templateId, Dialog& dialog);
+    friend HWND createOwnedDialog(HWND owner, int templateId, std::unique_ptr<Dialog> dialog);
     INT_PTR dispatch(UINT message, WPARAM wParam, LPARAM lParam);
 
     Buttons buttons_;
@@ -71,6 +76,8 @@ private:
     int templateId_ = 0;
     HWND window_ = nullptr;
     bool initialised_ = false;
+    // Deleted with the window's last message.
+    bool ownedByWindow_ = false;
 };
 
 // Runs template `templateId` modally over `owner` with `dialog` as its own
@@ -81,6 +88,10 @@ INT_PTR runModalDialog(HWND owner, int templateId, Dialog& dialog);
 // Makes template `templateId` as a modeless window of `owner`; `dialog`
 // must live until the window is destroyed. nullptr when it cannot be made.
 HWND createModelessDialog(HWND owner, int templateId, Dialog& dialog);
+
+// The same for a window that owns its object: it goes with the window's
+// last message (or at once, when the window cannot be made).
+HWND createOwnedDialog(HWND owner, int templateId, std::unique_ptr<Dialog> dialog);
 
 // A dialog's ends, named by an enum class of its own whose values are the
 // numbers the dialog ends with: the one place a dialog's end meets a number.

@@ -95,46 +95,93 @@ void drawImageView(const DRAWITEMSTRUCT& item, HBITMAP image, const ImageViewSta
     copyPicture(item.hDC, item.rcItem, image, view);
 }
 
+HDC CanvasLayer::prepare(HDC screen, int width, int height)
+{
+    if (dc_ && width == width_ && height == height_) return dc_.get();
+    dc_.reset();
+    bitmap_.reset();
+    width_ = height_ = 0;
+    MemoryDc dc(CreateCompatibleDC(screen));
+    BitmapHandle bitmap(CreateCompatibleBitmap(screen, width, height));
+    if (!dc || !bitmap) return nullptr;
+    SelectObject(dc.get(), bitmap.get());
+    bitmap_ = std::move(bitmap);
+    dc_ = std::move(dc);
+    width_ = width;
+    height_ = height;
+    return dc_.get();
+}
+
+namespace {
+
+// The cover's rows as shown at the view's offsets, on white, converted only
+// when the rows, the offsets or the area's size changed.
+HDC coverFromRows(HDC screen, const RECT& local, const uint8_t* rows, HBITMAP readable, const ImageViewState& view,
+                  HBRUSH white, SpotlightCanvas& kept)
+{
+    HDC layer = kept.cover.prepare(screen, local.right, local.bottom);
+    if (!layer) {
+        kept.coverShown = {};
+        return nullptr;
+    }
+    const SpotlightCanvas::CoverShown wanted{rows, view.offsetX, view.offsetY, local.right, local.bottom};
+    if (kept.coverShown == wanted) return layer;
+    FillRect(layer, &local, white);
+    copyRows(layer, local, rows, imageWidth(readable), imageHeight(readable), view);
+    kept.coverShown = wanted;
+    return layer;
+}
+
+void drawCover(HDC canvas, HDC screen, const RECT& local, HBITMAP readable, const SpotlightCover& cover,
+               const ImageViewState& view, HBRUSH white, SpotlightCanvas& kept)
+{
+    if (cover.rows) {
+        if (HDC layer = coverFromRows(screen, local, cover.rows, readable, view, white, kept)) {
+            BitBlt(canvas, 0, 0, local.right, local.bottom, layer, 0, 0, SRCCOPY);
+        } else {
+            copyRows(canvas, local, cover.rows, imageWidth(readable), imageHeight(readable), view);
+        }
+    } else if (cover.image) {
+        copyPicture(canvas, local, cover.image, view);
+    } else {
+        const RECT covered{0, 0, std::min<LONG>(local.right, static_cast<LONG>(imageWidth(readable))),
+                           std::min<LONG>(local.bottom, static_cast<LONG>(imageHeight(readable)))};
+        BrushHandle fill(CreateSolidBrush(cover.fill));
+        FillRect(canvas, &covered, fill.get());
+    }
+}
+
+}  // namespace
+
 void drawSpotlightView(const DRAWITEMSTRUCT& item, HBITMAP readable, const SpotlightCover& cover, POINT mouse,
-                       const ImageViewState& view, HBRUSH white)
+                       const ImageViewState& view, HBRUSH white, SpotlightCanvas& kept)
 {
     SavedDcState saved(item.hDC);
     const RECT& area = item.rcItem;
     const int width = area.right - area.left, height = area.bottom - area.top;
-    MemoryDc canvasDc(CreateCompatibleDC(item.hDC));
-    BitmapHandle canvas(CreateCompatibleBitmap(item.hDC, width, height));
-    if (!canvasDc || !canvas) {
+    HDC canvas = kept.canvas.prepare(item.hDC, width, height);
+    if (!canvas) {
         FillRect(item.hDC, &area, white);
         return;
     }
-    SelectGuard selected(canvasDc.get(), canvas.get());
     const RECT local{0, 0, width, height};
-    FillRect(canvasDc.get(), &local, white);
+    FillRect(canvas, &local, white);
 
     if (readable) {
         if (view.spotlightOff) {
-            copyPicture(canvasDc.get(), local, readable, view);
+            copyPicture(canvas, local, readable, view);
         } else {
-            if (cover.rows) {
-                copyRows(canvasDc.get(), local, cover.rows, imageWidth(readable), imageHeight(readable), view);
-            } else if (cover.image) {
-                copyPicture(canvasDc.get(), local, cover.image, view);
-            } else {
-                const RECT covered{0, 0, std::min<LONG>(width, static_cast<LONG>(imageWidth(readable))),
-                                   std::min<LONG>(height, static_cast<LONG>(imageHeight(readable)))};
-                BrushHandle fill(CreateSolidBrush(cover.fill));
-                FillRect(canvasDc.get(), &covered, fill.get());
-            }
+            drawCover(canvas, item.hDC, local, readable, cover, view, white, kept);
             const int r = view.spotlightRadius;
             RegionHandle disc(CreateEllipticRgn(mouse.x - r, mouse.y - r, mouse.x + r, mouse.y + r));
             RegionHandle clip(CreateRectRgn(0, 0, width, height));
             CombineRgn(disc.get(), disc.get(), clip.get(), RGN_AND);
-            SelectClipRgn(canvasDc.get(), disc.get());
-            copyPicture(canvasDc.get(), local, readable, view);
-            SelectClipRgn(canvasDc.get(), nullptr);
+            SelectClipRgn(canvas, disc.get());
+            copyPicture(canvas, local, readable, view);
+            SelectClipRgn(canvas, nullptr);
         }
     }
-    BitBlt(item.hDC, area.left, area.top, width, height, canvasDc.get(), 0, 0, SRCCOPY);
+    BitBlt(item.hDC, area.left, area.top, width, height, canvas, 0, 0, SRCCOPY);
 }
 
 }  // namespace tessaly

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "controls/dialog.h"
 #include "controls/masked_password_field.h"
 #include "controls/password_strength.h"
 
@@ -47,6 +48,43 @@ private:
     size_t minimumLength_ = kMinPasswordLength;
     MaskedPasswordField password_;
     MaskedPasswordField repetition_;
+};
+
+// A dialog built around a password pair: the pair follows its fields'
+// changes and draws its meter, and the fields are emptied however the
+// dialog ends.
+class PasswordPairDialog : public Dialog {
+protected:
+    PasswordPairDialog(Buttons buttons, PasswordPairIds ids, int maxLength = MaskedPasswordField::kMaxLength,
+                       size_t minimumLength = kMinPasswordLength)
+        : Dialog(buttons), ids_(ids), maxLength_(maxLength), minimumLength_(minimumLength)
+    {
+    }
+
+    BOOL onInitDialog() override
+    {
+        fields_.attach(window(), ids_, maxLength_, minimumLength_);
+        return TRUE;
+    }
+    void onCommand(int id, int code) override { fields_.onCommand(id, code); }
+    std::optional<INT_PTR> onMessage(UINT message, WPARAM, LPARAM lParam) override
+    {
+        if (message != WM_DRAWITEM) return std::nullopt;
+        return fields_.drawMeter(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    }
+    // Empties both fields, then ends with `result`.
+    void close(INT_PTR result)
+    {
+        fields_.clear();
+        end(result);
+    }
+
+    PasswordPair fields_;
+
+private:
+    PasswordPairIds ids_;
+    int maxLength_;
+    size_t minimumLength_;
 };
 
 }  // namespace tessaly

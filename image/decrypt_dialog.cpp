@@ -10,34 +10,25 @@ namespace tessaly {
 namespace {
 
 // One run of the dialog, on the stack of runDecryptDialog.
-class DecryptDialog final : public Dialog {
+class DecryptDialog final : public PasswordPairDialog {
 public:
-    explicit DecryptDialog(CipherJob& job) : Dialog({IDC_OK, IDC_CANCEL}), job_(job) {}
+    explicit DecryptDialog(CipherJob& job)
+        : PasswordPairDialog({IDC_OK, IDC_CANCEL}, {IDC_PASSWORD, IDC_PASSWORD_REPEAT, 0, IDC_OK}), job_(job)
+    {
+    }
 
 private:
-    BOOL onInitDialog() override
-    {
-        fields_.attach(window(), {IDC_PASSWORD, IDC_PASSWORD_REPEAT, 0, IDC_OK});
-        return TRUE;
-    }
-    void onCommand(int id, int code) override { fields_.onCommand(id, code); }
     void onOk() override
     {
         if (!fields_.accepted()) return;
         fields_.readPassword(job_.password);
         CipherJob& job = job_;
         (void)runWithProgressWindow(window(), [&job](WorkerReport& report) { return decryptWorker(job, report); });
-        close(WorkerDialogEnd::WorkerRan);
+        close(static_cast<INT_PTR>(WorkerDialogEnd::WorkerRan));
     }
-    void onCancel() override { close(WorkerDialogEnd::Closed); }
-    void close(WorkerDialogEnd how)
-    {
-        fields_.clear();
-        end(static_cast<INT_PTR>(how));
-    }
+    void onCancel() override { close(static_cast<INT_PTR>(WorkerDialogEnd::Closed)); }
 
     CipherJob& job_;
-    PasswordPair fields_;
 };
 
 }  // namespace

@@ -15,9 +15,12 @@ namespace tessaly {
 namespace {
 
 // One run of the dialog, on the stack of runEncryptDialog.
-class EncryptDialog final : public Dialog {
+class EncryptDialog final : public PasswordPairDialog {
 public:
-    explicit EncryptDialog(CipherJob& job) : Dialog({IDC_OK, IDC_CANCEL}), job_(job) {}
+    explicit EncryptDialog(CipherJob& job)
+        : PasswordPairDialog({IDC_OK, IDC_CANCEL}, {IDC_PASSWORD, IDC_PASSWORD_REPEAT, IDC_STRENGTH, IDC_OK}), job_(job)
+    {
+    }
 
 private:
     bool createExeChecked() const { return IsDlgButtonChecked(window(), IDC_CREATE_EXE) == BST_CHECKED; }
@@ -30,7 +33,7 @@ private:
 
     BOOL onInitDialog() override
     {
-        fields_.attach(window(), {IDC_PASSWORD, IDC_PASSWORD_REPEAT, IDC_STRENGTH, IDC_OK});
+        PasswordPairDialog::onInitDialog();
         const KeyValueTable& settings = settingsTable();
         CheckDlgButton(window(), IDC_CREATE_EXE, isFlagOn(settings.get("create_exe")) ? BST_CHECKED : BST_UNCHECKED);
         CheckDlgButton(window(), IDC_SFX_GUARD, isFlagOn(settings.get("sfx_guarded")) ? BST_CHECKED : BST_UNCHECKED);
@@ -58,12 +61,6 @@ private:
         if (id == IDC_EXE_PATH_SAVE) askExePath();
     }
 
-    std::optional<INT_PTR> onMessage(UINT message, WPARAM, LPARAM lParam) override
-    {
-        if (message != WM_DRAWITEM) return std::nullopt;
-        return fields_.drawMeter(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-    }
-
     void onOk() override
     {
         if (!fields_.accepted()) return;
@@ -76,19 +73,12 @@ private:
         job.guarded = job.createExe && IsDlgButtonChecked(window(), IDC_SFX_GUARD) == BST_CHECKED;
         job.exePath = readWindowText(item(IDC_EXE_PATH));
         (void)runWithProgressWindow(window(), [&job](WorkerReport& report) { return encryptWorker(job, report); });
-        close(WorkerDialogEnd::WorkerRan);
+        close(static_cast<INT_PTR>(WorkerDialogEnd::WorkerRan));
     }
 
-    void onCancel() override { close(WorkerDialogEnd::Closed); }
-
-    void close(WorkerDialogEnd how)
-    {
-        fields_.clear();
-        end(static_cast<INT_PTR>(how));
-    }
+    void onCancel() override { close(static_cast<INT_PTR>(WorkerDialogEnd::Closed)); }
 
     CipherJob& job_;
-    PasswordPair fields_;
 };
 
 }  // namespace

@@ -24,26 +24,6 @@ State* windowState(HWND window)
     return reinterpret_cast<State*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
-// A state that the window's creator owns and keeps alive for the window's
-// whole life (a modal dialog's, on the stack of the function that runs it):
-// WM_INITDIALOG's lParam.
-template <typename State>
-State& lendWindowState(HWND window, LPARAM lParam)
-{
-    SetWindowLongPtrA(window, GWLP_USERDATA, lParam);
-    return *reinterpret_cast<State*>(lParam);
-}
-
-// For a window procedure past WM_INITDIALOG whose state was lent: forgets
-// the state at the window's last message, and answers true when there is no
-// state to handle `message` with.
-template <typename State>
-bool withoutLentWindowState(HWND window, UINT message)
-{
-    if (message == WM_NCDESTROY) SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-    return message == WM_NCDESTROY || !windowState<State>(window);
-}
-
 // For WM_NCDESTROY, the last message a window gets.
 template <typename State>
 void destroyWindowState(HWND window)

@@ -5,7 +5,6 @@
 #include "platform/program_folder.h"
 #include "shell/main_window.h"
 #include "platform/library_search.h"
-#include "platform/modal_dialog.h"
 #include "platform/win32_handles.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
@@ -22,6 +21,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     // that Corvale is running.
     KernelHandle mutex(CreateMutexA(nullptr, FALSE, "TSYVuduMutex"));
 
-    runModalDialog(GetDesktopWindow(), IDD_MAIN, mainWindowProc);
+    runMainWindow();
     return kCorvaleExitCode;
 }

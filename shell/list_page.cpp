@@ -16,12 +16,12 @@
 #include "settings/apply_texts.h"
 #include "settings/language.h"
 #include "settings/settings.h"
+#include "controls/dialog.h"
 #include "controls/dialog_theme.h"
 #include "formats/list_file.h"
 #include "shell/pages.h"
 #include "shell/password_list.h"
 #include "platform/win32_handles.h"
-#include "platform/window_state.h"
 
 namespace tessaly {
 
@@ -34,7 +34,14 @@ constexpr COLORREF kMarkerTransparent = RGB(255, 0, 255);
 // Cells are drawn from at most this many bytes.
 constexpr size_t kDrawnCellLength = 255;
 
-struct ListPageState {
+// Dialog 106, the list page of the main window: it owns the rows the list
+// control shows.
+class ListPage final : public Dialog {
+public:
+    // Enter and Escape belong to the main window.
+    ListPage() : Dialog({IDOK, IDCANCEL}) {}
+    ~ListPage() override { wipePasswords(rows); }
+
     // The password list, in display order.
     std::vector<PasswordEntry> rows;
     std::array<bool, kColumns> ascending{true, true, true};
@@ -46,15 +53,16 @@ struct ListPageState {
     // The markers' size on this screen, measured once.
     SIZE markerSize{kMarkerWidth, kMarkerHeight};
 
-    ListPageState() = default;
-    ListPageState(const ListPageState&) = delete;
-    ListPageState& operator=(const ListPageState&) = delete;
-    ~ListPageState() { wipePasswords(rows); }
+private:
+    BOOL onInitDialog() override;
+    void onCancel() override {}
+    void onCommand(int id, int code) override;
+    std::optional<INT_PTR> onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
-ListPageState& pageState(HWND page)
+ListPage& pageState(HWND page)
 {
-    return *windowState<ListPageState>(page);
+    return static_cast<ListPage&>(*Dialog::of(page));
 }
 
 void insertColumn(HWND list, int index, const char* key, int width)
@@ -69,14 +77,16 @@ void insertColumn(HWND list, int index, const char* key, int width)
     SendMessageA(list, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
 }
 
-BOOL onInitDialog(HWND page)
+BOOL ListPage::onInitDialog()
 {
-    auto& state = *attachWindowState(page, std::make_unique<ListPageState>());
+    HWND page = window();
+    ListPage& state = *this;
     enableDialogTheme(page, ETDT_ENABLETAB);
     HWND list = GetDlgItem(page, IDC_LIST);
     insertColumn(list, 0, "user", scaledForScreen(93));
     insertColumn(list, 1, "pass", scaledForScreen(93));
     insertColumn(list, 2, "description", scaledForScreen(160));
+    // Again, now that the columns exist to take their captions.
     applyTexts(page, IDD_LIST_PAGE);
     if (isFlagOn(settingsTable().get("show_pass"))) CheckDlgButton(page, IDC_SHOW_PASS_ON_LIST, BST_CHECKED);
     auto load = [](int id) {
@@ -203,10 +213,17 @@ INT_PTR onNotify(HWND page, LPARAM lParam)
     return forwardNotify(page, lParam);
 }
 
-INT_PTR onCommand(HWND page, WPARAM wParam, LPARAM lParam)
+void ListPage::onCommand(int id, int code)
 {
-    if (LOWORD(wParam) == IDC_SHOW_PASS_ON_LIST) InvalidateRect(GetDlgItem(page, IDC_LIST), nullptr, TRUE);
-    return forwardCommand(page, wParam, lParam);
+    if (id == IDC_SHOW_PASS_ON_LIST) InvalidateRect(item(IDC_LIST), nullptr, TRUE);
+    forwardCommand(window(), id, code);
+}
+
+std::optional<INT_PTR> ListPage::onMessage(UINT message, WPARAM, LPARAM lParam)
+{
+    if (message == WM_DRAWITEM) return onDrawItem(window(), reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    if (message == WM_NOTIFY) return onNotify(window(), lParam);
+    return std::nullopt;
 }
 
 }  // namespace
@@ -216,20 +233,9 @@ std::vector<PasswordEntry>& listRows(HWND listPage)
     return pageState(listPage).rows;
 }
 
-INT_PTR CALLBACK listPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
+HWND createListPage(HWND parent)
 {
-    if (message == WM_INITDIALOG) return onInitDialog(page);
-    if (withoutWindowState<ListPageState>(page, message)) return FALSE;
-    switch (message) {
-    case WM_DRAWITEM:
-        return onDrawItem(page, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-    case WM_COMMAND:
-        return onCommand(page, wParam, lParam);
-    case WM_NOTIFY:
-        return onNotify(page, lParam);
-    default:
-        return FALSE;
-    }
+    return createOwnedDialog(parent, IDD_LIST_PAGE, std::make_unique<ListPage>());
 }
 
 }  // namespace tessaly

@@ -5,9 +5,8 @@
 
 #include <unordered_map>
 
-#include "platform/capture_exclusion.h"
+#include "controls/dialog.h"
 #include "platform/window_icons.h"
-#include "platform/window_state.h"
 #include "resources/corvale_ids.h"
 #include "settings/apply_texts.h"
 #include "settings/language.h"
@@ -61,8 +60,7 @@ void createPages(HWND window)
     insertTab(tab, kListPage, "list");
     insertTab(tab, kImagePage, "list_bmp");
     insertTab(tab, kEncryptedPage, "list_bmp_encrypted");
-    state.pages[kListPage] = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_LIST_PAGE), window,
-                                                listPageProc, 0);
+    state.pages[kListPage] = createListPage(window);
     for (int index : {kImagePage, kEncryptedPage}) {
         state.pages[index] = createPicturePage(window, picturePageSetup(state, index));
     }
@@ -106,32 +104,6 @@ void setInitialBoxes(HWND window)
     CheckDlgButton(window, IDC_SHOW_SELECT, showPasswords ? BST_CHECKED : BST_UNCHECKED);
     setPasswordMask(window, IDC_ADD_PASS, IDC_SHOW_ADD);
     setPasswordMask(window, IDC_SELECT_PASS, IDC_SHOW_SELECT);
-}
-
-BOOL onInitDialog(HWND window)
-{
-    auto& state = *attachWindowState(window, std::make_unique<MainWindowState>());
-    state.window = window;
-    state.openAddress = openWithShell;
-    if (!loadConfiguration(window)) {
-        EndDialog(window, kCorvaleExitCode);
-        return TRUE;
-    }
-    applyCapturePolicy(window, captureAllowed(settingsTable()));
-    state.webLink.attach(GetDlgItem(window, IDC_WEB_LINK), state.siteAddress());
-    // The list reads at most this much of a user name or description.
-    for (int id : {IDC_ADD_USER, IDC_ADD_DESCRIPTION, IDC_SELECT_USER, IDC_SELECT_DESCRIPTION}) {
-        SendDlgItemMessageA(window, id, EM_LIMITTEXT, kMaxTypedCell, 0);
-    }
-    state.addPassword.attach(GetDlgItem(window, IDC_ADD_PASS));
-    state.selectPassword.attach(GetDlgItem(window, IDC_SELECT_PASS));
-    setWindowIcons(window, IDI_LARGE, IDI_SMALL);
-    state.shortcuts.attach(window, IDR_MAIN_KEYS);
-    createPages(window);
-    showPage(window, kListPage);
-    applyTexts(window, IDD_MAIN);
-    setInitialBoxes(window);
-    return TRUE;
 }
 
 void closeMainWindow(HWND window)
@@ -182,14 +154,6 @@ const std::unordered_map<int, void (*)(HWND)>& commandTable()
     return table;
 }
 
-// Enter and Escape (IDOK, IDCANCEL) and ids without a handler do nothing.
-void onCommand(HWND window, int id)
-{
-    const auto& table = commandTable();
-    const auto handler = table.find(id);
-    if (handler != table.end()) handler->second(window);
-}
-
 // Delete, and the copy keys of other password stores: Ctrl+B the user name,
 // Ctrl+C the password.
 void onListKey(HWND window, WORD key)
@@ -223,11 +187,74 @@ INT_PTR onCtlColorStatic(HDC dc)
     return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
 }
 
+// Dialog 101, Corvale's one main window. The configuration is loaded before
+// it opens, so its opening applies the user's language and capture choice.
+class MainWindow final : public Dialog {
+public:
+    // Enter and Escape (IDOK, IDCANCEL) do nothing: the window ends only
+    // through Exit and the close box.
+    MainWindow() : Dialog({IDOK, IDCANCEL}) {}
+
+    MainWindowState& state() { return state_; }
+
+private:
+    BOOL onInitDialog() override
+    {
+        HWND window = this->window();
+        state_.window = window;
+        state_.openAddress = openWithShell;
+        state_.webLink.attach(item(IDC_WEB_LINK), state_.siteAddress());
+        // The list reads at most this much of a user name or description.
+        for (int id : {IDC_ADD_USER, IDC_ADD_DESCRIPTION, IDC_SELECT_USER, IDC_SELECT_DESCRIPTION}) {
+            SendDlgItemMessageA(window, id, EM_LIMITTEXT, kMaxTypedCell, 0);
+        }
+        state_.addPassword.attach(item(IDC_ADD_PASS));
+        state_.selectPassword.attach(item(IDC_SELECT_PASS));
+        setWindowIcons(window, IDI_LARGE, IDI_SMALL);
+        state_.shortcuts.attach(window, IDR_MAIN_KEYS);
+        createPages(window);
+        showPage(window, kListPage);
+        // Again, now that the tabs exist to take their captions.
+        applyTexts(window, IDD_MAIN);
+        setInitialBoxes(window);
+        return TRUE;
+    }
+    void onCancel() override {}
+    void onClose() override { closeMainWindow(window()); }
+    void onCommand(int id, int) override
+    {
+        const auto& table = commandTable();
+        const auto handler = table.find(id);
+        if (handler != table.end()) handler->second(window());
+    }
+    std::optional<INT_PTR> onMessage(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        switch (message) {
+        case WM_NOTIFY:
+            return onNotify(window(), reinterpret_cast<const NMHDR*>(lParam));
+        case WM_CTLCOLORSTATIC:
+            return onCtlColorStatic(reinterpret_cast<HDC>(wParam));
+        case WM_TIMER:
+            if (wParam == IDT_CLEAR_CLIPBOARD) onClipboardTimer(window());
+            return TRUE;
+        case WM_DESTROY:
+            // However the window ends, the program's copy leaves the
+            // clipboard, even if another program holds it for a moment.
+            state_.clipboard.clearIfOursWithin(window(), kClipboardPatienceMs);
+            return FALSE;
+        default:
+            return std::nullopt;
+        }
+    }
+
+    MainWindowState state_;
+};
+
 }  // namespace
 
 MainWindowState& mainWindowState(HWND mainWindow)
 {
-    return *windowState<MainWindowState>(mainWindow);
+    return static_cast<MainWindow*>(Dialog::of(mainWindow))->state();
 }
 
 HWND listPage(HWND mainWindow)
@@ -256,32 +283,19 @@ void showPage(HWND mainWindow, int index)
     showSelectedPage(mainWindow);
 }
 
-INT_PTR CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+HWND createMainWindow()
 {
-    if (message == WM_INITDIALOG) return onInitDialog(window);
-    if (withoutWindowState<MainWindowState>(window, message)) return FALSE;
-    switch (message) {
-    case WM_COMMAND:
-        onCommand(window, LOWORD(wParam));
-        return TRUE;
-    case WM_NOTIFY:
-        return onNotify(window, reinterpret_cast<const NMHDR*>(lParam));
-    case WM_CTLCOLORSTATIC:
-        return onCtlColorStatic(reinterpret_cast<HDC>(wParam));
-    case WM_CLOSE:
-        closeMainWindow(window);
-        return TRUE;
-    case WM_TIMER:
-        if (wParam == IDT_CLEAR_CLIPBOARD) onClipboardTimer(window);
-        return TRUE;
-    case WM_DESTROY:
-        // However the window ends, the program's copy leaves the clipboard,
-        // even if another program holds it for a moment.
-        mainWindowState(window).clipboard.clearIfOursWithin(window, kClipboardPatienceMs);
-        return FALSE;
-    default:
-        return FALSE;
-    }
+    if (!loadConfiguration(nullptr)) return nullptr;
+    HWND window = createOwnedDialog(nullptr, IDD_MAIN, std::make_unique<MainWindow>());
+    if (window) ShowWindow(window, SW_SHOW);
+    return window;
+}
+
+void runMainWindow()
+{
+    if (!loadConfiguration(nullptr)) return;
+    MainWindow window;
+    runModalDialog(GetDesktopWindow(), IDD_MAIN, window);
 }
 
 }  // namespace tessaly

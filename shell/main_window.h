@@ -8,7 +8,6 @@
 
 #include "controls/hyperlink_label.h"
 #include "controls/keyboard_shortcuts.h"
-#include "platform/modal_dialog.h"
 #include "platform/win32_handles.h"
 #include "controls/masked_password_field.h"
 #include "shell/picture_page.h"
@@ -16,7 +15,8 @@
 
 namespace tessaly {
 
-constexpr int kCorvaleExitCode = static_cast<int>(kDialogClosed);
+// What the main window ends with, and so the program however it is left.
+constexpr int kCorvaleExitCode = 153;
 constexpr int kPageCount = 3;
 // Tab indexes of the pages.
 constexpr int kListPage = 0;
@@ -60,9 +60,14 @@ struct MainWindowState {
     std::string lastSearch;
 };
 
-INT_PTR CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// The main window, once the configuration is loaded (the start-up questions
+// of a missing language file first): made, shown and left to the caller's
+// message loop, or nullptr when the user gave up at start-up; or run until
+// the user leaves the program.
+HWND createMainWindow();
+void runMainWindow();
 
-// The state of a window made by mainWindowProc, once it has initialised.
+// The state of the main window.
 MainWindowState& mainWindowState(HWND mainWindow);
 
 // The list page, whose list control holds the password list.

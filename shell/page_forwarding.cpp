@@ -2,10 +2,9 @@
 
 namespace tessaly {
 
-INT_PTR forwardCommand(HWND page, WPARAM wParam, LPARAM lParam)
+void forwardCommand(HWND page, int id, int code)
 {
-    SendMessageA(GetParent(page), WM_COMMAND, wParam, lParam);
-    return TRUE;
+    SendMessageA(GetParent(page), WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(GetDlgItem(page, id)));
 }
 
 INT_PTR forwardNotify(HWND page, LPARAM lParam)

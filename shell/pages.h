@@ -4,11 +4,12 @@
 
 namespace tessaly {
 
-INT_PTR CALLBACK listPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+// Dialog 106 over the main window: the list of entries and its boxes.
+HWND createListPage(HWND parent);
 
 // Hand a page's command or notification on to the main window; a
 // notification's answer becomes the page's own.
-INT_PTR forwardCommand(HWND page, WPARAM wParam, LPARAM lParam);
+void forwardCommand(HWND page, int id, int code);
 INT_PTR forwardNotify(HWND page, LPARAM lParam);
 
 }  // namespace tessaly

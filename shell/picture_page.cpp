@@ -5,10 +5,9 @@
 
 #include <memory>
 
-#include "platform/window_state.h"
 #include "resources/corvale_ids.h"
-#include "settings/apply_texts.h"
 #include "settings/settings.h"
+#include "controls/dialog.h"
 #include "controls/dialog_theme.h"
 #include "shell/pages.h"
 
@@ -18,14 +17,31 @@ namespace {
 
 constexpr int kMaxSpotlightRadius = 60;
 
-struct PicturePage {
+// A page showing one slot's picture, plainly or through the spotlight.
+class PicturePage final : public Dialog {
+public:
+    // Enter and Escape belong to the main window.
+    explicit PicturePage(const PicturePageSetup& setup) : Dialog({IDOK, IDCANCEL}), setup(setup) {}
+
     PicturePageSetup setup;
     ImageViewState view;
+    SpotlightCanvas canvas;
+
+private:
+    BOOL onInitDialog() override;
+    void onCancel() override {}
+    void onCommand(int id, int code) override;
+    std::optional<INT_PTR> onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
+
+PicturePage* pageIfAny(HWND page)
+{
+    return static_cast<PicturePage*>(Dialog::of(page));
+}
 
 PicturePage& pageOf(HWND page)
 {
-    return *windowState<PicturePage>(page);
+    return *pageIfAny(page);
 }
 
 HWND picture(HWND page)
@@ -38,13 +54,10 @@ HBITMAP shownImage(const PicturePage& state)
     return state.setup.shown ? state.setup.shown->get() : nullptr;
 }
 
-BOOL onInitDialog(HWND page, const PicturePageSetup& setup)
+BOOL PicturePage::onInitDialog()
 {
-    auto state = std::make_unique<PicturePage>();
-    state->setup = setup;
-    attachWindowState(page, std::move(state));
+    HWND page = window();
     enableDialogTheme(page, ETDT_ENABLETAB);
-    applyTexts(page, setup.templateId);
     if (setup.spotlight) {
         CheckDlgButton(page, setup.spotlightControls.box, BST_CHECKED);
         SendDlgItemMessageA(page, setup.spotlightControls.slider, TBM_SETRANGE, TRUE,
@@ -62,20 +75,19 @@ void onSpotlightBox(HWND page)
     redrawNow(picture(page));
 }
 
-INT_PTR onCommand(HWND page, WPARAM wParam, LPARAM lParam)
+// The Spotlight box belongs to the page's own view.
+void PicturePage::onCommand(int id, int code)
 {
-    // The Spotlight box belongs to the page's own view.
-    const auto& setup = pageOf(page).setup;
-    if (setup.spotlight && LOWORD(wParam) == setup.spotlightControls.box) {
-        onSpotlightBox(page);
-        return TRUE;
+    if (setup.spotlight && id == setup.spotlightControls.box) {
+        onSpotlightBox(window());
+    } else {
+        forwardCommand(window(), id, code);
     }
-    return forwardCommand(page, wParam, lParam);
 }
 
 BOOL onDrawItem(HWND page, const DRAWITEMSTRUCT* item)
 {
-    const auto& state = pageOf(page);
+    auto& state = pageOf(page);
     if (static_cast<int>(item->CtlID) != state.setup.pictureId) return FALSE;
     if (!state.setup.spotlight) {
         drawImageView(*item, shownImage(state), state.view, state.setup.white);
@@ -86,7 +98,8 @@ BOOL onDrawItem(HWND page, const DRAWITEMSTRUCT* item)
     // Read at every repaint, so a change in the options shows at once.
     const uint32_t fill = parseColorSetting(settingsTable().get("bkcolor")).value_or(kDefaultBackgroundColor);
     cover.fill = rgbToColorRef(fill);
-    drawSpotlightView(*item, shownImage(state), cover, mouseIn(picture(page)), state.view, state.setup.white);
+    drawSpotlightView(*item, shownImage(state), cover, mouseIn(picture(page)), state.view, state.setup.white,
+                      state.canvas);
     return TRUE;
 }
 
@@ -124,13 +137,10 @@ BOOL onRelayout(HWND page)
     return TRUE;
 }
 
-INT_PTR CALLBACK picturePageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
+std::optional<INT_PTR> PicturePage::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_INITDIALOG) return onInitDialog(page, *reinterpret_cast<const PicturePageSetup*>(lParam));
-    if (withoutWindowState<PicturePage>(page, message)) return FALSE;
+    HWND page = window();
     switch (message) {
-    case WM_COMMAND:
-        return onCommand(page, wParam, lParam);
     case WM_DRAWITEM:
         return onDrawItem(page, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
     case WM_HSCROLL:
@@ -143,7 +153,7 @@ INT_PTR CALLBACK picturePageProc(HWND page, UINT message, WPARAM wParam, LPARAM 
     case WM_LBUTTONDOWN:
         return onLeftButtonDown(page);
     default:
-        return FALSE;
+        return std::nullopt;
     }
 }
 
@@ -151,13 +161,12 @@ INT_PTR CALLBACK picturePageProc(HWND page, UINT message, WPARAM wParam, LPARAM 
 
 HWND createPicturePage(HWND parent, const PicturePageSetup& setup)
 {
-    return CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(setup.templateId), parent, picturePageProc,
-                              reinterpret_cast<LPARAM>(&setup));
+    return createOwnedDialog(parent, setup.templateId, std::make_unique<PicturePage>(setup));
 }
 
 void showPictureInPage(HWND page)
 {
-    const auto* state = windowState<PicturePage>(page);
+    const PicturePage* state = pageIfAny(page);
     if (!state) return;
     HWND control = GetDlgItem(page, state->setup.pictureId);
     SendMessageA(control, STM_SETIMAGE, IMAGE_BITMAP, 0);

@@ -11,38 +11,25 @@ namespace {
 enum class PassphraseEnd : INT_PTR { Given = 1, Closed = 2 };
 
 // One run of the dialog, on the stack of askNewListPassword.
-class ProtectListDialog final : public Dialog {
+class ProtectListDialog final : public PasswordPairDialog {
 public:
-    explicit ProtectListDialog(std::string& password) : Dialog({IDC_OK, IDC_CANCEL}), password_(password) {}
+    explicit ProtectListDialog(std::string& password)
+        : PasswordPairDialog({IDC_OK, IDC_CANCEL}, {IDC_PASSWORD, IDC_PASSWORD_REPEAT, IDC_STRENGTH, IDC_OK},
+                             MaskedPasswordField::kMaxPassphraseLength, kMinPassphraseLength),
+          password_(password)
+    {
+    }
 
 private:
-    BOOL onInitDialog() override
-    {
-        fields_.attach(window(), {IDC_PASSWORD, IDC_PASSWORD_REPEAT, IDC_STRENGTH, IDC_OK},
-                       MaskedPasswordField::kMaxPassphraseLength, kMinPassphraseLength);
-        return TRUE;
-    }
-    void onCommand(int id, int code) override { fields_.onCommand(id, code); }
-    std::optional<INT_PTR> onMessage(UINT message, WPARAM, LPARAM lParam) override
-    {
-        if (message != WM_DRAWITEM) return std::nullopt;
-        return fields_.drawMeter(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-    }
     void onOk() override
     {
         if (!fields_.accepted()) return;
         fields_.readPassword(password_);
-        close(PassphraseEnd::Given);
+        close(static_cast<INT_PTR>(PassphraseEnd::Given));
     }
-    void onCancel() override { close(PassphraseEnd::Closed); }
-    void close(PassphraseEnd how)
-    {
-        fields_.clear();
-        end(static_cast<INT_PTR>(how));
-    }
+    void onCancel() override { close(static_cast<INT_PTR>(PassphraseEnd::Closed)); }
 
     std::string& password_;
-    PasswordPair fields_;
 };
 
 }  // namespace

@@ -2,24 +2,17 @@
 
 #include <commctrl.h>
 
-#include <cstring>
 #include <memory>
-#include <optional>
 #include <string>
-#include <string_view>
 
 #include "cipher/password_key.h"
-#include "cipher/system_crypto.h"
 #include "controls/progress_bar_reporter.h"
-#include "formats/guarded_picture.h"
 #include "image/pixel_stream_cipher.h"
-#include "platform/own_resource.h"
 #include "resources/peekstub_ids.h"
-#include "stub/stub_texts.h"
-#include "formats/bitmap_file.h"
-#include "formats/bitmap_format.h"
 #include "stub/password_window.h"
-#include "stub/viewer_window.h"
+#include "stub/stub_texts.h"
+#include "stub/viewer_loop.h"
+#include "stub/viewer_setup.h"
 
 namespace tessaly {
 
@@ -38,58 +31,6 @@ DWORD endWithMessage(HWND passwordWindow, int spanishId, int englishId)
     tellInBothLanguages(passwordWindow, spanishId, englishId);
     PostMessageA(passwordWindow, WM_VIEWER_CLOSED, 0, 0);
     return 0;
-}
-
-// What is made before the password is known: under Wine, making the viewer,
-// first touching the readable picture's memory, taking a guarded file's
-// stream from its rows and loading the system's cryptography each take
-// about as long as deciphering a large picture. The pictures belong here, not to the viewer, so they outlive it
-// however it goes.
-struct ViewerSetup {
-    PackedDib dib;
-    ViewerPictures pictures;
-    uint8_t* readableRows = nullptr;
-    // A guarded file's sealed stream, ready for its password.
-    bool guarded = false;
-    GuardedStream sealed;
-    HWND viewer = nullptr;
-    // The message pair that is shown instead when no viewer could be made.
-    int spanishError = IDS_NO_PICTURE_SPANISH;
-    int englishError = IDS_NO_PICTURE_ENGLISH;
-};
-
-void tellInstead(ViewerSetup& setup, int spanishError, int englishError)
-{
-    setup.spanishError = spanishError;
-    setup.englishError = englishError;
-}
-
-// The cover is the enciphered picture's rows where the resource holds them.
-void prepareViewer(HWND passwordWindow, ViewerSetup& setup)
-{
-    const std::string_view resource = ownResource(RT_BITMAP, MAKEINTRESOURCEA(IDB_ENCRYPTED_IMAGE));
-    const std::optional<PackedDib> dib = readPackedDib(resource);
-    if (!dib) return;
-    setup.dib = *dib;
-    ImageRows readable;
-    setup.pictures.readable.reset(createImage(dib->width, dib->height, &readable));
-    if (!setup.pictures.readable) return tellInstead(setup, IDS_TOO_LARGE_SPANISH, IDS_TOO_LARGE_ENGLISH);
-    // Its pages are had now rather than one by one while deciphering.
-    std::memset(readable.rows, 0, bitmapPixelBytes(dib->width, dib->height));
-    setup.readableRows = readable.rows;
-    setup.pictures.coverRows = reinterpret_cast<const uint8_t*>(resource.data() + dib->rowsOffset);
-    const std::string_view guardedHeader = ownResource(RT_RCDATA, MAKEINTRESOURCEA(IDR_GUARDED_HEADER));
-    setup.guarded = !guardedHeader.empty();
-    if (setup.guarded) {
-        const GuardResult read = setup.sealed.read(guardedHeader, setup.pictures.coverRows, dib->width, dib->height);
-        if (read == GuardResult::OutOfMemory) return tellInstead(setup, IDS_TOO_LARGE_SPANISH, IDS_TOO_LARGE_ENGLISH);
-        if (read != GuardResult::Done) return;
-        // The key is derived right after OK: the system's cryptography,
-        // slow to load the first time, is loaded now.
-        loadSystemCrypto();
-    }
-    setup.viewer = createViewerWindow(passwordWindow, setup.pictures);
-    tellInstead(setup, IDS_NO_VIEWER_SPANISH, IDS_NO_VIEWER_ENGLISH);
 }
 
 // Until OK, the hidden viewer's messages are answered; false when the
@@ -176,28 +117,10 @@ void refusePassword(HWND passwordWindow)
     PostMessageA(passwordWindow, WM_PASSWORD_REFUSED, 0, 0);
 }
 
-DWORD runViewer(HWND passwordWindow, HWND viewer)
-{
-    ShowWindow(viewer, SW_SHOW);
-    ShowWindow(passwordWindow, SW_HIDE);
-    SetForegroundWindow(viewer);
-    HACCEL keys = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_SPOTLIGHT_KEYS));
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (IsWindow(viewer) && TranslateAcceleratorA(viewer, keys, &message)) continue;
-        if (IsWindow(viewer) && IsDialogMessageA(viewer, &message)) continue;
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-    if (IsWindow(viewer)) DestroyWindow(viewer);
-    PostMessageA(passwordWindow, WM_VIEWER_CLOSED, 0, 0);
-    return 1;
-}
-
 // Whatever stops the viewer from showing, it must not stay behind hidden.
-DWORD endWithoutViewer(HWND passwordWindow, HWND viewer, int spanishId, int englishId)
+DWORD endWithoutViewer(HWND passwordWindow, ViewerSetup& setup, int spanishId, int englishId)
 {
-    if (IsWindow(viewer)) DestroyWindow(viewer);
+    setup.dropViewer();
     return endWithMessage(passwordWindow, spanishId, englishId);
 }
 
@@ -217,17 +140,19 @@ DWORD WINAPI decryptionThread(void* parameter)
         }
         switch (decipher(job, setup)) {
         case Deciphered::Shown:
-            return runViewer(job.passwordWindow, setup.viewer);
+            runViewerLoop(job.passwordWindow, setup.viewer->window());
+            setup.dropViewer();
+            PostMessageA(job.passwordWindow, WM_VIEWER_CLOSED, 0, 0);
+            return 1;
         case Deciphered::WrongPassword:
             refusePassword(job.passwordWindow);
             break;
         case Deciphered::TooLarge:
-            return endWithoutViewer(job.passwordWindow, setup.viewer, IDS_TOO_LARGE_SPANISH, IDS_TOO_LARGE_ENGLISH);
+            return endWithoutViewer(job.passwordWindow, setup, IDS_TOO_LARGE_SPANISH, IDS_TOO_LARGE_ENGLISH);
         case Deciphered::NoPicture:
-            return endWithoutViewer(job.passwordWindow, setup.viewer, IDS_NO_PICTURE_SPANISH, IDS_NO_PICTURE_ENGLISH);
+            return endWithoutViewer(job.passwordWindow, setup, IDS_NO_PICTURE_SPANISH, IDS_NO_PICTURE_ENGLISH);
         }
     }
-    if (IsWindow(setup.viewer)) DestroyWindow(setup.viewer);
     return 0;
 }
 

@@ -119,7 +119,8 @@ void PasswordWindow::onPasswordChanged()
 void PasswordWindow::onOk()
 {
     if (phase_ != 0 || !IsWindowEnabled(item(IDC_STUB_OK))) return;
-    if (!decryption_) {
+    // A decryption thread that has ended would never answer: the program ends.
+    if (!decryption_ || WaitForSingleObject(decryption_.get(), 0) == WAIT_OBJECT_0) {
         end(kStubWindowResult);
         return;
     }

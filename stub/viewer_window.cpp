@@ -4,12 +4,9 @@
 
 #include <memory>
 
-#include "platform/capture_exclusion.h"
-#include "platform/window_state.h"
 #include "resources/peekstub_ids.h"
 #include "stub/stub_texts.h"
 #include "formats/bitmap_file.h"
-#include "controls/image_view.h"
 #include "stub/password_window.h"
 #include "stub/viewer_rules.h"
 
@@ -20,49 +17,13 @@ namespace {
 constexpr ImageViewBars kBars{IDC_VIEWER_HSCROLL, IDC_VIEWER_VSCROLL};
 constexpr char kTooltip[] = "Press +/- to modify the size of the spotlight";
 
-struct ViewerWindow {
-    const ViewerPictures* pictures = nullptr;
-    ImageViewState view;
-    HWND tooltip = nullptr;
-};
-
-ViewerWindow& viewerOf(HWND window)
-{
-    return *windowState<ViewerWindow>(window);
-}
-
-HWND picture(HWND window)
-{
-    return GetDlgItem(window, IDC_VIEWER_PICTURE);
-}
-
-int readableWidth(const ViewerWindow& viewer)
-{
-    return static_cast<int>(imageWidth(viewer.pictures->readable.get()));
-}
-
-int readableHeight(const ViewerWindow& viewer)
-{
-    return static_cast<int>(imageHeight(viewer.pictures->readable.get()));
-}
-
-void sizeToPicture(HWND window, const ViewerWindow& viewer)
-{
-    const ViewerRect client = viewerClientArea(readableWidth(viewer), readableHeight(viewer),
-                                               GetSystemMetrics(SM_CYHSCROLL), GetSystemMetrics(SM_CXVSCROLL));
-    RECT frame{0, 0, client.width, client.height};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrA(window, GWL_EXSTYLE)));
-    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-HWND createTooltip(HWND window)
+// Owned by the window, so it goes with it.
+void createTooltip(HWND window)
 {
     HWND tooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr,
                                    GetModuleHandleA(nullptr), nullptr);
-    if (!tooltip) return nullptr;
+    if (!tooltip) return;
     SetWindowPos(tooltip, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     TOOLINFOA tool{};
     tool.cbSize = sizeof tool;
@@ -72,21 +33,6 @@ HWND createTooltip(HWND window)
     GetClientRect(window, &tool.rect);
     tool.lpszText = const_cast<char*>(kTooltip);
     SendMessageA(tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-    return tooltip;
-}
-
-BOOL onInitDialog(HWND window, const ViewerPictures* pictures)
-{
-    auto* viewer = attachWindowState(window, std::make_unique<ViewerWindow>());
-    viewer->pictures = pictures;
-    // The stub has no settings: its windows always stay out of captures.
-    applyCapturePolicy(window, false);
-    const SpotlightStart start = spotlightFromString(stubText(IDS_SPOTLIGHT));
-    viewer->view.spotlightRadius = radiusWithin(start.radius, readableWidth(*viewer), readableHeight(*viewer));
-    viewer->view.spotlightOff = start.off;
-    sizeToPicture(window, *viewer);
-    viewer->tooltip = createTooltip(window);
-    return TRUE;
 }
 
 void place(HWND control, const ViewerRect& area, bool shown)
@@ -95,86 +41,118 @@ void place(HWND control, const ViewerRect& area, bool shown)
     ShowWindow(control, shown ? SW_SHOW : SW_HIDE);
 }
 
-// Bars only where the picture does not fit; the view starts again at the
-// picture's top-left corner.
-void onSize(HWND window, int width, int height)
+}  // namespace
+
+ViewerWindow::ViewerWindow(const ViewerPictures& pictures)
+    : Dialog({IDOK, IDCANCEL}, openOutOfCaptures), pictures_(pictures)
 {
-    auto& viewer = viewerOf(window);
-    const ViewerLayout layout = viewerLayout(readableWidth(viewer), readableHeight(viewer), width, height,
-                                             GetSystemMetrics(SM_CYHSCROLL), GetSystemMetrics(SM_CXVSCROLL));
-    place(GetDlgItem(window, kBars.horizontal), layout.horizontal, layout.horizontalShown);
-    place(GetDlgItem(window, kBars.vertical), layout.vertical, layout.verticalShown);
-    place(picture(window), layout.picture, true);
-    relayoutImageView(window, picture(window), viewer.pictures->readable.get(), kBars, viewer.view);
-    redrawNow(picture(window));
 }
 
-BOOL onDrawItem(HWND window, const DRAWITEMSTRUCT* item)
+bool ViewerWindow::create(HWND owner)
 {
-    if (item->CtlID != IDC_VIEWER_PICTURE) return FALSE;
-    const auto& viewer = viewerOf(window);
-    SpotlightCover cover;
-    cover.rows = viewer.pictures->coverRows;
-    drawSpotlightView(*item, viewer.pictures->readable.get(), cover, mouseIn(picture(window)), viewer.view,
-                      static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    return createModelessDialog(owner, IDD_VIEWER_WINDOW, *this) != nullptr;
+}
+
+HWND ViewerWindow::picture() const
+{
+    return item(IDC_VIEWER_PICTURE);
+}
+
+int ViewerWindow::readableWidth() const
+{
+    return static_cast<int>(imageWidth(pictures_.readable.get()));
+}
+
+int ViewerWindow::readableHeight() const
+{
+    return static_cast<int>(imageHeight(pictures_.readable.get()));
+}
+
+void ViewerWindow::sizeToPicture()
+{
+    const ViewerRect client = viewerClientArea(readableWidth(), readableHeight(), GetSystemMetrics(SM_CYHSCROLL),
+                                               GetSystemMetrics(SM_CXVSCROLL));
+    RECT frame{0, 0, client.width, client.height};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(window(), GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrA(window(), GWL_EXSTYLE)));
+    SetWindowPos(window(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+BOOL ViewerWindow::onInitDialog()
+{
+    const SpotlightStart start = spotlightFromString(stubText(IDS_SPOTLIGHT));
+    view_.spotlightRadius = radiusWithin(start.radius, readableWidth(), readableHeight());
+    view_.spotlightOff = start.off;
+    sizeToPicture();
+    createTooltip(window());
     return TRUE;
 }
 
-void onCommand(HWND window, int id)
+// Bars only where the picture does not fit; the view starts again at the
+// picture's top-left corner.
+void ViewerWindow::onSize(int width, int height)
 {
-    auto& viewer = viewerOf(window);
-    auto& view = viewer.view;
-    if (id == ID_SPOTLIGHT_GROW) {
-        view.spotlightRadius = radiusWithin(grownRadius(view.spotlightRadius), readableWidth(viewer),
-                                            readableHeight(viewer));
-    }
-    if (id == ID_SPOTLIGHT_SHRINK) view.spotlightRadius = shrunkRadius(view.spotlightRadius);
-    if (id == IDCANCEL) {
-        SendMessageA(window, WM_CLOSE, 0, 0);
-        return;
-    }
-    redrawNow(picture(window));
+    const ViewerLayout layout = viewerLayout(readableWidth(), readableHeight(), width, height,
+                                             GetSystemMetrics(SM_CYHSCROLL), GetSystemMetrics(SM_CXVSCROLL));
+    place(item(kBars.horizontal), layout.horizontal, layout.horizontalShown);
+    place(item(kBars.vertical), layout.vertical, layout.verticalShown);
+    place(picture(), layout.picture, true);
+    relayoutImageView(window(), picture(), pictures_.readable.get(), kBars, view_);
+    redrawNow(picture());
 }
 
-INT_PTR CALLBACK viewerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+BOOL ViewerWindow::onDrawItem(const DRAWITEMSTRUCT& item)
 {
-    if (message == WM_INITDIALOG) return onInitDialog(window, reinterpret_cast<const ViewerPictures*>(lParam));
-    if (withoutWindowState<ViewerWindow>(window, message)) return FALSE;
+    if (item.CtlID != IDC_VIEWER_PICTURE) return FALSE;
+    SpotlightCover cover;
+    cover.rows = pictures_.coverRows;
+    drawSpotlightView(item, pictures_.readable.get(), cover, mouseIn(picture()), view_,
+                      static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)), canvas_);
+    return TRUE;
+}
+
+void ViewerWindow::onCommand(int id, int)
+{
+    if (id == ID_SPOTLIGHT_GROW) {
+        view_.spotlightRadius = radiusWithin(grownRadius(view_.spotlightRadius), readableWidth(), readableHeight());
+    }
+    if (id == ID_SPOTLIGHT_SHRINK) view_.spotlightRadius = shrunkRadius(view_.spotlightRadius);
+    redrawNow(picture());
+}
+
+// Escape and the close box end the program. Until the picture is shown the
+// window is not the user's to close, and nothing else may close it: the
+// decryption thread is still waiting for the password with it.
+void ViewerWindow::onCancel()
+{
+    if (!IsWindowVisible(window())) return;
+    DestroyWindow(window());
+    PostQuitMessage(kPeekstubExitCode);
+}
+
+std::optional<INT_PTR> ViewerWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
     switch (message) {
     case WM_SIZE:
-        onSize(window, LOWORD(lParam), HIWORD(lParam));
+        onSize(LOWORD(lParam), HIWORD(lParam));
         return TRUE;
     case WM_DRAWITEM:
-        return onDrawItem(window, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return onDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
     case WM_HSCROLL:
     case WM_VSCROLL:
-        scrollImageView(window, picture(window), reinterpret_cast<HWND>(lParam), wParam, kBars, viewerOf(window).view);
+        scrollImageView(window(), picture(), reinterpret_cast<HWND>(lParam), wParam, kBars, view_);
         return TRUE;
     case WM_MOUSEMOVE:
-        redrawNow(picture(window));
+        redrawNow(picture());
         return TRUE;
     case WM_LBUTTONDOWN:
-        viewerOf(window).view.spotlightOff = !viewerOf(window).view.spotlightOff;
-        redrawNow(picture(window));
-        return TRUE;
-    case WM_COMMAND:
-        onCommand(window, LOWORD(wParam));
-        return TRUE;
-    case WM_CLOSE:
-        DestroyWindow(window);
-        PostQuitMessage(kPeekstubExitCode);
+        view_.spotlightOff = !view_.spotlightOff;
+        redrawNow(picture());
         return TRUE;
     default:
-        return FALSE;
+        return std::nullopt;
     }
-}
-
-}  // namespace
-
-HWND createViewerWindow(HWND owner, const ViewerPictures& pictures)
-{
-    return CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_VIEWER_WINDOW), owner, viewerWindowProc,
-                              reinterpret_cast<LPARAM>(&pictures));
 }
 
 }  // namespace tessaly

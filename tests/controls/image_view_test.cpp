@@ -63,8 +63,9 @@ TEST(SpotlightView, DiscShowsThePictureAndTheFillCoversTheRestOfIt)
     BitmapHandle plain = flatPicture(100, 80, kRed);
     Canvas canvas(200, 150);
     ImageViewState view;
+    SpotlightCanvas kept;
     view.spotlightRadius = 20;
-    drawSpotlightView(canvas.item(), plain.get(), SpotlightCover{nullptr, kFill}, POINT{50, 40}, view, white());
+    drawSpotlightView(canvas.item(), plain.get(), SpotlightCover{nullptr, kFill}, POINT{50, 40}, view, white(), kept);
     EXPECT_EQ(canvas.at(50, 40), kRed);
     EXPECT_EQ(canvas.at(50 + 17, 40), kRed);
     EXPECT_EQ(canvas.at(50 + 22, 40), kFill);
@@ -80,13 +81,16 @@ TEST(SpotlightView, CoverPictureOutsideTheDiscAndNothingReadableWhenTheMouseIsFa
     BitmapHandle cover = flatPicture(300, 300, kBlue);
     Canvas canvas(200, 150);
     ImageViewState view;
+    SpotlightCanvas kept;
     view.spotlightRadius = 60;
-    drawSpotlightView(canvas.item(), plain.get(), SpotlightCover{cover.get(), kFill}, POINT{100, 75}, view, white());
+    drawSpotlightView(canvas.item(), plain.get(), SpotlightCover{cover.get(), kFill}, POINT{100, 75}, view, white(),
+                      kept);
     EXPECT_EQ(canvas.at(100, 75), kRed);
     EXPECT_EQ(canvas.at(100 + 55, 75), kRed);
     EXPECT_EQ(canvas.at(5, 5), kBlue);
 
-    drawSpotlightView(canvas.item(), plain.get(), SpotlightCover{cover.get(), kFill}, POINT{-500, 900}, view, white());
+    drawSpotlightView(canvas.item(), plain.get(), SpotlightCover{cover.get(), kFill}, POINT{-500, 900}, view, white(),
+                      kept);
     for (int y = 0; y < 150; y += 7) {
         for (int x = 0; x < 200; x += 7) ASSERT_EQ(canvas.at(x, y), kBlue) << x << "," << y;
     }
@@ -101,10 +105,11 @@ TEST(SpotlightView, SpotlightOffShowsTheWholePictureFromTheOffsets)
     BitmapHandle plain(pictureOf(stream, 60, 50));
     Canvas canvas(40, 30);
     ImageViewState view;
+    SpotlightCanvas kept;
     view.spotlightOff = true;
     view.offsetX = 11;
     view.offsetY = 5;
-    drawSpotlightView(canvas.item(), plain.get(), SpotlightCover{}, POINT{0, 0}, view, white());
+    drawSpotlightView(canvas.item(), plain.get(), SpotlightCover{}, POINT{0, 0}, view, white(), kept);
     EXPECT_EQ(canvas.at(0, 0), RGB(11, 5, 7));
     EXPECT_EQ(canvas.at(39, 29), RGB(50, 34, 7));
 }
@@ -121,15 +126,31 @@ TEST(SpotlightView, ACoverGivenAsRowsIsDrawnFromTheOffsetsLikeAPicture)
     BitmapHandle plain = flatPicture(60, 50, kRed);
     Canvas canvas(40, 30);
     ImageViewState view;
+    SpotlightCanvas kept;
     view.spotlightRadius = 5;
     view.offsetX = 11;
     view.offsetY = 5;
     drawSpotlightView(canvas.item(), plain.get(), SpotlightCover{nullptr, kFill, rows.rows}, POINT{20, 15}, view,
-                      white());
+                      white(), kept);
     EXPECT_EQ(canvas.at(20, 15), kRed) << "inside the disc";
     EXPECT_EQ(canvas.at(0, 0), RGB(11, 5, 9));
     EXPECT_EQ(canvas.at(39, 29), RGB(50, 34, 9));
     EXPECT_EQ(canvas.at(39, 0), RGB(50, 5, 9));
+
+    // The cover kept from the last repaint follows a scroll, and a larger
+    // area shows white beyond the picture, not what the smaller one held.
+    view.offsetX = 20;
+    view.offsetY = 0;
+    drawSpotlightView(canvas.item(), plain.get(), SpotlightCover{nullptr, kFill, rows.rows}, POINT{-50, -50}, view,
+                      white(), kept);
+    EXPECT_EQ(canvas.at(0, 0), RGB(20, 0, 9));
+    EXPECT_EQ(canvas.at(39, 29), RGB(59, 29, 9));
+    Canvas larger(70, 60);
+    drawSpotlightView(larger.item(), plain.get(), SpotlightCover{nullptr, kFill, rows.rows}, POINT{-50, -50}, view,
+                      white(), kept);
+    EXPECT_EQ(larger.at(39, 49), RGB(59, 49, 9));
+    EXPECT_EQ(larger.at(40, 10), kWhite) << "beyond the picture's right edge";
+    EXPECT_EQ(larger.at(10, 50), kWhite) << "below its bottom";
 }
 
 TEST(SpotlightView, NoPictureIsWhiteInEitherMode)
@@ -138,8 +159,10 @@ TEST(SpotlightView, NoPictureIsWhiteInEitherMode)
     Canvas canvas(50, 50);
     for (bool off : {false, true}) {
         ImageViewState view;
+        SpotlightCanvas kept;
         view.spotlightOff = off;
-        drawSpotlightView(canvas.item(), nullptr, SpotlightCover{cover.get(), kFill}, POINT{25, 25}, view, white());
+        drawSpotlightView(canvas.item(), nullptr, SpotlightCover{cover.get(), kFill}, POINT{25, 25}, view, white(),
+                          kept);
         EXPECT_EQ(canvas.at(25, 25), kWhite);
         EXPECT_EQ(canvas.at(2, 2), kWhite);
     }

@@ -29,7 +29,7 @@ protected:
     void SetUp() override
     {
         ProgramFolderTest::SetUp();
-        window = testing::openDialogModeless(IDD_MAIN, mainWindowProc);
+        window = createMainWindow();
         ASSERT_TRUE(window);
     }
 

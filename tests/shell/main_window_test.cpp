@@ -159,7 +159,7 @@ TEST_F(MainWindowTest, MissingLanguageFileCancelledEndsWithoutWritingSettings)
     text.replace(text.find("lang\\default.lang"), 17, "lang\\nowhere.lang");
     testing::writeFile(folder.file("conf.dat"), text);
     DialogResponder responder({pressButtonIn("Error", IDOK), pressButtonIn("Open file", IDCANCEL)});
-    window = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr, mainWindowProc, 0);
+    window = createMainWindow();
     EXPECT_EQ(responder.finish(), 2u);
     testing::pumpFor(100);
     EXPECT_FALSE(IsWindowVisible(window));
@@ -174,7 +174,7 @@ TEST_F(MainWindowTest, LanguageChosenAtStartUpIsUsedAndRemembered)
     char full[MAX_PATH] = {};
     GetFullPathNameA("lang\\spanish.lang", MAX_PATH, full, nullptr);
     DialogResponder responder({pressButtonIn("Error", IDOK), testing::chooseFileIn("Open file", full)});
-    window = testing::openDialogModeless(IDD_MAIN, mainWindowProc);
+    window = createMainWindow();
     EXPECT_EQ(responder.finish(), 2u);
     ASSERT_TRUE(window);
     EXPECT_EQ(windowText(window), "Tessaly - Lista");

@@ -426,6 +426,43 @@ TEST_F(PeekstubRun, GuardedFileRefusesAWrongPasswordAsksAgainAndThenShowsThePict
     EXPECT_EQ(stub.waitForExit(), kPeekstubExitCode);
 }
 
+// The viewer is made hidden while the password is typed; another program
+// closing it then must not leave OK waiting for ever.
+TEST_F(PeekstubRun, AHiddenViewerClosedFromOutsideStaysAndShowsThePictureAfterOk)
+{
+    const Picture picture = pictureOf(60, 40);
+    ProgramProcess stub(build(picture, 20, false));
+    HWND prompt = stub.waitForWindow(kTitle);
+    ASSERT_TRUE(prompt);
+    struct Search {
+        DWORD processId;
+        HWND prompt;
+        HWND hidden;
+    } search{stub.id(), prompt, nullptr};
+    const auto findHidden = [](HWND window, LPARAM lParam) {
+        auto* wanted = reinterpret_cast<Search*>(lParam);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner != wanted->processId || window == wanted->prompt || IsWindowVisible(window)) return TRUE;
+        if (testing::windowText(window) != kTitle) return TRUE;
+        wanted->hidden = window;
+        return FALSE;
+    };
+    ASSERT_TRUE(testing::pumpUntil([&] {
+        EnumWindows(findHidden, reinterpret_cast<LPARAM>(&search));
+        return search.hidden != nullptr;
+    }));
+    PostMessageA(search.hidden, WM_CLOSE, 0, 0);
+    PostMessageA(search.hidden, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    testing::pumpFor(300);
+    EXPECT_TRUE(IsWindow(search.hidden));
+
+    ASSERT_EQ(openViewer(stub, kPassword), search.hidden);
+    EXPECT_TRUE(shownIn(GetDlgItem(viewer, IDC_VIEWER_PICTURE), 60, 40) == picture.plain);
+    PostMessageA(viewer, WM_CLOSE, 0, 0);
+    EXPECT_EQ(stub.waitForExit(), kPeekstubExitCode);
+}
+
 TEST_F(PeekstubRun, ClosingThePromptWhileTheKeyIsDerivedEndsWith39)
 {
     ProgramProcess stub(buildGuarded(testing::randomStream(300, 200, 12), 300, 200));

@@ -21,7 +21,7 @@ class MainWindowTest : public testing::ProgramFolderTest {
 protected:
     HWND openMainWindow()
     {
-        window = testing::openDialogModeless(IDD_MAIN, mainWindowProc);
+        window = createMainWindow();
         testing::pumpFor(100);
         return window;
     }

@@ -180,7 +180,7 @@ int main(int argc, char** argv)
         std::filesystem::copy_file(std::string(argv[2]) + "\\" + name, folder.file("lang\\") + name);
     }
     SetCurrentDirectoryA(folder.path().c_str());
-    HWND main = testing::openDialogModeless(IDD_MAIN, mainWindowProc);
+    HWND main = createMainWindow();
     SetForegroundWindow(main);
     pumpFor(300);
 

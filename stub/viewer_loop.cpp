@@ -1,0 +1,24 @@
+#include "stub/viewer_loop.h"
+
+#include "resources/peekstub_ids.h"
+
+namespace tessaly {
+
+void runViewerLoop(HWND passwordWindow, HWND viewer)
+{
+    // The viewer is on screen before the prompt goes, so the desktop never
+    // shows between them.
+    ShowWindow(viewer, SW_SHOW);
+    ShowWindow(passwordWindow, SW_HIDE);
+    SetForegroundWindow(viewer);
+    HACCEL keys = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_SPOTLIGHT_KEYS));
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (IsWindow(viewer) && TranslateAcceleratorA(viewer, keys, &message)) continue;
+        if (IsWindow(viewer) && IsDialogMessageA(viewer, &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+}  // namespace tessaly
