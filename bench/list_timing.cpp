@@ -139,7 +139,8 @@ void clearAndCloseTimes(HWND owner, HWND page, size_t count)
     });
     tessaly::appendEntries(page, entries);
     pump();
-    HWND other = tessaly::createListPage(owner);
+    tessaly::PasswordList otherList;
+    HWND other = tessaly::createListPage(owner, otherList);
     tessaly::appendEntries(other, entries);
     pump();
     const double closeTime = secondsOf([&] {
@@ -160,7 +161,8 @@ int main()
     InitCommonControlsEx(&classes);
     HINSTANCE instance = GetModuleHandleA(nullptr);
     HWND owner = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, ownerProc, 0);
-    HWND page = tessaly::createListPage(owner);
+    tessaly::PasswordList list;
+    HWND page = tessaly::createListPage(owner, list);
     if (!owner || !page) {
         std::printf("cannot create the list page\n");
         return 1;

@@ -1,8 +1,6 @@
 #include "cipher/password_seal.h"
 
-#include <windows.h>
-
-#include <vector>
+#include <string>
 
 #include "platform/secure_wipe.h"
 #include "platform/text_codec.h"
@@ -11,35 +9,31 @@ namespace tessaly {
 
 namespace {
 
-// A buffer of secret bytes, wiped when it goes.
-template <typename Unit>
-struct SecretBuffer {
-    std::vector<Unit> units;
-    explicit SecretBuffer(size_t size) : units(size) {}
-    SecretBuffer(const SecretBuffer&) = delete;
-    SecretBuffer& operator=(const SecretBuffer&) = delete;
-    ~SecretBuffer()
-    {
-        if (!units.empty()) secureWipe(units.data(), units.size() * sizeof(Unit));
-    }
-};
-
 template <typename Run>
 GcmResult withPasswordKey(const PasswordSeal& seal, Run run)
 {
-    // The key is derived from the password's UTF-8, whatever code page it
-    // was typed in.
-    std::string password = convertText(TextEncoding::Ansi, TextEncoding::Utf8, seal.password);
-    if (password.empty() && !seal.password.empty()) return GcmResult::Unavailable;
-    SecretBuffer<uint8_t> key(kGcmKeySize);
-    const bool derived = derivePbkdf2Sha256(password, seal.salt, kSealSaltSize, seal.iterations, key.units.data(),
-                                            kGcmKeySize);
-    wipeString(password);
-    if (!derived) return GcmResult::Unavailable;
-    return run(GcmInput{key.units.data(), seal.nonce, seal.associated});
+    SealKey key;
+    if (!deriveSealKey(seal.password, seal.iterations, seal.salt, key)) return GcmResult::Unavailable;
+    return run(GcmInput{key.bytes, seal.nonce, seal.associated});
 }
 
 }  // namespace
+
+SealKey::~SealKey()
+{
+    secureWipe(bytes, sizeof bytes);
+}
+
+// The key is derived from the password's UTF-8, whatever code page it was
+// typed in.
+bool deriveSealKey(std::string_view password, uint32_t iterations, const uint8_t* salt, SealKey& key)
+{
+    std::string utf8 = convertText(TextEncoding::Ansi, TextEncoding::Utf8, password);
+    if (utf8.empty() && !password.empty()) return false;
+    const bool derived = derivePbkdf2Sha256(utf8, salt, kSealSaltSize, iterations, key.bytes, kGcmKeySize);
+    wipeString(utf8);
+    return derived;
+}
 
 GcmResult sealWithPassword(const PasswordSeal& seal, uint8_t* data, size_t size, uint8_t* tag)
 {

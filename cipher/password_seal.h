@@ -21,6 +21,19 @@ struct PasswordSeal {
     std::string_view associated;     // authenticated, not enciphered
 };
 
+// A derived seal key, wiped when it goes.
+struct SealKey {
+    SealKey() = default;
+    SealKey(const SealKey&) = delete;
+    SealKey& operator=(const SealKey&) = delete;
+    ~SealKey();
+    uint8_t bytes[kGcmKeySize] = {};
+};
+
+// The key of a password seal: PBKDF2-HMAC-SHA256 of the password's UTF-8.
+// The UTF-8 copy is wiped before it returns.
+[[nodiscard]] bool deriveSealKey(std::string_view password, uint32_t iterations, const uint8_t* salt, SealKey& key);
+
 // The UTF-8 password and the derived key are wiped before either returns.
 [[nodiscard]] GcmResult sealWithPassword(const PasswordSeal& seal, uint8_t* data, size_t size, uint8_t* tag);
 [[nodiscard]] GcmResult openWithPassword(const PasswordSeal& seal, uint8_t* data, size_t size, const uint8_t* tag);

@@ -28,6 +28,7 @@ void KeyboardShortcuts::attach(HWND window, int tableId)
     keys_.resize(static_cast<size_t>(count));
     if (count > 0) CopyAcceleratorTableA(table, keys_.data(), count);
     hook_.reset(SetWindowsHookExA(WH_GETMESSAGE, onMessage, nullptr, GetCurrentThreadId()));
+    lastInput_ = GetTickCount64();
     active = this;
 }
 
@@ -53,6 +54,12 @@ bool KeyboardShortcuts::take(const MSG& message) const
 LRESULT CALLBACK KeyboardShortcuts::onMessage(int code, WPARAM wParam, LPARAM lParam)
 {
     auto* message = reinterpret_cast<MSG*>(lParam);
+    const bool input = (message->message >= WM_KEYFIRST && message->message <= WM_KEYLAST) ||
+                       (message->message >= WM_MOUSEFIRST && message->message <= WM_MOUSELAST);
+    if (code == HC_ACTION && wParam == PM_REMOVE && active && input &&
+        static_cast<ULONG_PTR>(GetMessageExtraInfo()) != kDecoyMarker) {
+        active->lastInput_ = GetTickCount64();
+    }
     if (code == HC_ACTION && wParam == PM_REMOVE && active && active->take(*message)) message->message = WM_NULL;
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

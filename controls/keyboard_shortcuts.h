@@ -12,7 +12,9 @@ namespace tessaly {
 // and its children whatever message loop the thread runs: a modal dialog's
 // own loop has no place for TranslateAccelerator, so a message hook looks at
 // each key first. The command is posted, so it runs from the window's own
-// loop rather than inside the hook. One window a thread at a time.
+// loop rather than inside the hook. One window a thread at a time. The hook
+// also notes when the thread last had keyboard or mouse input, for whatever
+// window of it, decoys aside.
 class KeyboardShortcuts {
 public:
     KeyboardShortcuts() = default;
@@ -22,6 +24,8 @@ public:
 
     // The program's accelerator table `tableId` for `window`.
     void attach(HWND window, int tableId);
+    // GetTickCount64 at the last input, which counts time asleep too.
+    unsigned long long lastInputTick() const { return lastInput_; }
 
 private:
     static LRESULT CALLBACK onMessage(int code, WPARAM wParam, LPARAM lParam);
@@ -30,6 +34,7 @@ private:
     HWND window_ = nullptr;
     std::vector<ACCEL> keys_;
     HookHandle hook_;
+    unsigned long long lastInput_ = 0;
 };
 
 }  // namespace tessaly

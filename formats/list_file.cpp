@@ -34,11 +34,6 @@ bool takeField(std::string_view bytes, size_t& pos, std::string& field)
 
 }  // namespace
 
-bool operator==(const PasswordEntry& a, const PasswordEntry& b)
-{
-    return a.user == b.user && a.pass == b.pass && a.description == b.description;
-}
-
 std::string encodeListFile(const std::vector<PasswordEntry>& entries)
 {
     // Made in one allocation, so no outgrown copy of a password is freed.
@@ -70,16 +65,12 @@ DecodedList decodeListFile(std::string_view bytes)
     return list;
 }
 
-void wipePasswords(std::vector<PasswordEntry>& entries)
-{
-    for (auto& entry : entries) wipeString(entry.pass);
-}
-
 // The file's bytes hold every password: they are wiped before they are freed.
-bool saveListFile(const std::string& path, const std::vector<PasswordEntry>& entries)
+bool saveListFile(const std::string& path, const std::vector<PasswordEntry>& entries,
+                  const std::string& previousVersion)
 {
     std::string bytes = encodeListFile(entries);
-    const bool saved = writeFileReplacing(path, bytes);
+    const bool saved = writeFileReplacing(path, {bytes}, previousVersion);
     wipeString(bytes);
     return saved;
 }
@@ -98,17 +89,6 @@ ListFileStatus loadListFile(const std::string& path, std::vector<PasswordEntry>&
     wipeString(bytes);
     entries = std::move(list.entries);
     return list.damaged ? ListFileStatus::Damaged : ListFileStatus::Loaded;
-}
-
-int compareCells(std::string_view a, std::string_view b)
-{
-    const size_t common = std::min(a.size(), b.size());
-    for (size_t i = 0; i < common; ++i) {
-        const auto x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
-        if (x != y) return x < y ? -1 : 1;
-    }
-    if (a.size() == b.size()) return 0;
-    return a.size() < b.size() ? -1 : 1;
 }
 
 std::string addWarning(bool userMissing, bool passMissing, std::string_view userLine, std::string_view passLine)

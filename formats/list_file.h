@@ -4,21 +4,10 @@
 #include <string_view>
 #include <vector>
 
+#include "formats/password_entry.h"
 #include "formats/sealed_headers.h"
 
 namespace tessaly {
-
-// One entry of the password list, in the order of the list's columns.
-struct PasswordEntry {
-    std::string user;
-    std::string pass;
-    std::string description;
-};
-
-bool operator==(const PasswordEntry& a, const PasswordEntry& b);
-
-// Wipes the passwords of entries about to go.
-void wipePasswords(std::vector<PasswordEntry>& entries);
 
 // The list file: per entry three fields, each a 32-bit little-endian length
 // and that many bytes; nothing before, between or after.
@@ -33,7 +22,10 @@ struct DecodedList {
 // holding a zero byte is cut there.
 DecodedList decodeListFile(std::string_view bytes);
 
-[[nodiscard]] bool saveListFile(const std::string& path, const std::vector<PasswordEntry>& entries);
+// The file that was there, if any, is kept as `previousVersion` when that is
+// given.
+[[nodiscard]] bool saveListFile(const std::string& path, const std::vector<PasswordEntry>& entries,
+                                const std::string& previousVersion = {});
 
 enum class ListFileStatus { Loaded, CannotOpen, Damaged, Protected };
 
@@ -44,10 +36,6 @@ enum class ListFileStatus { Loaded, CannotOpen, Damaged, Protected };
 // `protectedFile`, if given.
 [[nodiscard]] ListFileStatus loadListFile(const std::string& path, std::vector<PasswordEntry>& entries,
                                           ProtectedListFile* protectedFile = nullptr);
-
-// The list's sort order: bytes compared as unsigned; a text sorts before
-// any longer text that begins with it. -1, 0 or 1.
-int compareCells(std::string_view a, std::string_view b);
 
 // The warning for an Add with missing fields, or empty when nothing is
 // missing: one line per missing field, from the language texts given.

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "platform/file_paths.h"
+
 #include <algorithm>
 
 namespace tessaly {
@@ -120,14 +122,7 @@ void ProtectedListFile::take(std::string file)
 
 bool hasProtectedListExtension(std::string_view path)
 {
-    constexpr std::string_view kExtension = ".slp";
-    if (path.size() < kExtension.size()) return false;
-    const std::string_view tail = path.substr(path.size() - kExtension.size());
-    for (size_t i = 0; i < tail.size(); ++i) {
-        const char c = tail[i];
-        if ((c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c) != kExtension[i]) return false;
-    }
-    return true;
+    return hasExtension(path, ".slp");
 }
 
 }  // namespace tessaly

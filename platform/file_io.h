@@ -17,8 +17,11 @@ namespace tessaly {
 // to the disk and only then puts it in place of `path`. On any failure the
 // old file, if there was one, is untouched and the temporary file is gone.
 [[nodiscard]] bool writeFileReplacing(const std::string& path, std::string_view bytes);
-// The same for a file made of several pieces, written one after another.
-[[nodiscard]] bool writeFileReplacing(const std::string& path, std::initializer_list<std::string_view> pieces);
+// The same for a file made of several pieces, written one after another;
+// the file that was there, if any, is kept as `previousVersion` when that
+// is given (an older one of that name goes).
+[[nodiscard]] bool writeFileReplacing(const std::string& path, std::initializer_list<std::string_view> pieces,
+                                      const std::string& previousVersion = {});
 
 // True when the path is not empty and names a file that can be opened for
 // reading.

@@ -74,7 +74,8 @@ bool writeFileReplacing(const std::string& path, std::string_view bytes)
     return writeFileReplacing(path, {bytes});
 }
 
-bool writeFileReplacing(const std::string& path, std::initializer_list<std::string_view> pieces)
+bool writeFileReplacing(const std::string& path, std::initializer_list<std::string_view> pieces,
+                        const std::string& previousVersion)
 {
     std::string pattern = folderOf(path) + ".tessaly-XXXXXX";
     std::vector<char> name(pattern.begin(), pattern.end());
@@ -86,6 +87,11 @@ bool writeFileReplacing(const std::string& path, std::initializer_list<std::stri
     for (std::string_view piece : pieces) ok = ok && writeAll(fd.get(), piece);
     ok = ok && ::fsync(fd.get()) == 0;
     ok = fd.close() && ok;
+    // The old file gets its second name before the new one takes its first.
+    if (ok && !previousVersion.empty() && ::access(path.c_str(), F_OK) == 0) {
+        ::unlink(previousVersion.c_str());
+        ok = ::link(path.c_str(), previousVersion.c_str()) == 0;
+    }
     if (ok && ::rename(tempPath.c_str(), path.c_str()) == 0) return true;
     ::unlink(tempPath.c_str());
     return false;

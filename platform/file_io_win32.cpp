@@ -67,15 +67,21 @@ bool FileReplacement::write(std::initializer_list<std::string_view> pieces)
     return file.close() && ok;
 }
 
-bool FileReplacement::commit()
+bool FileReplacement::commit(const std::string& previousVersion)
 {
     if (temporary_.empty()) return false;
     const DWORD attributes = GetFileAttributesA(target_.c_str());
     // A folder of that name is never replaced.
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-    bool replaced = exists && ReplaceFileA(fullPath(target_).c_str(), fullPath(temporary_).c_str(), nullptr,
-                                           REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
+    const bool keepPrevious = exists && !previousVersion.empty();
+    // ReplaceFile keeps the old file under its second name in the same step.
+    if (keepPrevious) DeleteFileA(previousVersion.c_str());
+    const std::string backup = keepPrevious ? fullPath(previousVersion) : std::string();
+    bool replaced = exists && ReplaceFileA(fullPath(target_).c_str(), fullPath(temporary_).c_str(),
+                                           keepPrevious ? backup.c_str() : nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                                           nullptr, nullptr);
     if (!replaced) {
+        if (keepPrevious && !CopyFileA(target_.c_str(), previousVersion.c_str(), FALSE)) return false;
         replaced = MoveFileExA(temporary_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     }
     if (!replaced) return false;
@@ -122,10 +128,11 @@ bool writeFileReplacing(const std::string& path, std::string_view bytes)
     return writeFileReplacing(path, {bytes});
 }
 
-bool writeFileReplacing(const std::string& path, std::initializer_list<std::string_view> pieces)
+bool writeFileReplacing(const std::string& path, std::initializer_list<std::string_view> pieces,
+                        const std::string& previousVersion)
 {
     FileReplacement replacement(path);
-    return replacement.write(pieces) && replacement.commit();
+    return replacement.write(pieces) && replacement.commit(previousVersion);
 }
 
 bool isReadableFile(const std::string& path)

@@ -8,4 +8,31 @@ std::string folderWithBackslash(std::string_view path)
     return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash + 1));
 }
 
+std::string_view fileNameOf(std::string_view path)
+{
+    const size_t separator = path.find_last_of("\\/");
+    return separator == std::string_view::npos ? path : path.substr(separator + 1);
+}
+
+bool hasExtension(std::string_view path, std::string_view extension)
+{
+    if (path.size() < extension.size()) return false;
+    const std::string_view tail = path.substr(path.size() - extension.size());
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    for (size_t i = 0; i < tail.size(); ++i) {
+        if (lower(tail[i]) != lower(extension[i])) return false;
+    }
+    return true;
+}
+
+std::string previousVersionPath(std::string_view path)
+{
+    const std::string_view name = fileNameOf(path);
+    const size_t dot = name.rfind('.');
+    const size_t insertAt = dot == std::string_view::npos || dot == 0 ? path.size() : path.size() - name.size() + dot;
+    std::string previous(path);
+    previous.insert(insertAt, ".old");
+    return previous;
+}
+
 }  // namespace tessaly

@@ -9,4 +9,16 @@ namespace tessaly {
 // backslash; empty when there is none.
 std::string folderWithBackslash(std::string_view path);
 
+// The name part of a Windows path: what follows its last backslash (or
+// slash), the whole path when there is none.
+std::string_view fileNameOf(std::string_view path);
+
+// Whether the path ends in `extension` (".slp"), ASCII letters in any case.
+bool hasExtension(std::string_view path, std::string_view extension);
+
+// Where a saved file's previous version is kept: ".old" before the name's
+// extension ("accounts.slp" gives "accounts.old.slp"), or after a name
+// without one.
+std::string previousVersionPath(std::string_view path);
+
 }  // namespace tessaly

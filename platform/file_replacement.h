@@ -27,8 +27,9 @@ public:
     // Puts the temporary file in the target's place. An existing target
     // keeps its security, attributes and streams (ReplaceFile); where the
     // system refuses that, the file is moved into place, and its attributes
-    // are set again. False when the target was left as it was.
-    bool commit();
+    // are set again. The old file stays as `previousVersion` when that is
+    // given. False when the target was left as it was.
+    [[nodiscard]] bool commit(const std::string& previousVersion = {});
 
 private:
     std::string target_;

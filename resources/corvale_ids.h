@@ -172,6 +172,11 @@
 #define ID_EDIT_GENERATE_PASSWORD 40072
 #define ID_FILE_IMPORT_CSV 40073
 #define ID_FILE_EXPORT_CSV 40074
+#define ID_FILE_SAVE 40075
+#define ID_FILE_LOCK 40076
+// The locked main window: the Unlock button and what it says
+#define IDC_UNLOCK 1100
+#define IDC_LOCKED_TEXT 1101
 #define IDR_MAIN_KEYS 123
 
 // Private messages (WM_USER + n)
@@ -179,5 +184,6 @@
 #define ID_COPY_USER 40060
 #define ID_COPY_PASS 40061
 #define IDT_CLEAR_CLIPBOARD 1
+#define IDT_AUTO_LOCK 2
 
 #define WM_RELAYOUT_IMAGE 1026

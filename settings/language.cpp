@@ -92,4 +92,24 @@ std::string formatIntegers(std::string_view format, std::initializer_list<long l
     return text;
 }
 
+std::string formatName(std::string_view format, std::string_view name)
+{
+    std::string text;
+    bool filled = false;
+    for (size_t i = 0; i < format.size(); ++i) {
+        const char following = i + 1 < format.size() ? format[i + 1] : '\0';
+        if (format[i] == '%' && following == '%') {
+            text.push_back('%');
+            ++i;
+        } else if (format[i] == '%' && following == 's' && !filled) {
+            text += name;
+            filled = true;
+            ++i;
+        } else {
+            text.push_back(format[i]);
+        }
+    }
+    return text;
+}
+
 }  // namespace tessaly

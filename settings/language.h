@@ -27,4 +27,7 @@ std::string translate(std::string_view key);
 std::string formatIntegers(std::string_view format, std::initializer_list<long long> values,
                            size_t maxLength = std::string::npos);
 
+// Fills a format's first "%s" with `name`; "%%" is a percent sign.
+std::string formatName(std::string_view format, std::string_view name);
+
 }  // namespace tessaly

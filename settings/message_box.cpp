@@ -21,4 +21,12 @@ int showTranslatedMessage(HWND owner, std::string_view textKey, long long number
     return MessageBoxA(owner, text.c_str(), caption.c_str(), type);
 }
 
+int showTranslatedMessage(HWND owner, std::string_view textKey, std::string_view name, std::string_view captionKey,
+                          UINT type)
+{
+    const std::string text = formatName(translate(textKey), name);
+    const std::string caption = translate(captionKey);
+    return MessageBoxA(owner, text.c_str(), caption.c_str(), type);
+}
+
 }  // namespace tessaly

@@ -13,4 +13,8 @@ int showTranslatedMessage(HWND owner, std::string_view textKey, std::string_view
 int showTranslatedMessage(HWND owner, std::string_view textKey, long long number, std::string_view captionKey,
                           UINT type);
 
+// The same for a text that holds one name ("%s").
+int showTranslatedMessage(HWND owner, std::string_view textKey, std::string_view name, std::string_view captionKey,
+                          UINT type);
+
 }  // namespace tessaly

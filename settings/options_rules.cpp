@@ -16,4 +16,17 @@ std::string translatorLine(const std::string& translatedBy, const std::string& t
     return translator.empty() ? std::string() : translatedBy + ": " + translator;
 }
 
+int lockMinutesSetting(std::string_view stored)
+{
+    for (int minutes : kLockMinutes) {
+        if (stored == std::to_string(minutes)) return minutes;
+    }
+    return 5;
+}
+
+bool autoLockDue(uint64_t idleMs, int lockMinutes)
+{
+    return lockMinutes > 0 && idleMs >= static_cast<uint64_t>(lockMinutes) * 60000;
+}
+
 }  // namespace tessaly

@@ -20,4 +20,14 @@ int colorEntrySetting(std::string_view stored);
 // "Translated by: name", or nothing when the language file names no translator.
 std::string translatorLine(const std::string& translatedBy, const std::string& translator);
 
+// The auto-lock times Options offers, in minutes; 0 is never.
+constexpr std::array<int, 8> kLockMinutes{0, 1, 2, 5, 10, 15, 30, 60};
+
+// The "lock_minutes" setting: one of kLockMinutes; anything else, a missing
+// setting included, gives 5.
+int lockMinutesSetting(std::string_view stored);
+
+// Whether a list left alone for `idleMs` milliseconds locks itself.
+bool autoLockDue(uint64_t idleMs, int lockMinutes);
+
 }  // namespace tessaly

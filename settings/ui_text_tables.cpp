@@ -44,7 +44,9 @@ const std::map<int, std::vector<TextRow>>& allTables()
              menuItem(ID_FILE_LOAD_LIST, "load_list"),
              menuItem(ID_FILE_LOAD_BMP, "load_bmp"),
              menuItem(ID_FILE_LOAD_ENCRYPTED_BMP, "load_bmp_encrypted"),
-             menuItem(ID_FILE_SAVE_LIST, "save_list"),
+             menuItem(ID_FILE_SAVE, "save", "", "\tCtrl+S"),
+             menuItem(ID_FILE_SAVE_LIST, "save_list", "", "...\tCtrl+Shift+S"),
+             menuItem(ID_FILE_LOCK, "lock", "", "\tCtrl+L"),
              menuItem(ID_FILE_SAVE_BMP, "save_bmp"),
              menuItem(ID_FILE_SAVE_ENCRYPTED_BMP, "save_bmp_encrypted"),
              menuItem(ID_FILE_IMPORT_CSV, "import_csv", "", "..."),
@@ -78,6 +80,8 @@ const std::map<int, std::vector<TextRow>>& allTables()
              text(IDC_DELETE, "delete"),
              text(IDC_REFRESH, "refresh"),
              text(IDC_EXIT, "exit_main"),
+             text(IDC_LOCKED_TEXT, "locked_text"),
+             {T::Control, IDC_UNLOCK, 0, "unlock", "", "..."},
          }},
         {IDD_LIST_PAGE,
          {
@@ -205,9 +209,12 @@ std::string composeText(const TextRow& row, std::string_view translation)
     return std::string(row.prefix) + std::string(translation) + row.suffix;
 }
 
-std::string mainWindowTitle(std::string_view tabCaption)
+std::string mainWindowTitle(std::string_view tabCaption, std::string_view fileName, bool modified)
 {
-    return "Tessaly - " + std::string(tabCaption.substr(0, 255));
+    std::string title = "Tessaly - " + std::string(tabCaption.substr(0, 255));
+    if (!fileName.empty()) title.append(" - ").append(fileName);
+    if (modified) title += '*';
+    return title;
 }
 
 }  // namespace tessaly

@@ -36,7 +36,9 @@ std::vector<int> templatesWithTexts();
 // The text a row sets: prefix, translation of the key, suffix.
 std::string composeText(const TextRow& row, std::string_view translation);
 
-// The main window's title for a tab caption (read back at most 255 bytes).
-std::string mainWindowTitle(std::string_view tabCaption);
+// The main window's title: "Tessaly - " and the tab's caption (read back at
+// most 255 bytes), then " - " and the list's file name when it has one, then
+// "*" while the list has unsaved changes.
+std::string mainWindowTitle(std::string_view tabCaption, std::string_view fileName = {}, bool modified = false);
 
 }  // namespace tessaly

@@ -23,6 +23,8 @@ std::vector<Command> pictureCommands();
 std::vector<Command> clipboardCommands();
 // Generate Password, Find and Find Next.
 std::vector<Command> editCommands();
+// Lock, and the locked window's Unlock.
+std::vector<Command> lockCommands();
 // Import and Export CSV.
 std::vector<Command> csvCommands();
 // The help pages and the About box.
@@ -30,9 +32,22 @@ std::vector<Command> helpCommands();
 
 // Masks password field `fieldId` unless box `showBoxId` is checked.
 void setPasswordMask(HWND mainWindow, int fieldId, int showBoxId);
-// Empties the list, every field and both pictures.
+// Empties the list, every field and both pictures; the list has no file
+// any more.
 void clearAll(HWND mainWindow);
 void clearFieldsAndPictures(HWND mainWindow);
+// Before the list goes (New, a load, the end): with unsaved changes, asks
+// whether to save them, and saves when told to. False when the user chose
+// to stay, or the save did not happen.
+bool mayDiscardChanges(HWND mainWindow);
+// Seals a protected list in memory under its key and empties the window of
+// it; a plain list cannot be locked. Unlock asks for the passphrase until
+// the list opens or the user gives up (false).
+void lockList(HWND mainWindow);
+// Writes a locked list, with its unsaved changes, to its file as it was
+// sealed: no passphrase is needed. False when nothing was written.
+[[nodiscard]] bool saveLockedList(HWND mainWindow);
+[[nodiscard]] bool unlockList(HWND mainWindow);
 // The Select pane follows the list's selection.
 void onListSelectionChanged(HWND mainWindow);
 void deleteSelectedRows(HWND mainWindow);

@@ -11,7 +11,6 @@
 #include "settings/message_box.h"
 #include "settings/settings.h"
 #include "shell/find_dialog.h"
-#include "shell/find_rules.h"
 #include "shell/main_window.h"
 #include "shell/password_list.h"
 
@@ -50,18 +49,11 @@ void onFindNext(HWND window)
 
 void findNextRow(HWND window, HWND messageOwner)
 {
-    const std::string& wanted = mainWindowState(window).lastSearch;
+    const auto& state = mainWindowState(window);
     HWND list = listControl(listPage(window));
-    const int rows = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
     const int selected = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-    // Passwords are never searched.
-    const auto matches = [&](size_t row) {
-        const int at = static_cast<int>(row);
-        return containsIgnoringCase(cellText(list, at, 0), wanted) ||
-               containsIgnoringCase(cellText(list, at, 2), wanted);
-    };
-    const auto found = nextMatchingRow(static_cast<size_t>(rows > 0 ? rows : 0),
-                                       selected >= 0 ? std::optional<size_t>(selected) : std::nullopt, matches);
+    const auto found = state.list.findNext(state.lastSearch,
+                                           selected >= 0 ? std::optional<size_t>(selected) : std::nullopt);
     if (!found) {
         showTranslatedMessage(messageOwner, "not_found", "warning", MB_OK | MB_ICONINFORMATION);
         return;

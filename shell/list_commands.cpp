@@ -63,11 +63,14 @@ void onRefresh(HWND window)
     showListPage(window);
 }
 
+// With unsaved changes the save question is all that is asked.
 void onNew(HWND window)
 {
-    if (showTranslatedMessage(window, "are_you_sure_new_file", "new_file", MB_YESNO | MB_ICONEXCLAMATION) == IDYES) {
-        clearAll(window);
-    }
+    const bool go = mainWindowState(window).list.modified()
+                        ? mayDiscardChanges(window)
+                        : showTranslatedMessage(window, "are_you_sure_new_file", "new_file",
+                                                MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
+    if (go) clearAll(window);
 }
 
 void onShowPassword(HWND window, int showBoxId, int fieldId)
@@ -90,6 +93,7 @@ void clearAll(HWND window)
 {
     clearEntries(listPage(window));
     clearFieldsAndPictures(window);
+    mainWindowState(window).forgetListFile();
 }
 
 void clearFieldsAndPictures(HWND window)

@@ -7,10 +7,13 @@
 #include "image/progress_window.h"
 #include "formats/list_file.h"
 #include "formats/sealed_headers.h"
+#include "platform/file_io.h"
+#include "platform/file_paths.h"
 #include "platform/secure_wipe.h"
 #include "resources/corvale_ids.h"
 #include "settings/language.h"
 #include "settings/message_box.h"
+#include "settings/settings.h"
 #include "shell/main_window.h"
 #include "shell/open_protected_list_dialog.h"
 #include "shell/password_list.h"
@@ -21,7 +24,8 @@ namespace tessaly {
 
 namespace {
 
-constexpr int kProtectedListType = 2;
+// The first type Save As offers.
+constexpr int kProtectedListType = 1;
 
 void tell(HWND window, const char* key, UINT icon = MB_ICONERROR)
 {
@@ -62,37 +66,112 @@ ProtectedListResult runBehindProgress(HWND window, const char* status, Work work
     return result;
 }
 
-void saveProtected(HWND window, const std::string& path, const std::vector<PasswordEntry>& entries)
+// Where Save keeps the file it replaces, unless the user turned that off.
+std::string previousVersionOf(const std::string& path)
 {
-    std::string password;
-    if (!askNewListPassword(window, password)) return;
+    return settingsTable().get("keep_previous_version") == "false" ? std::string() : previousVersionPath(path);
+}
+
+// The list now is what `path` holds: its file, in its form, unmodified.
+void takeFile(HWND window, const std::string& path, bool sealed)
+{
+    auto& state = mainWindowState(window);
+    state.listPath = path;
+    state.listSealed = sealed;
+    state.list.markUnmodified();
+}
+
+// Seals the list into `path` under the kept key: no passphrase, no
+// derivation, a fresh nonce.
+bool saveWithKeptKey(HWND window, const std::string& path)
+{
+    auto& state = mainWindowState(window);
     const ProtectedListResult result =
         runBehindProgress(window, "protecting_list", [&](const std::atomic<bool>& cancelled) {
-            return saveProtectedList(path, entries, password, &cancelled);
+            SealKey key;
+            if (!state.listKey.reveal(key)) return ProtectedListResult::Unavailable;
+            return saveProtectedList(path, state.list.entries(), key, state.listSeal, previousVersionOf(path),
+                                     &cancelled);
+        });
+    tellResult(window, result);
+    return result == ProtectedListResult::Done;
+}
+
+// Asks for a new passphrase twice and seals the list into `path` under it,
+// with a new salt; the key is kept for the next Save.
+bool saveWithNewPassphrase(HWND window, const std::string& path)
+{
+    std::string password;
+    if (!askNewListPassword(window, password)) return false;
+    auto& state = mainWindowState(window);
+    SealParameters parameters;
+    SealKey key;
+    const ProtectedListResult result =
+        runBehindProgress(window, "protecting_list", [&](const std::atomic<bool>& cancelled) {
+            if (!newListSeal(parameters) || !deriveListKey(password, parameters, key)) {
+                return ProtectedListResult::Unavailable;
+            }
+            return saveProtectedList(path, state.list.entries(), key, parameters, previousVersionOf(path), &cancelled);
         });
     wipeString(password);
     tellResult(window, result);
+    if (result != ProtectedListResult::Done) return false;
+    state.listKey.keep(key, parameters.iterations, parameters.salt.data());
+    state.listSeal = parameters;
+    return true;
 }
 
-void onSaveList(HWND window)
+bool savePlain(HWND window, const std::string& path)
+{
+    if (saveListFile(path, mainWindowState(window).list.entries(), previousVersionOf(path))) return true;
+    tell(window, "cannot_save_file");
+    return false;
+}
+
+// Save As: a name and a type, asked; a name ending in .slp or .slc decides
+// the form, otherwise the type does. A plain file is saved only once the user
+// has agreed that it holds every password in plain text.
+bool saveListAs(HWND window)
 {
     char path[MAX_PATH] = {};
+    lstrcpynA(path, mainWindowState(window).listPath.c_str(), MAX_PATH);
     const int type = showFileDialog(window, path, translate("save_file"),
-                                    {{translate("pass_list"), "*.slc"}, {translate("protected_list"), "*.slp"}}, ".slc",
+                                    {{translate("protected_list"), "*.slp"}, {translate("pass_list"), "*.slc"}}, ".slp",
                                     true);
-    if (type == 0) return;
-    std::vector<PasswordEntry> entries = collectEntries(listControl(listPage(window)), false);
-    if (type == kProtectedListType || hasProtectedListExtension(path)) {
-        saveProtected(window, path, entries);
-    } else if (!saveListFile(path, entries)) {
-        tell(window, "cannot_save_file");
+    if (type == 0) return false;
+    const bool sealed = hasProtectedListExtension(path) || (!hasExtension(path, ".slc") && type == kProtectedListType);
+    if (!sealed && showTranslatedMessage(window, "plain_save_warning", "warning", MB_YESNO | MB_ICONWARNING) != IDYES) {
+        return false;
     }
-    wipePasswords(entries);
+    const bool saved = sealed ? saveWithNewPassphrase(window, path) : savePlain(window, path);
+    if (!saved) return false;
+    if (!sealed) mainWindowState(window).listKey.forget();
+    takeFile(window, path, sealed);
+    return true;
+}
+
+// Save: to the list's file in its form, asking nothing; a protected list
+// without a kept key asks for a new passphrase.
+bool saveList(HWND window)
+{
+    auto& state = mainWindowState(window);
+    if (state.listPath.empty()) return saveListAs(window);
+    const std::string path = state.listPath;
+    bool saved = false;
+    if (!state.listSealed) {
+        saved = savePlain(window, path);
+    } else if (state.listKey.held()) {
+        saved = saveWithKeptKey(window, path);
+    } else {
+        saved = saveWithNewPassphrase(window, path);
+    }
+    if (saved) takeFile(window, path, state.listSealed);
+    return saved;
 }
 
 // Asks for the password until the file opens or the user gives up; a wrong
-// password says so and asks again.
-bool openProtected(HWND window, const ProtectedListFile& file, DecodedList& list)
+// password says so and asks again. `key` is the key that opened it.
+bool openProtected(HWND window, const ProtectedListFile& file, DecodedList& list, SealKey& key)
 {
     if (file.status != HeaderStatus::Read) {
         tell(window, "damaged_protected_list");
@@ -102,7 +181,8 @@ bool openProtected(HWND window, const ProtectedListFile& file, DecodedList& list
         std::string password;
         if (!askListPassword(window, password)) return false;
         const ProtectedListResult result = runBehindProgress(window, "opening_list", [&](const std::atomic<bool>&) {
-            return openProtectedList(file.parts, password, list);
+            if (!deriveListKey(password, file.parts.parameters, key)) return ProtectedListResult::Unavailable;
+            return openProtectedList(file.parts, key, list);
         });
         wipeString(password);
         if (result == ProtectedListResult::Done) return true;
@@ -135,8 +215,8 @@ bool appendWithProgress(HWND window, const std::vector<PasswordEntry>& entries)
 }
 
 // A list long enough to take more than a moment to show goes in behind the
-// progress window; after a Cancel the list, the fields and the pictures are
-// as they were. False when Cancel stopped it.
+// progress window; after a Cancel the list, its file, the fields and the
+// pictures are as they were. False when Cancel stopped it.
 bool showEntries(HWND window, const std::vector<PasswordEntry>& entries)
 {
     constexpr size_t kRowsShownAtOnce = 20000;
@@ -146,7 +226,9 @@ bool showEntries(HWND window, const std::vector<PasswordEntry>& entries)
         appendEntries(page, entries);
         return true;
     }
-    std::vector<PasswordEntry> before = collectEntries(listControl(page), false);
+    PasswordList& list = mainWindowState(window).list;
+    const bool wasModified = list.modified();
+    std::vector<PasswordEntry> before = list.entries();
     clearEntries(page);
     const bool shown = appendWithProgress(window, entries);
     if (shown) {
@@ -154,16 +236,26 @@ bool showEntries(HWND window, const std::vector<PasswordEntry>& entries)
     } else {
         clearEntries(page);
         appendEntries(page, before);
+        if (!wasModified) list.markUnmodified();
     }
     wipePasswords(before);
     return shown;
 }
 
+// What Load List found in a file.
+struct ReadList {
+    DecodedList list;
+    bool sealed = false;
+    SealParameters seal;
+    SealKey key;
+};
+
 // The whole file is read as a plain list, or opened when it is a protected
 // one. Nothing is cleared before the file was read (and opened) whole.
-bool readList(HWND window, const std::string& path, DecodedList& list)
+bool readList(HWND window, const std::string& path, ReadList& read)
 {
     ProtectedListFile file;
+    DecodedList& list = read.list;
     const ListFileStatus status = loadListFile(path, list.entries, &file);
     list.damaged = status == ListFileStatus::Damaged;
     // A name the program gives only to protected files: one without the
@@ -178,35 +270,80 @@ bool readList(HWND window, const std::string& path, DecodedList& list)
         tell(window, "cannot_open_file");
         return false;
     }
+    // Not even one whole entry: another kind of file, not a damaged list.
+    if (list.damaged && list.entries.empty()) {
+        tell(window, "not_a_list", MB_ICONWARNING);
+        return false;
+    }
     if (status != ListFileStatus::Protected) return true;
-    return openProtected(window, file, list);
+    read.sealed = true;
+    read.seal = file.parts.parameters;
+    return openProtected(window, file, list, read.key);
+}
+
+void loadList(HWND window, const std::string& path)
+{
+    ReadList read;
+    if (readList(window, path, read) && showEntries(window, read.list.entries)) {
+        auto& state = mainWindowState(window);
+        showPage(window, kListPage);
+        // A damaged file is never overwritten unasked: the list has no file.
+        takeFile(window, read.list.damaged ? std::string() : path, read.sealed && !read.list.damaged);
+        if (read.sealed) {
+            state.listKey.keep(read.key, read.seal.iterations, read.seal.salt.data());
+            state.listSeal = read.seal;
+        } else {
+            state.listKey.forget();
+        }
+        if (read.list.damaged) {
+            showTranslatedMessage(window, "list_file_damaged", static_cast<long long>(read.list.entries.size()),
+                                  "warning", MB_OK | MB_ICONWARNING);
+        }
+    }
+    wipePasswords(read.list.entries);
 }
 
 void onLoadList(HWND window)
 {
+    if (!mayDiscardChanges(window)) return;
     char path[MAX_PATH] = {};
     const std::vector<FileType> types = {{translate("all_list_files"), "*.slc;*.slp"},
                                          {translate("pass_list"), "*.slc"},
                                          {translate("protected_list"), "*.slp"}};
     if (!showFileDialog(window, path, translate("open_file"), types, ".slc", false)) return;
-    DecodedList list;
-    if (readList(window, path, list) && showEntries(window, list.entries)) {
-        showPage(window, kListPage);
-        if (list.damaged) {
-            showTranslatedMessage(window, "list_file_damaged", static_cast<long long>(list.entries.size()), "warning",
-                                  MB_OK | MB_ICONWARNING);
-        }
-    }
-    wipePasswords(list.entries);
+    loadList(window, path);
 }
 
 }  // namespace
+
+bool mayDiscardChanges(HWND window)
+{
+    const auto& state = mainWindowState(window);
+    if (!state.list.modified()) return true;
+    const std::string name(fileNameOf(state.listPath));
+    const int answer = name.empty() ? showTranslatedMessage(window, "save_changes_new", "save_changes_title",
+                                                            MB_YESNOCANCEL | MB_ICONWARNING)
+                                    : showTranslatedMessage(window, "save_changes_to", name, "save_changes_title",
+                                                            MB_YESNOCANCEL | MB_ICONWARNING);
+    if (answer == IDNO) return true;
+    return answer == IDYES && saveList(window);
+}
+
+bool saveLockedList(HWND window)
+{
+    auto& state = mainWindowState(window);
+    if (!state.locked || state.listPath.empty()) return false;
+    if (!writeFileReplacing(state.listPath, {state.locked->file}, previousVersionOf(state.listPath))) return false;
+    state.locked->modified = false;
+    return true;
+}
 
 std::vector<Command> listFileCommands()
 {
     return {
         {ID_FILE_LOAD_LIST, onLoadList},
-        {ID_FILE_SAVE_LIST, onSaveList},
+        {ID_FILE_SAVE, [](HWND window) { (void)saveList(window); }},
+        {ID_FILE_SAVE_LIST, [](HWND window) { (void)saveListAs(window); }},
     };
 }
 

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <numeric>
 #include <string_view>
 #include <memory>
 #include <string>
@@ -39,11 +38,10 @@ constexpr size_t kDrawnCellLength = 255;
 class ListPage final : public Dialog {
 public:
     // Enter and Escape belong to the main window.
-    ListPage() : Dialog({IDOK, IDCANCEL}) {}
-    ~ListPage() override { wipePasswords(rows); }
+    explicit ListPage(PasswordList& list) : Dialog({IDOK, IDCANCEL}), rows(list) {}
 
-    // The password list, in display order.
-    std::vector<PasswordEntry> rows;
+    // The password list it shows, the main window's.
+    PasswordList& rows;
     std::array<bool, kColumns> ascending{true, true, true};
     // While a sort moves the selection with its rows, the main window hears
     // nothing of it: the Select pane keeps what the user may be editing.
@@ -143,43 +141,24 @@ BOOL onDrawItem(HWND page, const DRAWITEMSTRUCT* item)
     return TRUE;
 }
 
-// Sorts by the column's cells as drawn (their first 255 bytes), keeping the
-// order of equal cells; the selected rows and the focus go with their rows.
+// Sorts by the column's cells as drawn, keeping the order of equal cells;
+// the selected rows and the focus go with their rows.
 void sortRows(HWND page, HWND list, int column)
 {
     auto& state = pageState(page);
-    auto& rows = state.rows;
-    auto cell = [&](size_t row) {
-        const PasswordEntry& entry = rows[row];
-        const std::string& text = column == 0 ? entry.user : column == 1 ? entry.pass : entry.description;
-        return std::string_view(text).substr(0, kDrawnCellLength);
-    };
-    std::vector<size_t> order(rows.size());
-    std::iota(order.begin(), order.end(), size_t{0});
     const bool ascending = state.ascending[static_cast<size_t>(column)];
-    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-        const int result = compareCells(cell(a), cell(b));
-        return ascending ? result < 0 : result > 0;
-    });
-    // Copied rather than moved, so that every old password can be wiped.
-    std::vector<PasswordEntry> sorted;
-    sorted.reserve(rows.size());
-    std::vector<int> newPosition(rows.size());
-    for (size_t at = 0; at < order.size(); ++at) {
-        sorted.push_back(rows[order[at]]);
-        newPosition[order[at]] = static_cast<int>(at);
-    }
-    wipePasswords(rows);
-    rows.swap(sorted);
+    const std::vector<size_t> moved = state.rows.sortBy(static_cast<size_t>(column), ascending, kDrawnCellLength);
 
     const std::vector<int> selected = selectedRows(list);
     const int focused = ListView_GetNextItem(list, -1, LVNI_FOCUSED);
     state.sorting = true;
     ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-    for (int row : selected)
-        ListView_SetItemState(list, newPosition[static_cast<size_t>(row)], LVIS_SELECTED, LVIS_SELECTED);
-    if (focused >= 0)
-        ListView_SetItemState(list, newPosition[static_cast<size_t>(focused)], LVIS_FOCUSED, LVIS_FOCUSED);
+    for (int row : selected) {
+        ListView_SetItemState(list, static_cast<int>(moved[static_cast<size_t>(row)]), LVIS_SELECTED, LVIS_SELECTED);
+    }
+    if (focused >= 0) {
+        ListView_SetItemState(list, static_cast<int>(moved[static_cast<size_t>(focused)]), LVIS_FOCUSED, LVIS_FOCUSED);
+    }
     state.sorting = false;
     state.ascending[static_cast<size_t>(column)] = !ascending;
     InvalidateRect(list, nullptr, TRUE);
@@ -228,14 +207,14 @@ std::optional<INT_PTR> ListPage::onMessage(UINT message, WPARAM, LPARAM lParam)
 
 }  // namespace
 
-std::vector<PasswordEntry>& listRows(HWND listPage)
+PasswordList& listOf(HWND listPage)
 {
     return pageState(listPage).rows;
 }
 
-HWND createListPage(HWND parent)
+HWND createListPage(HWND parent, PasswordList& list)
 {
-    return createOwnedDialog(parent, IDD_LIST_PAGE, std::make_unique<ListPage>());
+    return createOwnedDialog(parent, IDD_LIST_PAGE, std::make_unique<ListPage>(list));
 }
 
 }  // namespace tessaly

@@ -7,10 +7,14 @@
 
 #include "controls/dialog.h"
 #include "platform/window_icons.h"
+#include "platform/file_paths.h"
+#include "platform/session_watch.h"
+#include "platform/window_text.h"
 #include "resources/corvale_ids.h"
 #include "settings/apply_texts.h"
 #include "settings/language.h"
 #include "settings/message_box.h"
+#include "settings/options_rules.h"
 #include "settings/settings.h"
 #include "settings/ui_text_tables.h"
 #include "shell/commands.h"
@@ -24,6 +28,8 @@ namespace {
 
 constexpr WPARAM kMaxTypedCell = 254;
 constexpr DWORD kClipboardPatienceMs = 2000;
+// How often the window looks whether it has been left alone long enough to lock.
+constexpr UINT kAutoLockCheckMs = 5000;
 
 void insertTab(HWND tab, int index, const char* key)
 {
@@ -60,10 +66,24 @@ void createPages(HWND window)
     insertTab(tab, kListPage, "list");
     insertTab(tab, kImagePage, "list_bmp");
     insertTab(tab, kEncryptedPage, "list_bmp_encrypted");
-    state.pages[kListPage] = createListPage(window);
+    state.pages[kListPage] = createListPage(window, state.list);
     for (int index : {kImagePage, kEncryptedPage}) {
         state.pages[index] = createPicturePage(window, picturePageSetup(state, index));
     }
+}
+
+// The title follows the tab, the list's file and its unsaved changes.
+// Lock is offered while there is a key to lock the list under.
+void updateTitle(HWND window)
+{
+    const auto& state = mainWindowState(window);
+    HWND tab = GetDlgItem(window, IDC_TAB);
+    const std::string title = state.locked ? mainWindowTitle(translate("locked"), fileNameOf(state.listPath), false)
+                                           : mainWindowTitle(tabCaption(tab, TabCtrl_GetCurSel(tab)),
+                                                             fileNameOf(state.listPath), state.list.modified());
+    if (readWindowText(window) != title) SetWindowTextA(window, title.c_str());
+    const bool lockable = !state.locked && state.listKey.held();
+    EnableMenuItem(GetMenu(window), ID_FILE_LOCK, MF_BYCOMMAND | (lockable ? MF_ENABLED : MF_GRAYED));
 }
 
 void showSelectedPage(HWND window)
@@ -88,7 +108,7 @@ void showSelectedPage(HWND window)
     SetWindowPos(state.currentPage, HWND_TOP, area.left, area.top, area.right - area.left, area.bottom - area.top,
                  SWP_SHOWWINDOW);
 
-    SetWindowTextA(window, mainWindowTitle(tabCaption(tab, index)).c_str());
+    updateTitle(window);
 }
 
 void openWithShell(const std::string& address)
@@ -106,11 +126,17 @@ void setInitialBoxes(HWND window)
     setPasswordMask(window, IDC_SELECT_PASS, IDC_SHOW_SELECT);
 }
 
+// With unsaved changes the save question is all that is asked.
 void closeMainWindow(HWND window)
 {
-    if (showTranslatedMessage(window, "are_you_sure_exit", "exit_main", MB_YESNO | MB_ICONEXCLAMATION) != IDYES) {
-        return;
-    }
+    // Unsaved changes of a locked list can only be saved once it is open.
+    const auto& locked = mainWindowState(window).locked;
+    if (locked && locked->modified && !unlockList(window)) return;
+    const bool go = mainWindowState(window).list.modified()
+                        ? mayDiscardChanges(window)
+                        : showTranslatedMessage(window, "are_you_sure_exit", "exit_main",
+                                                MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
+    if (!go) return;
     saveConfiguration(window);
     auto& state = mainWindowState(window);
     for (HWND& page : state.pages) {
@@ -145,8 +171,8 @@ const std::unordered_map<int, void (*)(HWND)>& commandTable()
             {ID_FILE_EXIT, closeMainWindow},
             {ID_OPTIONS, onOptions},
         };
-        for (const auto& family : {listCommands(), listFileCommands(), pictureCommands(), clipboardCommands(),
-                                   editCommands(), csvCommands(), helpCommands()}) {
+        for (const auto& family : {listCommands(), listFileCommands(), lockCommands(), pictureCommands(),
+                                   clipboardCommands(), editCommands(), csvCommands(), helpCommands()}) {
             for (const Command& command : family) handlers.emplace(command.id, command.handle);
         }
         return handlers;
@@ -181,6 +207,57 @@ INT_PTR onNotify(HWND window, const NMHDR* header)
     return FALSE;
 }
 
+// Windows ending the session waits, with the reason shown, while the user
+// answers the save question; Cancel keeps the session.
+// A locked list's changes are saved as they were sealed: no passphrase is
+// needed to write them.
+bool mayEndSession(HWND window)
+{
+    auto& state = mainWindowState(window);
+    const bool lockedChanges = state.locked && state.locked->modified;
+    if (!state.list.modified() && !lockedChanges) return true;
+    ShutdownBlockReasonCreate(window, L"Unsaved password list");
+    bool go = true;
+    if (lockedChanges) {
+        const int answer = showTranslatedMessage(window, "save_changes_to", std::string(fileNameOf(state.listPath)),
+                                                 "save_changes_title", MB_YESNOCANCEL | MB_ICONWARNING);
+        go = answer == IDNO || (answer == IDYES && saveLockedList(window));
+    } else {
+        go = mayDiscardChanges(window);
+    }
+    ShutdownBlockReasonDestroy(window);
+    return go;
+}
+
+// A locked window takes no command that would show, change or save the
+// list it no longer holds.
+bool allowedWhileLocked(int id)
+{
+    switch (id) {
+    case IDC_UNLOCK:
+    case IDC_EXIT:
+    case ID_FILE_EXIT:
+    case ID_HELP_HOME:
+    case ID_HELP_GUIDE:
+    case ID_HELP_SUPPORT:
+    case ID_HELP_SUGGESTION:
+    case ID_HELP_ABOUT:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Auto-lock waits for any modal window to close: the main window is then
+// enabled again.
+void onAutoLockTimer(HWND window)
+{
+    const auto& state = mainWindowState(window);
+    if (state.locked || !state.listKey.held() || !IsWindowEnabled(window)) return;
+    const int minutes = lockMinutesSetting(settingsTable().get("lock_minutes"));
+    if (autoLockDue(GetTickCount64() - state.shortcuts.lastInputTick(), minutes)) lockList(window);
+}
+
 INT_PTR onCtlColorStatic(HDC dc)
 {
     SetBkMode(dc, TRANSPARENT);
@@ -212,6 +289,8 @@ private:
         state_.selectPassword.attach(item(IDC_SELECT_PASS));
         setWindowIcons(window, IDI_LARGE, IDI_SMALL);
         state_.shortcuts.attach(window, IDR_MAIN_KEYS);
+        SetTimer(window, IDT_AUTO_LOCK, kAutoLockCheckMs, nullptr);
+        watchSessionLock(window);
         createPages(window);
         showPage(window, kListPage);
         // Again, now that the tabs exist to take their captions.
@@ -223,24 +302,45 @@ private:
     void onClose() override { closeMainWindow(window()); }
     void onCommand(int id, int) override
     {
+        HWND self = window();
+        if (state_.locked && !allowedWhileLocked(id)) return;
         const auto& table = commandTable();
         const auto handler = table.find(id);
-        if (handler != table.end()) handler->second(window());
+        if (handler != table.end()) handler->second(self);
+        // Unless the command took the window away.
+        if (Dialog::of(self) == this) updateTitle(self);
     }
     std::optional<INT_PTR> onMessage(UINT message, WPARAM wParam, LPARAM lParam) override
     {
         switch (message) {
-        case WM_NOTIFY:
-            return onNotify(window(), reinterpret_cast<const NMHDR*>(lParam));
+        case WM_NOTIFY: {
+            const INT_PTR answer = onNotify(window(), reinterpret_cast<const NMHDR*>(lParam));
+            updateTitle(window());
+            return answer;
+        }
         case WM_CTLCOLORSTATIC:
             return onCtlColorStatic(reinterpret_cast<HDC>(wParam));
         case WM_TIMER:
             if (wParam == IDT_CLEAR_CLIPBOARD) onClipboardTimer(window());
+            if (wParam == IDT_AUTO_LOCK) onAutoLockTimer(window());
+            updateTitle(window());
+            return TRUE;
+        case WM_WTSSESSION_CHANGE:
+            if (wParam == WTS_SESSION_LOCK) lockList(window());
+            updateTitle(window());
+            return TRUE;
+        case WM_POWERBROADCAST:
+            if (wParam == PBT_APMSUSPEND) lockList(window());
+            updateTitle(window());
+            return TRUE;
+        case WM_QUERYENDSESSION:
+            SetWindowLongPtrA(window(), DWLP_MSGRESULT, mayEndSession(window()) ? TRUE : FALSE);
             return TRUE;
         case WM_DESTROY:
             // However the window ends, the program's copy leaves the
             // clipboard, even if another program holds it for a moment.
             state_.clipboard.clearIfOursWithin(window(), kClipboardPatienceMs);
+            stopWatchingSessionLock(window());
             return FALSE;
         default:
             return std::nullopt;

@@ -4,12 +4,17 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "cipher/kept_key.h"
 #include "controls/hyperlink_label.h"
 #include "controls/keyboard_shortcuts.h"
 #include "platform/win32_handles.h"
 #include "controls/masked_password_field.h"
+#include "formats/sealed_headers.h"
+#include "shell/password_list_model.h"
 #include "shell/picture_page.h"
 #include "shell/secret_clipboard.h"
 
@@ -35,6 +40,31 @@ struct PictureSlots {
 // starts are handed what they need of it.
 struct MainWindowState {
     HWND window = nullptr;
+    // The password list the list page shows, and the file it was loaded from
+    // or last saved to (none yet when empty), plain or protected. A
+    // protected list's key and seal parameters are kept while it is open.
+    PasswordList list;
+    std::string listPath;
+    bool listSealed = false;
+    KeptKey listKey;
+    SealParameters listSeal;
+    void forgetListFile()
+    {
+        listPath.clear();
+        listSealed = false;
+        listKey.forget();
+    }
+    // While the list is locked: the list as the bytes of a protected list
+    // file under its key (so they can be written out as they are), the rows
+    // that were selected, whether it had unsaved changes, and the controls
+    // the lock hid.
+    struct LockedList {
+        std::string file;
+        std::vector<int> selected;
+        bool modified = false;
+        std::vector<HWND> hidden;
+    };
+    std::optional<LockedList> locked;
     std::array<HWND, kPageCount> pages{};  // list, image, encrypted image: by tab index
     HWND currentPage = nullptr;
     PictureSlots pictures;

@@ -14,7 +14,10 @@ enum class PassphraseEnd : INT_PTR { Given = 1, Closed = 2 };
 // One run of the dialog, on the stack of askListPassword.
 class OpenProtectedListDialog final : public Dialog {
 public:
-    explicit OpenProtectedListDialog(std::string& password) : Dialog({IDC_OK, IDC_CANCEL}), password_(password) {}
+    OpenProtectedListDialog(std::string& password, std::string_view fileName)
+        : Dialog({IDC_OK, IDC_CANCEL}), password_(password), fileName_(fileName)
+    {
+    }
 
 private:
     HWND passwordField() const { return item(IDC_PASSWORD); }
@@ -24,6 +27,9 @@ private:
     {
         field_.attach(passwordField(), MaskedPasswordField::kMaxPassphraseLength);
         EnableWindow(item(IDC_OK), FALSE);
+        if (!fileName_.empty()) {
+            SetWindowTextA(window(), (readWindowText(window()) + " - " + std::string(fileName_)).c_str());
+        }
         return TRUE;
     }
     void onCommand(int id, int code) override
@@ -44,14 +50,15 @@ private:
     }
 
     std::string& password_;
+    std::string_view fileName_;
     MaskedPasswordField field_;
 };
 
 }  // namespace
 
-bool askListPassword(HWND owner, std::string& password)
+bool askListPassword(HWND owner, std::string& password, std::string_view fileName)
 {
-    OpenProtectedListDialog dialog(password);
+    OpenProtectedListDialog dialog(password, fileName);
     return endOf(runModalDialog(owner, IDD_OPEN_PROTECTED_LIST, dialog), PassphraseEnd::Closed) == PassphraseEnd::Given;
 }
 

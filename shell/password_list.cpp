@@ -30,11 +30,6 @@ void deselectAll(HWND list)
     SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
 }
 
-void wipeEntry(PasswordEntry& entry)
-{
-    wipeString(entry.pass);
-}
-
 }  // namespace
 
 std::vector<int> selectedRows(HWND list)
@@ -54,10 +49,8 @@ HWND listControl(HWND listPage)
 
 std::string cellText(HWND list, int row, int column)
 {
-    const auto& rows = listRows(GetParent(list));
-    if (row < 0 || static_cast<size_t>(row) >= rows.size()) return {};
-    const PasswordEntry& entry = rows[static_cast<size_t>(row)];
-    return column == 0 ? entry.user : column == 1 ? entry.pass : entry.description;
+    if (row < 0 || column < 0) return {};
+    return std::string(listOf(GetParent(list)).cell(static_cast<size_t>(row), static_cast<size_t>(column)));
 }
 
 void appendEntry(HWND listPage, const PasswordEntry& entry)
@@ -72,52 +65,34 @@ void appendEntries(HWND listPage, const std::vector<PasswordEntry>& entries)
 
 void appendEntries(HWND listPage, const PasswordEntry* first, size_t count)
 {
-    auto& rows = listRows(listPage);
-    rows.insert(rows.end(), first, first + count);
+    PasswordList& rows = listOf(listPage);
+    rows.add(first, count);
     showRowCount(listControl(listPage), rows.size());
 }
 
-bool updateSelectedEntry(HWND listPage, const PasswordEntry& entry)
+void updateSelectedEntry(HWND listPage, const PasswordEntry& entry)
 {
     HWND list = listControl(listPage);
-    auto& rows = listRows(listPage);
     const int row = firstSelectedRow(list);
-    if (row < 0 || static_cast<size_t>(row) >= rows.size()) return true;
-    wipeEntry(rows[static_cast<size_t>(row)]);
-    rows[static_cast<size_t>(row)] = entry;
-    SendMessageA(list, LVM_REDRAWITEMS, row, row);
-    return true;
+    if (row >= 0 && listOf(listPage).replace(static_cast<size_t>(row), entry)) {
+        SendMessageA(list, LVM_REDRAWITEMS, row, row);
+    }
 }
 
-bool deleteSelectedEntries(HWND listPage)
+void deleteSelectedEntries(HWND listPage)
 {
     HWND list = listControl(listPage);
-    auto& rows = listRows(listPage);
-    std::vector<bool> selected(rows.size(), false);
-    for (int row : selectedRows(list)) {
-        if (static_cast<size_t>(row) < rows.size()) selected[static_cast<size_t>(row)] = true;
-    }
-    size_t kept = 0;
-    for (size_t row = 0; row < rows.size(); ++row) {
-        if (selected[row]) {
-            wipeEntry(rows[row]);
-        } else {
-            if (kept != row) std::swap(rows[kept], rows[row]);
-            ++kept;
-        }
-    }
-    rows.resize(kept);
-    showRowCount(list, rows.size());
+    std::vector<size_t> rows;
+    for (int row : selectedRows(list)) rows.push_back(static_cast<size_t>(row));
+    PasswordList& entries = listOf(listPage);
+    entries.remove(rows);
+    showRowCount(list, entries.size());
     deselectAll(list);
-    return true;
 }
 
 void clearEntries(HWND listPage)
 {
-    auto& rows = listRows(listPage);
-    wipePasswords(rows);
-    // The memory of a long list goes back at once, not at the next load.
-    std::vector<PasswordEntry>().swap(rows);
+    listOf(listPage).clear();
     // Without rows first: the control unselects row by row.
     HWND list = listControl(listPage);
     showRowCount(list, 0);
@@ -126,7 +101,7 @@ void clearEntries(HWND listPage)
 
 std::vector<PasswordEntry> collectEntries(HWND list, bool labelled)
 {
-    const auto& rows = listRows(GetParent(list));
+    const auto& rows = listOf(GetParent(list)).entries();
     if (!labelled) return rows;
     const std::string userLabel = translate("user") + ": ";
     const std::string passLabel = translate("pass") + ": ";

@@ -6,18 +6,20 @@
 #include <vector>
 
 #include "formats/list_file.h"
+#include "shell/password_list_model.h"
 
 namespace tessaly {
 
-// The password list: its rows belong to the list page, in display order;
-// the page's list control shows them and holds only their number and the
-// selection. Everything here runs on the window's thread.
+// The password list as the list page shows it: the main window owns the
+// list, the page's list control shows it and holds only the number of rows
+// and the selection. These change the list and tell the control; everything
+// here runs on the window's thread.
 HWND listControl(HWND listPage);
-std::vector<PasswordEntry>& listRows(HWND listPage);
+PasswordList& listOf(HWND listPage);
 
 void appendEntry(HWND listPage, const PasswordEntry& entry);
-bool updateSelectedEntry(HWND listPage, const PasswordEntry& entry);
-bool deleteSelectedEntries(HWND listPage);
+void updateSelectedEntry(HWND listPage, const PasswordEntry& entry);
+void deleteSelectedEntries(HWND listPage);
 void clearEntries(HWND listPage);
 
 // Appends many entries with one redraw at the end.

@@ -41,6 +41,7 @@ void saveImage(HWND window, int pageIndex)
 // page): the file is loaded before anything is cleared.
 void loadImage(HWND window, int pageIndex)
 {
+    if (!mayDiscardChanges(window)) return;
     char path[MAX_PATH] = {};
     if (!askBitmapFile(window, path, false)) return;
     BitmapLoadStatus status = BitmapLoadStatus::NotAnImage;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "tests/support/temp_folder.h"
 
 namespace tessaly {
@@ -111,15 +113,19 @@ TEST(ListFile, SaveAndLoadThroughFiles)
     EXPECT_FALSE(saveListFile(folder.file("no-folder/list.slc"), entries));
 }
 
-TEST(ListOrder, UnsignedBytesAndPrefixesFirst)
+TEST(ListFile, ASaveOverAFileKeepsWhatItHeldAsThePreviousVersion)
 {
-    EXPECT_EQ(compareCells("abc", "ABD"), 1);
-    EXPECT_EQ(compareCells("abc", "ab"), 1);
-    EXPECT_EQ(compareCells("ab", "abc"), -1);
-    EXPECT_EQ(compareCells("", "a"), -1);
-    EXPECT_EQ(compareCells("same", "same"), 0);
-    EXPECT_EQ(compareCells("\xe9", "z"), 1);  // 0xE9 is above 'z' as an unsigned byte
-    EXPECT_EQ(compareCells("Z", "a"), -1);
+    testing::TempFolder folder;
+    const std::string path = folder.file("list.slc");
+    const std::string previous = folder.file("list.old.slc");
+    const std::vector<PasswordEntry> first = {{"first", "1", ""}}, second = {{"second", "2", ""}};
+    ASSERT_TRUE(saveListFile(path, first, previous));
+    EXPECT_FALSE(std::filesystem::exists(previous)) << "a new file has no previous version";
+    ASSERT_TRUE(saveListFile(path, second, previous));
+    EXPECT_EQ(testing::readFile(previous), encodeListFile(first));
+    ASSERT_TRUE(saveListFile(path, {{"third", "3", ""}}, previous));
+    EXPECT_EQ(testing::readFile(previous), encodeListFile(second)) << "only the last version is kept";
+    EXPECT_EQ(testing::readFile(path), encodeListFile({{"third", "3", ""}}));
 }
 
 TEST(AddWarning, OneLinePerMissingField)

@@ -51,7 +51,7 @@ TEST_F(ApplyTextsTest, ANewLanguageChangesWindowMenuPagesAndTitle)
 
     EXPECT_EQ(windowText(window), "Tessaly - Imagen");
     EXPECT_EQ(testing::menuText(window, ID_OPTIONS, false), "&Opciones...");
-    EXPECT_EQ(testing::menuText(window, ID_FILE_SAVE_LIST, false), "&Guardar lista");
+    EXPECT_EQ(testing::menuText(window, ID_FILE_SAVE_LIST, false), "Guardar lista c&omo...\tCtrl+Shift+S");
     EXPECT_EQ(dialogItemText(window, IDC_LABEL_ADD_PASS), "Contrase\xf1"
                                                           "a:");
     EXPECT_EQ(dialogItemText(pages[0], IDC_GENERATE_IMAGE), "&Generar imagen");
@@ -80,9 +80,14 @@ TEST_F(ApplyTextsTest, TemplatesWithoutRowsChangeNothing)
     // Rows of another window whose controls do not exist here are skipped.
     applyTexts(window, IDD_OPTIONS);
     EXPECT_EQ(dialogItemText(window, IDC_ADD), add);
-    EXPECT_EQ(windowText(window), "Options");
     applyTexts(window, IDD_MAIN);
     EXPECT_EQ(windowText(window), before);
+    // Its title row applies to any window (the main window sets its own
+    // title again as soon as a control of it changes).
+    HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    applyTexts(other, IDD_OPTIONS);
+    EXPECT_EQ(windowText(other), "Options");
+    DestroyWindow(other);
 }
 
 }  // namespace

@@ -16,6 +16,12 @@ const char* const kSpanishLanguage = TESSALY_SOURCE_DIR "/resources/lang/spanish
 // Keys the program fetches with translate() outside the caption tables.
 const char* const kKeysOutsideTables[] = {
     "exit_main",
+    "save_changes_title",
+    "save_changes_to",
+    "save_changes_new",
+    "plain_save_warning",
+    "not_a_list",
+    "locked",
     "are_you_sure_exit",
     "new_file",
     "are_you_sure_new_file",
@@ -149,6 +155,14 @@ TEST(FormatIntegers, FillsOnlyIntegerConversions)
     EXPECT_EQ(formatIntegers("trailing %", {1}), "trailing %");
 }
 
+TEST(FormatName, FillsTheFirstNameConversionOnly)
+{
+    EXPECT_EQ(formatName("Save the changes to %s?", "accounts.slp"), "Save the changes to accounts.slp?");
+    EXPECT_EQ(formatName("%s and %s, 100%%", "a%sb"), "a%sb and %s, 100%") << "the name is not read again";
+    EXPECT_EQ(formatName("no name %i", "x"), "no name %i");
+    EXPECT_EQ(formatName("trailing %", "x"), "trailing %");
+}
+
 TEST(FormatIntegers, TakesPrintfFlagsWidthAndPrecisionAndCutsTheResult)
 {
     EXPECT_EQ(formatIntegers("Drawing entry %i of %i...", {3, 7}), "Drawing entry 3 of 7...");
@@ -205,6 +219,10 @@ TEST(LanguageFiles, CodesAndFormats)
         for (const char* key : {"csv_missing_column", "csv_broken_quoting", "csv_entries_changed"}) {
             EXPECT_EQ(integerConversions(table->get(key)), 1) << key;
         }
+        // The file's name goes where its one "%s" stands.
+        const std::string question = table->get("save_changes_to");
+        EXPECT_NE(question.find("%s"), std::string::npos);
+        EXPECT_EQ(question.find("%s"), question.rfind("%s"));
     }
 }
 

@@ -22,5 +22,18 @@ TEST(OptionsRules, TranslatorLineOnlyWhenTheFileNamesATranslator)
     EXPECT_EQ(translatorLine("Translated by", ""), "");
 }
 
+TEST(LockRules, MissingOrUnofferedTimesGiveFiveMinutesAndZeroIsNever)
+{
+    EXPECT_EQ(lockMinutesSetting(""), 5);
+    EXPECT_EQ(lockMinutesSetting("0"), 0);
+    EXPECT_EQ(lockMinutesSetting("60"), 60);
+    EXPECT_EQ(lockMinutesSetting("7"), 5) << "not a time Options offers";
+    EXPECT_EQ(lockMinutesSetting("15 "), 5);
+    EXPECT_FALSE(autoLockDue(UINT64_MAX, 0)) << "never";
+    EXPECT_FALSE(autoLockDue(59999, 1));
+    EXPECT_TRUE(autoLockDue(60000, 1));
+    EXPECT_TRUE(autoLockDue(12ull * 3600 * 1000, 60)) << "a night asleep counts";
+}
+
 }  // namespace
 }  // namespace tessaly

@@ -40,7 +40,7 @@ TEST(CaptionTables, EveryWindowOfTheProgramHasItsRows)
         EXPECT_FALSE(textRowsFor(id).empty()) << id;
     }
     EXPECT_TRUE(textRowsFor(12345).empty());
-    // The main window's menu: three pop-ups by position, twenty-one items by
+    // The main window's menu: three pop-ups by position, twenty-three items by
     // command.
     int positions = 0, commands = 0;
     for (const TextRow& row : textRowsFor(IDD_MAIN)) {
@@ -48,7 +48,7 @@ TEST(CaptionTables, EveryWindowOfTheProgramHasItsRows)
         commands += row.target == TextTarget::MenuCommand;
     }
     EXPECT_EQ(positions, 3);
-    EXPECT_EQ(commands, 21);
+    EXPECT_EQ(commands, 23);
 }
 
 TEST(CaptionTables, MainWindowTitle)
@@ -56,6 +56,9 @@ TEST(CaptionTables, MainWindowTitle)
     EXPECT_EQ(mainWindowTitle("List"), "Tessaly - List");
     EXPECT_EQ(mainWindowTitle(""), "Tessaly - ");
     EXPECT_EQ(mainWindowTitle(std::string(300, 'x')), "Tessaly - " + std::string(255, 'x'));
+    EXPECT_EQ(mainWindowTitle("List", "", true), "Tessaly - List*");
+    EXPECT_EQ(mainWindowTitle("List", "accounts.slp", false), "Tessaly - List - accounts.slp");
+    EXPECT_EQ(mainWindowTitle("Image", "accounts.slp", true), "Tessaly - Image - accounts.slp*");
 }
 
 }  // namespace

@@ -82,9 +82,14 @@ protected:
         pumpFor(static_cast<int>(GetDoubleClickTime()) + 100);
     }
 
+    // What the list holds counts as saved: these tests load files, and the
+    // question about unsaved changes has tests of its own.
+    void forgetChanges() { state().list.markUnmodified(); }
+
     // Loads a list file and reports the message shown.
     std::string loadAnswering(const std::string& path, const std::string& messageTitle)
     {
+        forgetChanges();
         auto text = std::make_shared<std::string>();
         EXPECT_EQ(commandAnswered(ID_FILE_LOAD_LIST,
                                   {chooseFileIn("Open file", path), readMessageIn(messageTitle, text)}),
@@ -97,6 +102,7 @@ protected:
     void loadQuietly(const std::string& path)
     {
         constexpr int kWaitMs = 3000;
+        forgetChanges();
         auto warning = std::make_shared<std::string>();
         auto error = std::make_shared<std::string>();
         DialogResponder file({chooseFileIn("Open file", path)});
@@ -109,9 +115,12 @@ protected:
         pumpFor(50);
     }
 
+    // Saved as a plain list file, which Save As asks about first.
     void save(const std::string& path)
     {
-        EXPECT_EQ(commandAnswered(ID_FILE_SAVE_LIST, {chooseFileIn("Save file", path)}), 1u);
+        EXPECT_EQ(commandAnswered(ID_FILE_SAVE_LIST,
+                                  {chooseFileIn("Save file", path), pressButtonIn("Warning", IDYES)}),
+                  2u);
     }
 };
 
@@ -309,6 +318,7 @@ TEST_F(PasswordListTest, ALongListLoadsBehindTheProgressWindowAndCancelLeavesEve
     const std::string path = folder.file("long.slc");
     testing::writeFile(path, file);
 
+    forgetChanges();
     EXPECT_EQ(commandAnswered(ID_FILE_LOAD_LIST,
                               {chooseFileIn("Open file", path), pressButtonIn("Please wait...", IDC_CANCEL)}),
               2u);

@@ -17,6 +17,7 @@ namespace {
 
 using testing::chooseFileIn;
 using testing::DialogResponder;
+using testing::pressButtonIn;
 using testing::readMessageIn;
 
 class PicturePagesTest : public MainWindowTest {
@@ -53,7 +54,10 @@ TEST_F(PicturePagesTest, LoadBmpClearsTheListAndShowsThePictureOnItsPage)
     const std::string path = savedPicture(1000, 700);
     SetFocus(listControl(page(0)));
 
-    EXPECT_EQ(commandAnswered(ID_FILE_LOAD_BMP, {chooseFileIn("Open file", path)}), 1u);
+    // The added entry was never saved: Load BMP asks first.
+    EXPECT_EQ(commandAnswered(ID_FILE_LOAD_BMP,
+                              {pressButtonIn("Unsaved changes", IDNO), chooseFileIn("Open file", path)}),
+              2u);
     EXPECT_TRUE(IsWindowVisible(GetFocus())) << "the focus stayed on the hidden list page";
     auto& pictures = state().pictures;
     ASSERT_TRUE(pictures.plainImage);

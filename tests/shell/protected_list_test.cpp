@@ -34,7 +34,15 @@ protected:
     {
         MainWindowTest::SetUp();
         ASSERT_TRUE(openMainWindow());
-        for (const auto& entry : entries) appendEntry(state().pages[0], entry);
+        showAsLoaded(entries);
+    }
+
+    // The rows as if loaded from a file: no unsaved changes to ask about.
+    void showAsLoaded(const std::vector<PasswordEntry>& rows)
+    {
+        clearEntries(state().pages[0]);
+        for (const auto& entry : rows) appendEntry(state().pages[0], entry);
+        state().list.markUnmodified();
     }
 
     std::vector<PasswordEntry> rows() const { return collectEntries(listControl(state().pages[0]), false); }
@@ -90,8 +98,7 @@ TEST_F(ProtectedListTest, WrongPasswordSaysSoAndAsksAgain)
 {
     const std::string path = folder.file("list.slp");
     saveProtected(path);
-    clearEntries(state().pages[0]);
-    appendEntry(state().pages[0], {"kept", "row", ""});
+    showAsLoaded({{"kept", "row", ""}});
     const auto before = rows();
     EXPECT_EQ(loadRefused(path, {typePasswordIn("senor secreto")}), "The password is wrong or the file is damaged.");
     EXPECT_EQ(rows(), before);

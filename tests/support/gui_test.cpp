@@ -165,6 +165,46 @@ DialogStep readMessageIn(const std::string& title, std::shared_ptr<std::string> 
             }};
 }
 
+namespace {
+
+// The owned windows of a process that are still on screen: the modal
+// windows a step that never came left open.
+std::vector<HWND> ownedWindowsOf(DWORD processId)
+{
+    struct Search {
+        DWORD processId;
+        std::vector<HWND> found;
+    } search{processId, {}};
+    EnumWindows(
+        [](HWND window, LPARAM lParam) {
+            auto* wanted = reinterpret_cast<Search*>(lParam);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == wanted->processId && IsWindowVisible(window) && GetWindow(window, GW_OWNER)) {
+                wanted->found.push_back(window);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Closes what a failed step left open, so that the thread under test leaves
+// its modal loops and the test fails instead of waiting for ever: Cancel,
+// then No, then OK, for as long as anything is left.
+void closeLeftovers(DWORD processId)
+{
+    for (int round = 0; round < 30; ++round) {
+        const std::vector<HWND> left = ownedWindowsOf(processId);
+        if (left.empty()) return;
+        const int button = round % 3 == 0 ? IDCANCEL : round % 3 == 1 ? IDNO : IDOK;
+        for (HWND window : left) pressButton(window, button);
+        Sleep(200);
+    }
+}
+
+}  // namespace
+
 struct DialogResponder::Shared {
     std::vector<DialogStep> steps;
     DWORD processId;
@@ -188,7 +228,10 @@ DialogResponder::DialogResponder(std::vector<DialogStep> steps, DWORD processId,
                 HWND window = nullptr;
                 const DWORD start = GetTickCount();
                 while (!(window = findTopLevelWindow(step.title, shared.processId))) {
-                    if (static_cast<int>(GetTickCount() - start) > shared.timeoutMs) return 1;
+                    if (static_cast<int>(GetTickCount() - start) > shared.timeoutMs) {
+                        closeLeftovers(shared.processId);
+                        return 1;
+                    }
                     Sleep(20);
                 }
                 // Let the window finish its initialisation before acting on it.

@@ -1,0 +1,154 @@
+#include "shell/commands.h"
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "formats/protected_list_file.h"
+#include "image/progress_window.h"
+#include "platform/file_paths.h"
+#include "platform/secure_wipe.h"
+#include "platform/window_text.h"
+#include "resources/corvale_ids.h"
+#include "settings/message_box.h"
+#include "shell/main_window.h"
+#include "shell/open_protected_list_dialog.h"
+#include "shell/password_list.h"
+
+namespace tessaly {
+
+namespace {
+
+constexpr DWORD kClipboardPatienceMs = 2000;
+
+// Every control of the main window goes out of sight but what offers to
+// unlock; the pages go with the tab control.
+void hideContent(HWND window, MainWindowState::LockedList& locked)
+{
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(child)) continue;
+        ShowWindow(child, SW_HIDE);
+        locked.hidden.push_back(child);
+    }
+    ShowWindow(GetDlgItem(window, IDC_LOCKED_TEXT), SW_SHOW);
+    ShowWindow(GetDlgItem(window, IDC_UNLOCK), SW_SHOW);
+    SetFocus(GetDlgItem(window, IDC_UNLOCK));
+}
+
+void showContent(HWND window, const MainWindowState::LockedList& locked)
+{
+    ShowWindow(GetDlgItem(window, IDC_UNLOCK), SW_HIDE);
+    ShowWindow(GetDlgItem(window, IDC_LOCKED_TEXT), SW_HIDE);
+    for (HWND child : locked.hidden) ShowWindow(child, SW_SHOW);
+}
+
+// Overwritten before emptied: no copy of a password stays in the fields.
+void wipeFields(HWND window)
+{
+    for (int id :
+         {IDC_ADD_USER, IDC_ADD_PASS, IDC_ADD_DESCRIPTION, IDC_SELECT_USER, IDC_SELECT_PASS, IDC_SELECT_DESCRIPTION}) {
+        wipeWindowText(GetDlgItem(window, id));
+    }
+}
+
+void selectRows(HWND list, const std::vector<int>& rows)
+{
+    ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    for (int row : rows) ListView_SetItemState(list, row, LVIS_SELECTED, LVIS_SELECTED);
+    if (!rows.empty()) ListView_EnsureVisible(list, rows.front(), FALSE);
+}
+
+// The passphrase gives the key again with the kept salt; the list comes back
+// exactly: rows, order, selection and unsaved changes.
+ProtectedListResult openLocked(HWND window, const std::string& password, DecodedList& list, SealKey& key)
+{
+    const auto& state = mainWindowState(window);
+    ProtectedListFile file;
+    file.take(state.locked->file);
+    ProtectedListResult result = ProtectedListResult::Unavailable;
+    (void)runWithProgressWindow(window, [&](WorkerReport& report) {
+        report.setStatus("opening_list");
+        if (file.status != HeaderStatus::Read || !deriveListKey(password, state.listSeal, key)) {
+            return WorkerOutcome::Finished;
+        }
+        result = openProtectedList(file.parts, key, list);
+        return WorkerOutcome::Finished;
+    });
+    return result;
+}
+
+void onLock(HWND window)
+{
+    lockList(window);
+}
+
+void onUnlock(HWND window)
+{
+    (void)unlockList(window);
+}
+
+}  // namespace
+
+void lockList(HWND window)
+{
+    auto& state = mainWindowState(window);
+    SealKey key;
+    if (state.locked || !state.listKey.reveal(key)) return;
+    MainWindowState::LockedList locked;
+    if (sealListFile(state.list.entries(), key, state.listSeal, locked.file) != ProtectedListResult::Done) {
+        showTranslatedMessage(window, "system_crypto_unavailable", "error", MB_OK | MB_ICONERROR);
+        return;
+    }
+    locked.modified = state.list.modified();
+    locked.selected = selectedRows(listControl(listPage(window)));
+    clearEntries(listPage(window));
+    wipeFields(window);
+    // The readable picture can be generated again; the encrypted one shows
+    // nothing.
+    picturePublisher(state, kImagePage)(BitmapHandle());
+    state.listKey.forget();
+    state.clipboard.clearIfOursWithin(window, kClipboardPatienceMs);
+    hideContent(window, locked);
+    state.locked = std::move(locked);
+}
+
+bool unlockList(HWND window)
+{
+    auto& state = mainWindowState(window);
+    if (!state.locked) return true;
+    const std::string name(fileNameOf(state.listPath));
+    for (;;) {
+        std::string password;
+        if (!askListPassword(window, password, name)) return false;
+        DecodedList list;
+        SealKey key;
+        const ProtectedListResult result = openLocked(window, password, list, key);
+        wipeString(password);
+        if (result == ProtectedListResult::Done) {
+            appendEntries(listPage(window), list.entries);
+            wipePasswords(list.entries);
+            if (!state.locked->modified) state.list.markUnmodified();
+            state.listKey.keep(key, state.listSeal.iterations, state.listSeal.salt.data());
+            showContent(window, *state.locked);
+            selectRows(listControl(listPage(window)), state.locked->selected);
+            state.locked.reset();
+            return true;
+        }
+        wipePasswords(list.entries);
+        const bool wrong = result == ProtectedListResult::WrongPassword;
+        showTranslatedMessage(window, wrong ? "wrong_password" : "system_crypto_unavailable",
+                              wrong ? "warning" : "error", MB_OK | (wrong ? MB_ICONWARNING : MB_ICONERROR));
+        if (!wrong) return false;
+    }
+}
+
+std::vector<Command> lockCommands()
+{
+    return {
+        {ID_FILE_LOCK, onLock},
+        {IDC_UNLOCK, onUnlock},
+    };
+}
+
+}  // namespace tessaly

@@ -1,0 +1,120 @@
+#include "shell/password_list_model.h"
+
+#include <algorithm>
+#include <numeric>
+
+#include "platform/secure_wipe.h"
+#include "shell/find_rules.h"
+
+namespace tessaly {
+
+int compareCells(std::string_view a, std::string_view b)
+{
+    const size_t common = std::min(a.size(), b.size());
+    for (size_t i = 0; i < common; ++i) {
+        const auto x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+        if (x != y) return x < y ? -1 : 1;
+    }
+    if (a.size() == b.size()) return 0;
+    return a.size() < b.size() ? -1 : 1;
+}
+
+std::string_view PasswordList::cell(size_t row, size_t column) const
+{
+    if (row >= entries_.size()) return {};
+    const PasswordEntry& entry = entries_[row];
+    return column == 0 ? entry.user : column == 1 ? entry.pass : entry.description;
+}
+
+void PasswordList::add(const PasswordEntry& entry)
+{
+    add(&entry, 1);
+}
+
+// Grown by hand: a vector that outgrows its storage moves the entries and
+// frees the old storage, which may still hold short passwords.
+void PasswordList::add(const PasswordEntry* first, size_t count)
+{
+    if (count == 0) return;
+    if (entries_.size() + count > entries_.capacity()) {
+        std::vector<PasswordEntry> grown;
+        grown.reserve(std::max(entries_.size() + count, entries_.capacity() * 2));
+        grown.insert(grown.end(), entries_.begin(), entries_.end());
+        grown.insert(grown.end(), first, first + count);
+        wipePasswords(entries_);
+        entries_.swap(grown);
+    } else {
+        entries_.insert(entries_.end(), first, first + count);
+    }
+    modified_ = true;
+}
+
+bool PasswordList::replace(size_t row, const PasswordEntry& entry)
+{
+    if (row >= entries_.size()) return false;
+    if (entries_[row] == entry) return true;
+    wipeString(entries_[row].pass);
+    entries_[row] = entry;
+    modified_ = true;
+    return true;
+}
+
+size_t PasswordList::remove(const std::vector<size_t>& rows)
+{
+    std::vector<bool> gone(entries_.size(), false);
+    for (size_t row : rows) {
+        if (row < gone.size()) gone[row] = true;
+    }
+    size_t kept = 0;
+    for (size_t row = 0; row < entries_.size(); ++row) {
+        if (gone[row]) {
+            wipeString(entries_[row].pass);
+        } else {
+            if (kept != row) std::swap(entries_[kept], entries_[row]);
+            ++kept;
+        }
+    }
+    const size_t removed = entries_.size() - kept;
+    // What is cut off holds only wiped passwords.
+    entries_.resize(kept);
+    if (removed > 0) modified_ = true;
+    return removed;
+}
+
+void PasswordList::clear()
+{
+    wipePasswords(entries_);
+    std::vector<PasswordEntry>().swap(entries_);
+    modified_ = false;
+}
+
+std::vector<size_t> PasswordList::sortBy(size_t column, bool ascending, size_t cellLength)
+{
+    std::vector<size_t> order(entries_.size());
+    std::iota(order.begin(), order.end(), size_t{0});
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        const int result = compareCells(cell(a, column).substr(0, cellLength), cell(b, column).substr(0, cellLength));
+        return ascending ? result < 0 : result > 0;
+    });
+    // Copied rather than moved, so that every old password can be wiped.
+    std::vector<PasswordEntry> sorted;
+    sorted.reserve(entries_.size());
+    std::vector<size_t> moved(entries_.size());
+    for (size_t at = 0; at < order.size(); ++at) {
+        sorted.push_back(entries_[order[at]]);
+        moved[order[at]] = at;
+    }
+    wipePasswords(entries_);
+    entries_.swap(sorted);
+    return moved;
+}
+
+std::optional<size_t> PasswordList::findNext(std::string_view wanted, std::optional<size_t> selected) const
+{
+    return nextMatchingRow(entries_.size(), selected, [&](size_t row) {
+        return containsIgnoringCase(entries_[row].user, wanted) ||
+               containsIgnoringCase(entries_[row].description, wanted);
+    });
+}
+
+}  // namespace tessaly

@@ -1,0 +1,35 @@
+#include "platform/file_paths.h"
+
+#include <gtest/gtest.h>
+
+namespace tessaly {
+namespace {
+
+TEST(FilePaths, FolderAndNameSplitAtTheLastSeparator)
+{
+    EXPECT_EQ(folderWithBackslash("C:\\lists\\accounts.slp"), "C:\\lists\\");
+    EXPECT_EQ(folderWithBackslash("accounts.slp"), "");
+    EXPECT_EQ(fileNameOf("C:\\lists\\accounts.slp"), "accounts.slp");
+    EXPECT_EQ(fileNameOf("Z:/work/list.slc"), "list.slc");
+    EXPECT_EQ(fileNameOf("accounts.slp"), "accounts.slp");
+    EXPECT_EQ(fileNameOf("C:\\lists\\"), "");
+}
+
+TEST(FilePaths, ExtensionsCompareLettersInAnyCase)
+{
+    EXPECT_TRUE(hasExtension("C:\\A.SLC", ".slc"));
+    EXPECT_TRUE(hasExtension("a.slc", ".SLC"));
+    EXPECT_FALSE(hasExtension("a.slc.bak", ".slc"));
+    EXPECT_FALSE(hasExtension("slc", ".slc"));
+}
+
+TEST(FilePaths, ThePreviousVersionTakesOldBeforeTheExtension)
+{
+    EXPECT_EQ(previousVersionPath("C:\\lists\\accounts.slp"), "C:\\lists\\accounts.old.slp");
+    EXPECT_EQ(previousVersionPath("accounts.tar.slc"), "accounts.tar.old.slc");
+    EXPECT_EQ(previousVersionPath("C:\\my.lists\\accounts"), "C:\\my.lists\\accounts.old");
+    EXPECT_EQ(previousVersionPath(".slp"), ".slp.old") << "a name that is all extension";
+}
+
+}  // namespace
+}  // namespace tessaly
