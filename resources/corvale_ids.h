@@ -174,9 +174,18 @@
 #define ID_FILE_EXPORT_CSV 40074
 #define ID_FILE_SAVE 40075
 #define ID_FILE_LOCK 40076
+// File > Recent Lists: the last five lists, newest first
+#define ID_FILE_RECENT_FIRST 40080
+#define ID_FILE_RECENT_LAST 40084
 // The locked main window: the Unlock button and what it says
 #define IDC_UNLOCK 1100
 #define IDC_LOCKED_TEXT 1101
+// Options: how lists are saved, opened again and locked
+#define IDC_FRAME_LISTS 1102
+#define IDC_KEEP_PREVIOUS 1103
+#define IDC_REOPEN_LAST 1104
+#define IDC_LABEL_LOCK_MINUTES 1105
+#define IDC_LOCK_MINUTES 1106
 #define IDR_MAIN_KEYS 123
 
 // Private messages (WM_USER + n)

@@ -120,6 +120,10 @@ const std::map<int, std::vector<TextRow>>& allTables()
              text(IDC_FRAME_GENERATOR, "password_generator"),
              label(IDC_LABEL_GEN_LENGTH, "gen_length"),
              text(IDC_GEN_SYMBOLS, "gen_symbols"),
+             text(IDC_FRAME_LISTS, "saved_lists"),
+             text(IDC_KEEP_PREVIOUS, "keep_previous_version"),
+             text(IDC_REOPEN_LAST, "reopen_last_list"),
+             label(IDC_LABEL_LOCK_MINUTES, "lock_after"),
          }},
         {IDD_FIND,
          {

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 namespace tessaly {
@@ -23,6 +24,8 @@ std::vector<Command> pictureCommands();
 std::vector<Command> clipboardCommands();
 // Generate Password, Find and Find Next.
 std::vector<Command> editCommands();
+// File > Recent Lists.
+std::vector<Command> recentListCommands();
 // Lock, and the locked window's Unlock.
 std::vector<Command> lockCommands();
 // Import and Export CSV.
@@ -40,6 +43,13 @@ void clearFieldsAndPictures(HWND mainWindow);
 // whether to save them, and saves when told to. False when the user chose
 // to stay, or the save did not happen.
 bool mayDiscardChanges(HWND mainWindow);
+// Opens a list file as Load List does once a file is chosen.
+void openListFile(HWND mainWindow, const std::string& path);
+// The lists loaded or saved last: `path` goes first, the menu follows. At
+// start the newest is opened again, unless the settings say not to.
+void rememberList(HWND mainWindow, const std::string& path);
+void showRecentLists(HWND mainWindow);
+void reopenLastList(HWND mainWindow);
 // Seals a protected list in memory under its key and empties the window of
 // it; a plain list cannot be locked. Unlock asks for the passphrase until
 // the list opens or the user gives up (false).

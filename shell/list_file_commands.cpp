@@ -79,6 +79,7 @@ void takeFile(HWND window, const std::string& path, bool sealed)
     state.listPath = path;
     state.listSealed = sealed;
     state.list.markUnmodified();
+    if (!path.empty()) rememberList(window, path);
 }
 
 // Seals the list into `path` under the kept key: no passphrase, no
@@ -281,7 +282,9 @@ bool readList(HWND window, const std::string& path, ReadList& read)
     return openProtected(window, file, list, read.key);
 }
 
-void loadList(HWND window, const std::string& path)
+}  // namespace
+
+void openListFile(HWND window, const std::string& path)
 {
     ReadList read;
     if (readList(window, path, read) && showEntries(window, read.list.entries)) {
@@ -303,6 +306,8 @@ void loadList(HWND window, const std::string& path)
     wipePasswords(read.list.entries);
 }
 
+namespace {
+
 void onLoadList(HWND window)
 {
     if (!mayDiscardChanges(window)) return;
@@ -311,7 +316,7 @@ void onLoadList(HWND window)
                                          {translate("pass_list"), "*.slc"},
                                          {translate("protected_list"), "*.slp"}};
     if (!showFileDialog(window, path, translate("open_file"), types, ".slc", false)) return;
-    loadList(window, path);
+    openListFile(window, path);
 }
 
 }  // namespace

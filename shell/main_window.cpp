@@ -28,6 +28,7 @@ namespace {
 
 constexpr WPARAM kMaxTypedCell = 254;
 constexpr DWORD kClipboardPatienceMs = 2000;
+constexpr UINT WM_REOPEN_LAST_LIST = WM_APP + 10;
 // How often the window looks whether it has been left alone long enough to lock.
 constexpr UINT kAutoLockCheckMs = 5000;
 
@@ -161,6 +162,7 @@ void onOptions(HWND window)
     applyTexts(state.pages[kListPage], IDD_LIST_PAGE);
     applyTexts(state.pages[kImagePage], IDD_IMAGE_PAGE);
     applyTexts(state.pages[kEncryptedPage], IDD_ENCRYPTED_PAGE);
+    showRecentLists(window);
 }
 
 const std::unordered_map<int, void (*)(HWND)>& commandTable()
@@ -171,8 +173,9 @@ const std::unordered_map<int, void (*)(HWND)>& commandTable()
             {ID_FILE_EXIT, closeMainWindow},
             {ID_OPTIONS, onOptions},
         };
-        for (const auto& family : {listCommands(), listFileCommands(), lockCommands(), pictureCommands(),
-                                   clipboardCommands(), editCommands(), csvCommands(), helpCommands()}) {
+        for (const auto& family :
+             {listCommands(), listFileCommands(), recentListCommands(), lockCommands(), pictureCommands(),
+              clipboardCommands(), editCommands(), csvCommands(), helpCommands()}) {
             for (const Command& command : family) handlers.emplace(command.id, command.handle);
         }
         return handlers;
@@ -296,6 +299,9 @@ private:
         // Again, now that the tabs exist to take their captions.
         applyTexts(window, IDD_MAIN);
         setInitialBoxes(window);
+        showRecentLists(window);
+        // Once the window shows: opening may ask for a passphrase.
+        PostMessageA(window, WM_REOPEN_LAST_LIST, 0, 0);
         return TRUE;
     }
     void onCancel() override {}
@@ -331,6 +337,10 @@ private:
             return TRUE;
         case WM_POWERBROADCAST:
             if (wParam == PBT_APMSUSPEND) lockList(window());
+            updateTitle(window());
+            return TRUE;
+        case WM_REOPEN_LAST_LIST:
+            reopenLastList(window());
             updateTitle(window());
             return TRUE;
         case WM_QUERYENDSESSION:

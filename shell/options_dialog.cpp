@@ -79,6 +79,25 @@ void fillGeneratorControls(HWND window)
     CheckDlgButton(window, IDC_GEN_SYMBOLS, recipe.symbols ? BST_CHECKED : BST_UNCHECKED);
 }
 
+// Never, then the minutes; the stored time selected.
+void fillLockMinutes(HWND window)
+{
+    const int stored = lockMinutesSetting(settingsTable().get("lock_minutes"));
+    for (size_t at = 0; at < kLockMinutes.size(); ++at) {
+        const int minutes = kLockMinutes[at];
+        const std::string text = minutes == 0 ? translate("never")
+                                              : std::to_string(minutes) + " " + translate("minutes");
+        sendItem(window, IDC_LOCK_MINUTES, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        if (minutes == stored) sendItem(window, IDC_LOCK_MINUTES, CB_SETCURSEL, at);
+    }
+}
+
+// A missing setting is on.
+void checkUnlessOff(HWND window, int id, const char* key)
+{
+    CheckDlgButton(window, id, settingsTable().get(key) == "false" ? BST_UNCHECKED : BST_CHECKED);
+}
+
 void fillControls(HWND window, StoredFont& stored)
 {
     enableDialogTheme(window, ETDT_ENABLETAB);
@@ -107,6 +126,9 @@ void fillControls(HWND window, StoredFont& stored)
     SetDlgItemTextA(window, IDC_EXE_PATH_DEFAULT, settingsTable().get("exe_path").c_str());
     updateExeControls(window);
     fillGeneratorControls(window);
+    checkUnlessOff(window, IDC_KEEP_PREVIOUS, "keep_previous_version");
+    checkUnlessOff(window, IDC_REOPEN_LAST, "reopen_last_list");
+    fillLockMinutes(window);
 }
 
 RECT inner(const RECT& area)
@@ -242,6 +264,12 @@ void storeChoices(HWND window, const StoredFont& stored)
     storeFlag(window, IDC_SFX_GUARDED_DEFAULT, "sfx_guarded");
     settings.set("exe_path", itemText(window, IDC_EXE_PATH_DEFAULT));
     settings.set("lang_file", itemText(window, IDC_LANG_PATH));
+    storeFlag(window, IDC_KEEP_PREVIOUS, "keep_previous_version");
+    storeFlag(window, IDC_REOPEN_LAST, "reopen_last_list");
+    const LRESULT lockEntry = sendItem(window, IDC_LOCK_MINUTES, CB_GETCURSEL);
+    if (lockEntry >= 0 && static_cast<size_t>(lockEntry) < kLockMinutes.size()) {
+        settings.set("lock_minutes", std::to_string(kLockMinutes[static_cast<size_t>(lockEntry)]));
+    }
     saveCustomColors(customColors(), settings);
 }
 

@@ -9,6 +9,7 @@
 
 #include "formats/list_file.h"
 #include "shell/commands.h"
+#include "settings/settings.h"
 #include "shell/password_list.h"
 #include "tests/support/main_window_fixture.h"
 
@@ -184,6 +185,45 @@ TEST_F(OpenListTest, AFileThatIsNoListChangesNothingAndADamagedOneLeavesNoFile)
     EXPECT_EQ(rows().size(), 1u);
     EXPECT_EQ(windowText(window), "Tessaly - List");
     EXPECT_EQ(run(ID_FILE_SAVE, {pressButtonIn("Save file", IDCANCEL)}), 1u);
+}
+
+TEST_F(OpenListTest, TheLastListOpensAgainAtStartAndRecentListsOpenAsLoadListDoes)
+{
+    const std::string sealed = folder.file("accounts.slp"), plain = folder.file("plain.slc");
+    saveProtectedAs(sealed);
+    const auto saved = rows();
+    appendEntry(page(kListPage), {"carol", "y", ""});
+    ASSERT_EQ(run(ID_FILE_SAVE_LIST, {chooseFileIn("Save file", plain), pressButtonIn("Warning", IDYES)}), 2u);
+    EXPECT_EQ(testing::menuText(window, ID_FILE_RECENT_FIRST, false), "&1 " + plain);
+    EXPECT_EQ(testing::menuText(window, ID_FILE_RECENT_FIRST + 1, false), "&2 " + sealed);
+
+    EXPECT_EQ(run(ID_FILE_RECENT_FIRST + 1, {openWith(kPassphrase)}), 1u);
+    EXPECT_EQ(rows(), saved);
+    EXPECT_EQ(windowText(window), "Tessaly - List - accounts.slp");
+
+    // A new start opens the newest list again, asking its passphrase. (The
+    // file dialogs made the program's folder current, as the program keeps
+    // it; the test's folder stands for it.)
+    SetCurrentDirectoryA(folder.path().c_str());
+    ASSERT_TRUE(settingsTable().saveToFile("conf.dat"));
+    DestroyWindow(window);
+    DialogResponder asked({openWith(kPassphrase)});
+    window = createMainWindow();
+    EXPECT_EQ(asked.finish(), 1u);
+    testing::pumpUntil([&] { return !rows().empty(); });
+    EXPECT_EQ(rows(), saved);
+
+    // One that is gone is forgotten without a word.
+    ASSERT_TRUE(DeleteFileA(sealed.c_str()));
+    SetCurrentDirectoryA(folder.path().c_str());
+    ASSERT_TRUE(settingsTable().saveToFile("conf.dat"));
+    DestroyWindow(window);
+    window = createMainWindow();
+    testing::pumpFor(300);
+    EXPECT_FALSE(testing::findTopLevelWindow("Open the protected list"));
+    EXPECT_TRUE(rows().empty());
+    EXPECT_EQ(testing::menuText(window, ID_FILE_RECENT_FIRST, false), "&1 " + plain);
+    EXPECT_EQ(settingsTable().get("last_list"), plain);
 }
 
 TEST_F(OpenListTest, LockSealsUnsavedChangesAwayAndUnlockBringsThemBackExactly)

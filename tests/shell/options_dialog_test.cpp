@@ -155,6 +155,23 @@ TEST_F(OptionsDialogTest, GuardedFilesAreOffUnlessSetAndTheBoxStoresTheDefault)
     EXPECT_EQ(setting("sfx_guarded"), "true");
 }
 
+TEST_F(OptionsDialogTest, SavedListChoicesStartOnAndFiveMinutesAndOkStoresThem)
+{
+    inOptions([](HWND dialog) {
+        EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_KEEP_PREVIOUS), BST_CHECKED);
+        EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_REOPEN_LAST), BST_CHECKED);
+        EXPECT_EQ(itemMessage(dialog, IDC_LOCK_MINUTES, CB_GETCOUNT), 8);
+        EXPECT_EQ(selectedText(dialog, IDC_LOCK_MINUTES), "5 min");
+        SendMessageA(GetDlgItem(dialog, IDC_KEEP_PREVIOUS), BM_CLICK, 0, 0);
+        itemMessage(dialog, IDC_LOCK_MINUTES, CB_SETCURSEL, 0);
+        EXPECT_EQ(selectedText(dialog, IDC_LOCK_MINUTES), "Never");
+        testing::pressButton(dialog, IDC_OK);
+    });
+    EXPECT_EQ(setting("keep_previous_version"), "false");
+    EXPECT_EQ(setting("reopen_last_list"), "true");
+    EXPECT_EQ(setting("lock_minutes"), "0");
+}
+
 TEST_F(OptionsDialogTest, ChosenLanguageShowsItsTranslatorAndAppliesAtOnceOnOk)
 {
     std::string spanish = testing::readFile(folder.file("lang/spanish.lang"));

@@ -167,9 +167,10 @@ DialogStep readMessageIn(const std::string& title, std::shared_ptr<std::string> 
 
 namespace {
 
-// The owned windows of a process that are still on screen: the modal
-// windows a step that never came left open.
-std::vector<HWND> ownedWindowsOf(DWORD processId)
+// The dialog windows of a process that are still on screen: the modal
+// windows a step that never came left open (the main window among them,
+// which no button press closes).
+std::vector<HWND> dialogsOf(DWORD processId)
 {
     struct Search {
         DWORD processId;
@@ -180,7 +181,9 @@ std::vector<HWND> ownedWindowsOf(DWORD processId)
             auto* wanted = reinterpret_cast<Search*>(lParam);
             DWORD owner = 0;
             GetWindowThreadProcessId(window, &owner);
-            if (owner == wanted->processId && IsWindowVisible(window) && GetWindow(window, GW_OWNER)) {
+            char name[16] = {};
+            GetClassNameA(window, name, sizeof name);
+            if (owner == wanted->processId && IsWindowVisible(window) && std::string(name) == "#32770") {
                 wanted->found.push_back(window);
             }
             return TRUE;
@@ -195,7 +198,7 @@ std::vector<HWND> ownedWindowsOf(DWORD processId)
 void closeLeftovers(DWORD processId)
 {
     for (int round = 0; round < 30; ++round) {
-        const std::vector<HWND> left = ownedWindowsOf(processId);
+        const std::vector<HWND> left = dialogsOf(processId);
         if (left.empty()) return;
         const int button = round % 3 == 0 ? IDCANCEL : round % 3 == 1 ? IDNO : IDOK;
         for (HWND window : left) pressButton(window, button);
