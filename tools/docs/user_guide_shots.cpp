@@ -66,6 +66,14 @@ void fillPasswords(HWND dialog)
     SetDlgItemTextA(dialog, IDC_PASSWORD_REPEAT, "a long pass phrase");
 }
 
+// The passphrase of the list saved above, typed into the unlock dialog.
+void fillPassphrase(HWND dialog)
+{
+    SetDlgItemTextA(dialog, IDC_PASSWORD, "a long pass phrase");
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_PASSWORD, EN_CHANGE),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_PASSWORD)));
+}
+
 void viewerShots(const std::string& exe)
 {
     testing::ProgramProcess stub(exe);
@@ -224,6 +232,13 @@ int main(int argc, char** argv)
     protectListShot(main, folder.file("my list.slp"));
     // The file dialog leaves the program's own folder current.
     SetCurrentDirectoryA(folder.path().c_str());
+    showPage(main, kListPage);
+    save(main, "14-title-with-file");
+    addEntry(main, "dave", "unsaved one", "Forum");
+    command(main, ID_FILE_NEW, "Unsaved changes", "15-save-question", nullptr, IDCANCEL);
+    SendMessageA(main, WM_COMMAND, ID_FILE_LOCK, 0);
+    save(main, "16-locked");
+    command(main, IDC_UNLOCK, "Open the protected list - my list.slp", "17-unlock", fillPassphrase, IDC_OK);
     // The self-extracting file's windows alone on the screen.
     ShowWindow(main, SW_HIDE);
     viewerShots(exe);
