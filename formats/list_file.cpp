@@ -18,18 +18,38 @@ void putField(std::string& out, const std::string& field)
     out += field;
 }
 
-// Reads one field at `pos`; false when the bytes end before it does.
-bool takeField(std::string_view bytes, size_t& pos, std::string& field)
+// The field at `pos`, and `pos` past it; false when the bytes end before it
+// does.
+bool nextField(std::string_view bytes, size_t& pos, std::string_view& value)
 {
     if (bytes.size() - pos < 4) return false;
     uint32_t length = 0;
     for (int i = 0; i < 4; ++i) length |= uint32_t(static_cast<unsigned char>(bytes[pos + i])) << (8 * i);
     pos += 4;
     if (length > bytes.size() - pos) return false;
-    std::string_view value = bytes.substr(pos, length);
+    value = bytes.substr(pos, length);
     pos += length;
-    field = std::string(value.substr(0, value.find('\0')));
     return true;
+}
+
+// Read straight into the entry's own string: no temporary copy of a password
+// is left behind.
+bool takeField(std::string_view bytes, size_t& pos, std::string& field)
+{
+    std::string_view value;
+    if (!nextField(bytes, pos, value)) return false;
+    value = value.substr(0, value.find('\0'));
+    field.assign(value.data(), value.size());
+    return true;
+}
+
+// How many whole records stand before any damage.
+size_t wholeRecords(std::string_view bytes)
+{
+    size_t pos = 0, records = 0;
+    std::string_view value;
+    while (nextField(bytes, pos, value) && nextField(bytes, pos, value) && nextField(bytes, pos, value)) ++records;
+    return records;
 }
 
 }  // namespace
@@ -51,16 +71,20 @@ std::string encodeListFile(const std::vector<PasswordEntry>& entries)
 
 DecodedList decodeListFile(std::string_view bytes)
 {
+    // Made in place at their final size: a vector that grew would leave the
+    // passwords it moved in the storage it freed.
     DecodedList list;
+    list.entries.reserve(wholeRecords(bytes) + 1);
     size_t pos = 0;
     while (pos < bytes.size()) {
-        PasswordEntry entry;
+        PasswordEntry& entry = list.entries.emplace_back();
         if (!takeField(bytes, pos, entry.user) || !takeField(bytes, pos, entry.pass) ||
             !takeField(bytes, pos, entry.description)) {
+            wipeString(entry.pass);
+            list.entries.pop_back();
             list.damaged = true;
             break;
         }
-        list.entries.push_back(std::move(entry));
     }
     return list;
 }

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "formats/protected_list_file.h"
 #include "resources/corvale_ids.h"
 #include "platform/win32_handles.h"
 #include "tests/support/gui_test.h"
@@ -221,6 +222,47 @@ TEST_F(CorvaleEndToEnd, ListDrawnEncryptedSavedAndAfterARestartDecryptedReadsThe
     ASSERT_GT(drawn.size(), 54u);
     EXPECT_NE(readFile(encrypted).substr(54), drawn.substr(54));
     EXPECT_TRUE(readFile(decrypted) == drawn) << "the list picture came back changed";
+}
+
+// The passwords of a protected list, none of them anywhere in the program's
+// memory once the list is locked: not in a freed copy, not in a field.
+TEST_F(CorvaleEndToEnd, ALockedListLeavesNoPasswordInTheProgramsMemory)
+{
+    constexpr char kPassphrase[] = "a long pass phrase";
+    std::vector<PasswordEntry> entries;
+    std::vector<std::string> passwords;
+    // Short ones stand inside their string objects; long ones on the heap.
+    for (int i = 0; i < 100; ++i) {
+        passwords.push_back((i % 2 ? "Qz7#" : "Qz7#a long password number ") + std::to_string(i * 7919));
+        entries.push_back({"user" + std::to_string(i), passwords.back(), "entry " + std::to_string(i)});
+    }
+    const std::string list = folder.file("accounts.slp");
+    ASSERT_EQ(saveProtectedList(list, entries, kPassphrase), ProtectedListResult::Done);
+    testing::writeFile(settingsFile(), defaultSettings() + "last_list=" + list + "\r\nrecent_lists=" + list + "\r\n");
+
+    CorvaleProcess corvale(folder.path());
+    DialogResponder opened({{"Open the protected list",
+                             [&](HWND dialog) {
+                                 SendDlgItemMessageA(dialog, IDC_PASSWORD, WM_SETTEXT, 0,
+                                                     reinterpret_cast<LPARAM>(kPassphrase));
+                                 testing::pressButton(dialog, IDC_OK);
+                             }}},
+                           corvale.id(), kTimeoutMs);
+    EXPECT_EQ(opened.finish(), 1u);
+    HWND mainWindow = corvale.waitForWindow("Tessaly - List - accounts.slp");
+    ASSERT_TRUE(mainWindow);
+    ASSERT_GT(testing::copiesInMemory(corvale.id(), passwords[1]), 0) << "the list is open";
+
+    PostMessageA(mainWindow, WM_COMMAND, MAKEWPARAM(ID_FILE_LOCK, 0), 0);
+    ASSERT_TRUE(corvale.waitForWindow("Tessaly - Locked - accounts.slp"));
+    // A moved string may leave its bytes behind with the first one cleared:
+    // the rest is looked for.
+    std::vector<std::string> found;
+    for (const auto& password : passwords) {
+        if (testing::copiesInMemory(corvale.id(), password.substr(1)) != 0) found.push_back(password);
+    }
+    EXPECT_TRUE(found.empty()) << found.size() << " passwords left, the first " << found.front();
+    EXPECT_EQ(exitThroughTheQuestion(corvale, mainWindow, "Exit"), 153);
 }
 
 TEST_F(CorvaleEndToEnd, SecondCopyStartsAlongsideTheFirst)

@@ -206,30 +206,6 @@ TEST_F(PeekstubRun, APasswordConfirmedAtOnceOpensALargePictureWholeAtBothEnds)
     EXPECT_EQ(stub.waitForExit(), kPeekstubExitCode);
 }
 
-// How many times `needle` stands in the committed private memory of the
-// process.
-int copiesInMemory(DWORD processId, const std::string& needle)
-{
-    KernelHandle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
-    if (!process) return -1;
-    int copies = 0;
-    MEMORY_BASIC_INFORMATION region{};
-    for (const char* at = nullptr; VirtualQueryEx(process.get(), at, &region, sizeof region) == sizeof region;
-         at = static_cast<const char*>(region.BaseAddress) + region.RegionSize) {
-        const bool readable = region.State == MEM_COMMIT && region.Type == MEM_PRIVATE &&
-                              !(region.Protect & (PAGE_NOACCESS | PAGE_GUARD));
-        if (!readable) continue;
-        std::string bytes(region.RegionSize, '\0');
-        SIZE_T read = 0;
-        if (!ReadProcessMemory(process.get(), region.BaseAddress, &bytes[0], bytes.size(), &read)) continue;
-        bytes.resize(read);
-        for (size_t found = bytes.find(needle); found != std::string::npos; found = bytes.find(needle, found + 1)) {
-            ++copies;
-        }
-    }
-    return copies;
-}
-
 TEST_F(PeekstubRun, OnceThePictureShowsThePasswordIsNowhereInTheViewersMemory)
 {
     const Picture picture = pictureOf(300, 200);
@@ -247,9 +223,9 @@ TEST_F(PeekstubRun, OnceThePictureShowsThePasswordIsNowhereInTheViewersMemory)
         const uint32_t rgb = picture.plainAt(static_cast<int>(x), static_cast<int>(picture.height - 1));
         bottomRow += {static_cast<char>(rgb & 0xFF), static_cast<char>(rgb >> 8 & 0xFF), static_cast<char>(rgb >> 16)};
     }
-    ASSERT_GT(copiesInMemory(stub.id(), bottomRow), 0);
-    EXPECT_EQ(copiesInMemory(stub.id(), kPassword), 0) << "in the ANSI code page";
-    EXPECT_EQ(copiesInMemory(stub.id(), utf16(kPassword)), 0) << "in UTF-16";
+    ASSERT_GT(testing::copiesInMemory(stub.id(), bottomRow), 0);
+    EXPECT_EQ(testing::copiesInMemory(stub.id(), kPassword), 0) << "in the ANSI code page";
+    EXPECT_EQ(testing::copiesInMemory(stub.id(), utf16(kPassword)), 0) << "in UTF-16";
     PostMessageA(viewer, WM_CLOSE, 0, 0);
     EXPECT_EQ(stub.waitForExit(), kPeekstubExitCode);
 }

@@ -64,4 +64,28 @@ private:
     DWORD id_ = 0;
 };
 
+// How many times `needle` stands in the committed private memory of the
+// process; -1 when the process cannot be read.
+inline int copiesInMemory(DWORD processId, const std::string& needle)
+{
+    KernelHandle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
+    if (!process) return -1;
+    int copies = 0;
+    MEMORY_BASIC_INFORMATION region{};
+    for (const char* at = nullptr; VirtualQueryEx(process.get(), at, &region, sizeof region) == sizeof region;
+         at = static_cast<const char*>(region.BaseAddress) + region.RegionSize) {
+        const bool readable = region.State == MEM_COMMIT && region.Type == MEM_PRIVATE &&
+                              !(region.Protect & (PAGE_NOACCESS | PAGE_GUARD));
+        if (!readable) continue;
+        std::string bytes(region.RegionSize, '\0');
+        SIZE_T read = 0;
+        if (!ReadProcessMemory(process.get(), region.BaseAddress, &bytes[0], bytes.size(), &read)) continue;
+        bytes.resize(read);
+        for (size_t found = bytes.find(needle); found != std::string::npos; found = bytes.find(needle, found + 1)) {
+            ++copies;
+        }
+    }
+    return copies;
+}
+
 }  // namespace tessaly::testing
