@@ -1,5 +1,8 @@
 #include "controls/keyboard_shortcuts.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "controls/masked_password_field.h"
 
 namespace tessaly {
@@ -11,6 +14,16 @@ thread_local KeyboardShortcuts* active = nullptr;
 bool held(int key)
 {
     return GetKeyState(key) < 0;
+}
+
+// Ctrl with C, V, X, A or Z belongs to the edit field that has the focus:
+// copy, paste, cut, select all and undo of its own text.
+bool isEditingKey(const MSG& message)
+{
+    constexpr WORD kEditKeys[] = {'C', 'V', 'X', 'A', 'Z'};
+    const bool editKey = std::find(std::begin(kEditKeys), std::end(kEditKeys), message.wParam) != std::end(kEditKeys);
+    return editKey && held(VK_CONTROL) && !held(VK_MENU) &&
+           (SendMessageA(message.hwnd, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL);
 }
 
 }  // namespace
@@ -35,6 +48,7 @@ void KeyboardShortcuts::attach(HWND window, int tableId)
 bool KeyboardShortcuts::take(const MSG& message) const
 {
     if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) return false;
+    if (isEditingKey(message)) return false;
     // A password field's decoys are no shortcuts, even while Ctrl is held.
     if (static_cast<ULONG_PTR>(GetMessageExtraInfo()) == kDecoyMarker) return false;
     if (message.hwnd != window_ && !IsChild(window_, message.hwnd)) return false;
@@ -51,6 +65,16 @@ bool KeyboardShortcuts::take(const MSG& message) const
     return false;
 }
 
+// A dialog takes a plain character typed on a button or a box for the
+// mnemonic of another: Add or Delete would run on a stray key.
+bool KeyboardShortcuts::isStrayCharacter(const MSG& message) const
+{
+    if (message.message != WM_CHAR) return false;
+    if (message.hwnd != window_ && !IsChild(window_, message.hwnd)) return false;
+    return !(SendMessageA(message.hwnd, WM_GETDLGCODE, message.wParam, reinterpret_cast<LPARAM>(&message)) &
+             DLGC_WANTCHARS);
+}
+
 LRESULT CALLBACK KeyboardShortcuts::onMessage(int code, WPARAM wParam, LPARAM lParam)
 {
     auto* message = reinterpret_cast<MSG*>(lParam);
@@ -60,7 +84,10 @@ LRESULT CALLBACK KeyboardShortcuts::onMessage(int code, WPARAM wParam, LPARAM lP
         static_cast<ULONG_PTR>(GetMessageExtraInfo()) != kDecoyMarker) {
         active->lastInput_ = GetTickCount64();
     }
-    if (code == HC_ACTION && wParam == PM_REMOVE && active && active->take(*message)) message->message = WM_NULL;
+    if (code == HC_ACTION && wParam == PM_REMOVE && active &&
+        (active->take(*message) || active->isStrayCharacter(*message))) {
+        message->message = WM_NULL;
+    }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 

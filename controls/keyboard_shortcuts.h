@@ -14,7 +14,9 @@ namespace tessaly {
 // each key first. The command is posted, so it runs from the window's own
 // loop rather than inside the hook. One window a thread at a time. The hook
 // also notes when the thread last had keyboard or mouse input, for whatever
-// window of it, decoys aside.
+// window of it, decoys aside, and keeps a letter typed without Alt from
+// pressing a button of the window as a mnemonic: only a control that takes
+// characters (an edit field, the list) gets them.
 class KeyboardShortcuts {
 public:
     KeyboardShortcuts() = default;
@@ -30,6 +32,7 @@ public:
 private:
     static LRESULT CALLBACK onMessage(int code, WPARAM wParam, LPARAM lParam);
     bool take(const MSG& message) const;
+    bool isStrayCharacter(const MSG& message) const;
 
     HWND window_ = nullptr;
     std::vector<ACCEL> keys_;

@@ -48,7 +48,9 @@ void onAdd(HWND window)
         if (IsDlgButtonChecked(window, IDC_CLEAN_TEXT) == BST_CHECKED) {
             emptyFields(window, {IDC_ADD_USER, IDC_ADD_PASS, IDC_ADD_DESCRIPTION});
         }
+        // The next name typed replaces this one.
         SetFocus(GetDlgItem(window, IDC_ADD_USER));
+        SendDlgItemMessageA(window, IDC_ADD_USER, EM_SETSEL, 0, -1);
         showListPage(window);
     }
     wipeString(entry.pass);

@@ -187,10 +187,7 @@ const std::unordered_map<int, void (*)(HWND)>& commandTable()
 // Ctrl+C the password.
 void onListKey(HWND window, WORD key)
 {
-    const bool control = GetKeyState(VK_CONTROL) < 0;
     if (key == VK_DELETE) deleteSelectedRows(window);
-    if (control && key == 'B') copySelectedCell(window, 0);
-    if (control && key == 'C') copySelectedCell(window, 1);
 }
 
 INT_PTR onNotify(HWND window, const NMHDR* header)
@@ -271,8 +268,8 @@ INT_PTR onCtlColorStatic(HDC dc)
 // it opens, so its opening applies the user's language and capture choice.
 class MainWindow final : public Dialog {
 public:
-    // Enter and Escape (IDOK, IDCANCEL) do nothing: the window ends only
-    // through Exit and the close box.
+    // Escape (IDCANCEL) does nothing: the window ends only through Exit and
+    // the close box.
     MainWindow() : Dialog({IDOK, IDCANCEL}) {}
 
     MainWindowState& state() { return state_; }
@@ -303,6 +300,18 @@ private:
         // Once the window shows: opening may ask for a passphrase.
         PostMessageA(window, WM_REOPEN_LAST_LIST, 0, 0);
         return TRUE;
+    }
+    // Enter in a pane's field does what the pane is for: Add, or apply the
+    // edit of the selected row.
+    void onOk() override
+    {
+        const int focused = GetDlgCtrlID(GetFocus());
+        int pane = 0;
+        for (int id : {IDC_ADD_USER, IDC_ADD_PASS, IDC_ADD_DESCRIPTION}) pane = focused == id ? IDC_ADD : pane;
+        for (int id : {IDC_SELECT_USER, IDC_SELECT_PASS, IDC_SELECT_DESCRIPTION}) {
+            pane = focused == id ? IDC_REFRESH : pane;
+        }
+        if (pane && IsWindowEnabled(item(pane))) onCommand(pane, BN_CLICKED);
     }
     void onCancel() override {}
     void onClose() override { closeMainWindow(window()); }

@@ -5,6 +5,7 @@
 #include "resources/corvale_ids.h"
 #include "settings/apply_texts.h"
 #include "settings/settings.h"
+#include "shell/password_list.h"
 #include "tests/support/main_window_fixture.h"
 
 namespace tessaly {
@@ -117,7 +118,7 @@ TEST_F(MainWindowTest, CustomColoursAreLoadedFromTheSettings)
     EXPECT_EQ(customColors()[4], RGB(255, 255, 255));
 }
 
-TEST_F(MainWindowTest, EnterAndEscapeDoNothing)
+TEST_F(MainWindowTest, EnterOutsideThePanesAndEscapeDoNothing)
 {
     ASSERT_TRUE(openMainWindow());
     SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
@@ -125,6 +126,45 @@ TEST_F(MainWindowTest, EnterAndEscapeDoNothing)
     testing::pumpFor(200);
     EXPECT_TRUE(IsWindowVisible(window));
     EXPECT_FALSE(testing::findTopLevelWindow("Exit"));
+}
+
+TEST_F(MainWindowTest, StrayLettersPressNoButtonAndEnterInAPaneDoesItsWork)
+{
+    ASSERT_TRUE(openMainWindow());
+    const auto type = [&](HWND focus, std::initializer_list<WORD> keys, bool alt = false) {
+        SetForegroundWindow(window);
+        SetFocus(focus);
+        testing::pumpFor(50);
+        if (alt) testing::pressKey(VK_MENU, false);
+        for (WORD key : keys) {
+            testing::pressKey(key, false);
+            testing::pressKey(key, true);
+        }
+        if (alt) testing::pressKey(VK_MENU, true);
+        testing::pumpFor(200);
+    };
+    SetDlgItemTextA(window, IDC_ADD_USER, "alice");
+    SetDlgItemTextA(window, IDC_ADD_PASS, "pw");
+    type(GetDlgItem(window, IDC_ADD_DESCRIPTION), {VK_RETURN});
+    ASSERT_EQ(state().list.size(), 1u) << "Enter in the Add pane adds";
+    DWORD start = 1, end = 0;
+    SendDlgItemMessageA(window, IDC_ADD_USER, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                        reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(GetFocus(), GetDlgItem(window, IDC_ADD_USER));
+    EXPECT_EQ(start, 0u);
+    EXPECT_EQ(end, 5u) << "the next name typed replaces the last";
+
+    ListView_SetItemState(listControl(page(kListPage)), 0, LVIS_SELECTED, LVIS_SELECTED);
+    testing::pumpFor(50);
+    ASSERT_TRUE(enabled(window, IDC_DELETE));
+    for (int id : {IDC_ADD, IDC_CLEAN_TEXT, IDC_SHOW_ADD, IDC_SHOW_SELECT, IDC_DELETE, IDC_REFRESH, IDC_EXIT}) {
+        type(GetDlgItem(window, id), {'A', 'D', 'X'});
+        EXPECT_EQ(state().list.size(), 1u) << id;
+        EXPECT_FALSE(testing::findTopLevelWindow("Exit")) << id;
+    }
+    // With Alt a letter is a mnemonic as ever.
+    type(GetDlgItem(window, IDC_CLEAN_TEXT), {'A'}, true);
+    EXPECT_EQ(state().list.size(), 2u);
 }
 
 TEST_F(MainWindowTest, ClosingAnsweredNoKeepsEverything)

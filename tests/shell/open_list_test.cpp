@@ -165,6 +165,32 @@ TEST_F(OpenListTest, UnsavedChangesAreAskedForBeforeTheyCouldBeLost)
     EXPECT_TRUE(testing::pumpUntil([&] { return !IsWindowVisible(window); }));
 }
 
+TEST_F(OpenListTest, WindowsEndingTheSessionWaitsForTheAnswerAboutUnsavedChanges)
+{
+    // Cancel keeps the session (and the list); No lets it end unsaved.
+    DialogResponder cancel({pressButtonIn(kQuestion, IDCANCEL)});
+    EXPECT_EQ(SendMessageA(window, WM_QUERYENDSESSION, 0, 0), FALSE);
+    EXPECT_EQ(cancel.finish(), 1u);
+    DialogResponder no({pressButtonIn(kQuestion, IDNO)});
+    EXPECT_EQ(SendMessageA(window, WM_QUERYENDSESSION, 0, 0), TRUE);
+    EXPECT_EQ(no.finish(), 1u);
+
+    // A locked list's changes are written as they were sealed, without the
+    // passphrase.
+    const std::string path = folder.file("accounts.slp");
+    saveProtectedAs(path);
+    appendEntry(page(kListPage), {"carol", "unsaved", ""});
+    const auto changed = rows();
+    EXPECT_EQ(run(ID_FILE_LOCK, {}), 0u);
+    DialogResponder yes({pressButtonIn(kQuestion, IDYES)});
+    EXPECT_EQ(SendMessageA(window, WM_QUERYENDSESSION, 0, 0), TRUE);
+    EXPECT_EQ(yes.finish(), 1u);
+    EXPECT_EQ(run(IDC_UNLOCK, {openWith(kPassphrase, "Open the protected list - accounts.slp")}), 1u);
+    clearAll(window);
+    EXPECT_EQ(run(ID_FILE_LOAD_LIST, {chooseFileIn("Open file", path), openWith(kPassphrase)}), 2u);
+    EXPECT_EQ(rows(), changed);
+}
+
 TEST_F(OpenListTest, AFileThatIsNoListChangesNothingAndADamagedOneLeavesNoFile)
 {
     const std::string path = folder.file("accounts.slp");

@@ -131,6 +131,21 @@ TEST_F(CopyCellTest, AClipboardHeldByAnotherProgramWhenTheTimeComesIsEmptiedOnce
     EXPECT_EQ(clipboardText(), "") << "emptied once it was free";
 }
 
+TEST_F(CopyCellTest, TheCopyKeysWorkFromAButtonAndLeaveAnEditFieldItsOwnCopy)
+{
+    select(0);
+    pressControlWith(GetDlgItem(window, IDC_EXIT), 'B');
+    EXPECT_EQ(clipboardText(), "alice");
+    pressControlWith(GetDlgItem(window, IDC_CLEAN_TEXT), 'C');
+    EXPECT_EQ(clipboardText(), "s3cret-pass");
+
+    // In an edit field Ctrl+C copies what is selected there.
+    SetDlgItemTextA(window, IDC_ADD_DESCRIPTION, "typed words");
+    SendDlgItemMessageA(window, IDC_ADD_DESCRIPTION, EM_SETSEL, 0, 5);
+    pressControlWith(GetDlgItem(window, IDC_ADD_DESCRIPTION), 'C');
+    EXPECT_EQ(clipboardText(), "typed");
+}
+
 TEST_F(CopyCellTest, WithoutASelectionTheCopyKeysDoNothing)
 {
     select(-1);

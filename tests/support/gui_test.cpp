@@ -167,10 +167,10 @@ DialogStep readMessageIn(const std::string& title, std::shared_ptr<std::string> 
 
 namespace {
 
-// The dialog windows of a process that are still on screen: the modal
-// windows a step that never came left open (the main window among them,
-// which no button press closes).
-std::vector<HWND> dialogsOf(DWORD processId)
+// The modal windows of a process still on screen that a step which never
+// came left open: owned windows, and message boxes shown with no owner (the
+// start-up's). A main window is neither.
+std::vector<HWND> leftoversOf(DWORD processId)
 {
     struct Search {
         DWORD processId;
@@ -181,11 +181,8 @@ std::vector<HWND> dialogsOf(DWORD processId)
             auto* wanted = reinterpret_cast<Search*>(lParam);
             DWORD owner = 0;
             GetWindowThreadProcessId(window, &owner);
-            char name[16] = {};
-            GetClassNameA(window, name, sizeof name);
-            if (owner == wanted->processId && IsWindowVisible(window) && std::string(name) == "#32770") {
-                wanted->found.push_back(window);
-            }
+            const bool modal = GetWindow(window, GW_OWNER) || GetDlgItem(window, kMessageBoxText);
+            if (owner == wanted->processId && IsWindowVisible(window) && modal) wanted->found.push_back(window);
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&search));
@@ -198,7 +195,7 @@ std::vector<HWND> dialogsOf(DWORD processId)
 void closeLeftovers(DWORD processId)
 {
     for (int round = 0; round < 30; ++round) {
-        const std::vector<HWND> left = dialogsOf(processId);
+        const std::vector<HWND> left = leftoversOf(processId);
         if (left.empty()) return;
         const int button = round % 3 == 0 ? IDCANCEL : round % 3 == 1 ? IDNO : IDOK;
         for (HWND window : left) pressButton(window, button);
