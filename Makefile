@@ -28,13 +28,14 @@ native: deps $(NATIVE_DIR)/build.ninja
 windows: deps $(WIN_DIR)/build.ninja
 	cmake --build $(WIN_DIR) -j $(JOBS)
 
+# A test that hangs fails after five minutes instead of holding the run.
 test: native windows
 	@status=0; \
 	echo "== Native tests"; \
-	ctest --test-dir $(NATIVE_DIR) -j $(JOBS) --output-on-failure || status=1; \
+	ctest --test-dir $(NATIVE_DIR) -j $(JOBS) --timeout 300 --output-on-failure || status=1; \
 	echo "== Windows tests (Wine)"; \
 	TESSALY_XVFB=1 tools/with-wine $(PREFIX_DIR) \
-	    ctest --test-dir $(WIN_DIR) --output-on-failure || status=1; \
+	    ctest --test-dir $(WIN_DIR) --timeout 300 --output-on-failure || status=1; \
 	exit $$status
 
 test-native: native

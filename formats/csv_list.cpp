@@ -249,7 +249,7 @@ std::string writeCsvList(const std::vector<PasswordEntry>& entries, const CsvTex
     size_t size = 64;
     for (const auto& entry : entries) {
         converted.push_back({codec.toUtf8(entry.description), codec.toUtf8(entry.user), codec.toUtf8(entry.pass)});
-        for (const auto& field : converted.back()) size += 2 * field.size() + 3;
+        for (const auto& field : converted.back()) size += 2 * field.size() + 4;
         size += 4;
     }
     // Made in one allocation, so no outgrown copy of a password is freed.
@@ -258,6 +258,12 @@ std::string writeCsvList(const std::vector<PasswordEntry>& entries, const CsvTex
     out += kByteOrderMark;
     out += "name,url,username,password,note\r\n";
     for (auto& [description, user, pass] : converted) {
+        // A name a spreadsheet would take for a formula (one that sends the
+        // password column away, say) is written as text. User names and
+        // passwords stay exact, so that importing gives them back.
+        if (!description.empty() && std::string_view("=+-@\t\r").find(description.front()) != std::string_view::npos) {
+            description.insert(0, 1, '\'');
+        }
         appendField(out, description);
         out += ",,";
         appendField(out, user);

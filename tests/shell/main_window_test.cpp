@@ -121,6 +121,8 @@ TEST_F(MainWindowTest, CustomColoursAreLoadedFromTheSettings)
 TEST_F(MainWindowTest, EnterOutsideThePanesAndEscapeDoNothing)
 {
     ASSERT_TRUE(openMainWindow());
+    EXPECT_EQ(GetFocus(), GetDlgItem(window, IDC_ADD_USER)) << "typing starts in the Add pane";
+    SetFocus(GetDlgItem(window, IDC_TAB));
     SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     testing::pumpFor(200);
