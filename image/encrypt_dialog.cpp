@@ -36,7 +36,9 @@ private:
         PasswordPairDialog::onInitDialog();
         const KeyValueTable& settings = settingsTable();
         CheckDlgButton(window(), IDC_CREATE_EXE, isFlagOn(settings.get("create_exe")) ? BST_CHECKED : BST_UNCHECKED);
-        CheckDlgButton(window(), IDC_SFX_GUARD, isFlagOn(settings.get("sfx_guarded")) ? BST_CHECKED : BST_UNCHECKED);
+        // Guarded unless the user turned it off: the unguarded form can be
+        // guessed at the cipher's speed.
+        CheckDlgButton(window(), IDC_SFX_GUARD, settings.get("sfx_guarded") != "false" ? BST_CHECKED : BST_UNCHECKED);
         matchPathToBox();
         SetDlgItemTextA(window(), IDC_EXE_PATH, settings.get("exe_path").c_str());
         return TRUE;

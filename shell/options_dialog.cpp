@@ -118,7 +118,7 @@ void fillControls(HWND window, StoredFont& stored)
     SetDlgItemTextA(window, IDC_TRANSLATOR,
                     translatorLine(translate("translated_by"), translate("lang_translator")).c_str());
     checkFlag(window, IDC_CREATE_EXE_DEFAULT, "create_exe");
-    checkFlag(window, IDC_SFX_GUARDED_DEFAULT, "sfx_guarded");
+    checkUnlessOff(window, IDC_SFX_GUARDED_DEFAULT, "sfx_guarded");
     SetDlgItemTextA(window, IDC_EXE_PATH_DEFAULT, settingsTable().get("exe_path").c_str());
     updateExeControls(window);
     fillGeneratorControls(window);

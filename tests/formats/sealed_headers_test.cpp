@@ -74,10 +74,10 @@ TEST(ProtectedListFile, VersionDerivationAndIterationBoundsAreChecked)
     ProtectedListParts parts;
     EXPECT_EQ(readProtectedList(withNumber(file, 8, 2, 2), parts), HeaderStatus::Damaged);
     EXPECT_EQ(readProtectedList(withNumber(file, 10, 2, 2), parts), HeaderStatus::Damaged);
-    for (uint32_t iterations : {0u, 99999u, 10000001u, 0xFFFFFFFFu}) {
+    for (uint32_t iterations : {0u, 99999u, 2000001u, 10000000u, 0xFFFFFFFFu}) {
         EXPECT_EQ(readProtectedList(withNumber(file, 12, iterations, 4), parts), HeaderStatus::Damaged) << iterations;
     }
-    for (uint32_t iterations : {100000u, 10000000u}) {
+    for (uint32_t iterations : {100000u, 2000000u}) {
         ASSERT_EQ(readProtectedList(withNumber(file, 12, iterations, 4), parts), HeaderStatus::Read) << iterations;
         EXPECT_EQ(parts.parameters.iterations, iterations);
     }
@@ -129,8 +129,8 @@ TEST(GuardedPictureHeader, AnyOtherSizeMagicVersionOrCountIsDamaged)
     EXPECT_EQ(readGuardedPictureHeader(withNumber(resource, 8, 0, 2), read), HeaderStatus::Damaged);
     EXPECT_EQ(readGuardedPictureHeader(withNumber(resource, 10, 0, 2), read), HeaderStatus::Damaged);
     EXPECT_EQ(readGuardedPictureHeader(withNumber(resource, 12, 99999, 4), read), HeaderStatus::Damaged);
-    EXPECT_EQ(readGuardedPictureHeader(withNumber(resource, 12, 10000001, 4), read), HeaderStatus::Damaged);
-    EXPECT_EQ(readGuardedPictureHeader(withNumber(resource, 12, 10000000, 4), read), HeaderStatus::Read);
+    EXPECT_EQ(readGuardedPictureHeader(withNumber(resource, 12, 2000001, 4), read), HeaderStatus::Damaged);
+    EXPECT_EQ(readGuardedPictureHeader(withNumber(resource, 12, 2000000, 4), read), HeaderStatus::Read);
 }
 
 }  // namespace

@@ -144,15 +144,15 @@ TEST_F(OptionsDialogTest, UncheckingCreateExeDisablesThePathButKeepsIt)
     EXPECT_EQ(setting("exe_path"), "C:\\lists\\mine.exe");
 }
 
-TEST_F(OptionsDialogTest, GuardedFilesAreOffUnlessSetAndTheBoxStoresTheDefault)
+TEST_F(OptionsDialogTest, GuardedFilesAreOnUnlessTurnedOffAndTheBoxStoresTheDefault)
 {
     ASSERT_EQ(setting("sfx_guarded"), "");
     inOptions([](HWND dialog) {
-        EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_SFX_GUARDED_DEFAULT), BST_UNCHECKED);
+        EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_SFX_GUARDED_DEFAULT), BST_CHECKED);
         SendMessageA(GetDlgItem(dialog, IDC_SFX_GUARDED_DEFAULT), BM_CLICK, 0, 0);
         testing::pressButton(dialog, IDC_OK);
     });
-    EXPECT_EQ(setting("sfx_guarded"), "true");
+    EXPECT_EQ(setting("sfx_guarded"), "false");
 }
 
 TEST_F(OptionsDialogTest, SavedListChoicesStartOnAndFiveMinutesAndOkStoresThem)
