@@ -180,6 +180,8 @@
 // The locked main window: the Unlock button and what it says
 #define IDC_UNLOCK 1100
 #define IDC_LOCKED_TEXT 1101
+// The main window's status line, made at run time
+#define IDC_STATUS_BAR 1107
 // Options: how lists are saved, opened again and locked
 #define IDC_FRAME_LISTS 1102
 #define IDC_KEEP_PREVIOUS 1103

@@ -18,7 +18,13 @@ void copySelectedCell(HWND window, int column)
     const int row = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
     if (row < 0) return;
     std::string text = cellText(list, row, column);
-    if (state.clipboard.copy(window, text)) SetTimer(window, IDT_CLEAR_CLIPBOARD, state.clipboardClearMs, nullptr);
+    if (state.clipboard.copy(window, text)) {
+        SetTimer(window, IDT_CLEAR_CLIPBOARD, state.clipboardClearMs, nullptr);
+        // Named by the user name, whichever cell went.
+        const std::string said = formatIntegers(translate(column == 0 ? "status_copied_user" : "status_copied_pass"),
+                                                {static_cast<long long>(state.clipboardClearMs / 1000)});
+        showStatus(window, formatName(said, cellText(list, row, 0)));
+    }
     wipeString(text);
 }
 
@@ -30,7 +36,9 @@ void onClipboardTimer(HWND window)
     KillTimer(window, IDT_CLEAR_CLIPBOARD);
     if (!mainWindowState(window).clipboard.clearIfOurs(window)) {
         SetTimer(window, IDT_CLEAR_CLIPBOARD, kRetryMs, nullptr);
+        return;
     }
+    showStatus(window, translate("status_cleared"));
 }
 
 void showCopyMenu(HWND window)

@@ -41,6 +41,10 @@ void onImportCsv(HWND window)
     }
     if (!read.entries.empty()) mainWindowState(window).imageOutOfDate = true;
     appendEntries(listPage(window), read.entries);
+    const auto imported = static_cast<long long>(read.entries.size());
+    const auto changed = static_cast<long long>(read.changedEntries);
+    showStatus(window, changed > 0 ? formatIntegers(translate("status_imported_changed"), {imported, changed})
+                                   : formatIntegers(translate("status_imported"), {imported}));
     wipePasswords(read.entries);
     showPage(window, kListPage);
     if (read.changedEntries > 0) {

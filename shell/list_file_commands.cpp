@@ -149,6 +149,7 @@ bool saveListAs(HWND window)
     if (!saved) return false;
     if (!sealed) mainWindowState(window).listKey.forget();
     takeFile(window, path, sealed);
+    showStatus(window, formatName(translate("status_saved"), fileNameOf(path)));
     return true;
 }
 
@@ -167,8 +168,10 @@ bool saveList(HWND window)
     } else {
         saved = saveWithNewPassphrase(window, path);
     }
-    if (saved) takeFile(window, path, state.listSealed);
-    return saved;
+    if (!saved) return false;
+    takeFile(window, path, state.listSealed);
+    showStatus(window, formatName(translate("status_saved"), fileNameOf(path)));
+    return true;
 }
 
 // Asks for the password until the file opens or the user gives up; a wrong

@@ -11,6 +11,7 @@
 #include "platform/secure_wipe.h"
 #include "platform/window_text.h"
 #include "resources/corvale_ids.h"
+#include "settings/language.h"
 #include "settings/message_box.h"
 #include "shell/main_window.h"
 #include "shell/open_protected_list_dialog.h"
@@ -26,8 +27,9 @@ constexpr DWORD kClipboardPatienceMs = 2000;
 // unlock; the pages go with the tab control.
 void hideContent(HWND window, MainWindowState::LockedList& locked)
 {
+    HWND status = GetDlgItem(window, IDC_STATUS_BAR);
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (!IsWindowVisible(child)) continue;
+        if (!IsWindowVisible(child) || child == status) continue;
         ShowWindow(child, SW_HIDE);
         locked.hidden.push_back(child);
     }
@@ -111,6 +113,7 @@ void lockList(HWND window)
     state.clipboard.clearIfOursWithin(window, kClipboardPatienceMs);
     hideContent(window, locked);
     state.locked = std::move(locked);
+    showStatus(window, translate("status_locked"));
 }
 
 bool unlockList(HWND window)
@@ -133,6 +136,7 @@ bool unlockList(HWND window)
             showContent(window, *state.locked);
             selectRows(listControl(listPage(window)), state.locked->selected);
             state.locked.reset();
+            showStatus(window, "");
             return true;
         }
         wipePasswords(list.entries);

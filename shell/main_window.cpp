@@ -289,6 +289,9 @@ private:
         state_.selectPassword.attach(item(IDC_SELECT_PASS));
         setWindowIcons(window, IDI_LARGE, IDI_SMALL);
         state_.shortcuts.attach(window, IDR_MAIN_KEYS);
+        CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, window,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_STATUS_BAR)), GetModuleHandleA(nullptr),
+                        nullptr);
         SetTimer(window, IDT_AUTO_LOCK, kAutoLockCheckMs, nullptr);
         watchSessionLock(window);
         createPages(window);
@@ -376,6 +379,11 @@ private:
 MainWindowState& mainWindowState(HWND mainWindow)
 {
     return static_cast<MainWindow*>(Dialog::of(mainWindow))->state();
+}
+
+void showStatus(HWND mainWindow, const std::string& text)
+{
+    SetDlgItemTextA(mainWindow, IDC_STATUS_BAR, text.c_str());
 }
 
 HWND listPage(HWND mainWindow)

@@ -100,6 +100,10 @@ void runMainWindow();
 // The state of the main window.
 MainWindowState& mainWindowState(HWND mainWindow);
 
+// Says on the main window's status line what was just done; never a
+// password.
+void showStatus(HWND mainWindow, const std::string& text);
+
 // The list page, whose list control holds the password list.
 HWND listPage(HWND mainWindow);
 

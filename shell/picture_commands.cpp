@@ -7,6 +7,7 @@
 #include "image/decrypt_dialog.h"
 #include "image/encrypt_dialog.h"
 #include "image/generate_dialog.h"
+#include "platform/file_paths.h"
 #include "resources/corvale_ids.h"
 #include "settings/language.h"
 #include "settings/message_box.h"
@@ -98,7 +99,11 @@ void onEncrypt(HWND window)
     }
     CipherJob job;
     prepareCipherJob(job, state, kImagePage, kEncryptedPage);
-    if (runEncryptDialog(window, job) == WorkerDialogEnd::WorkerRan) showPage(window, kEncryptedPage);
+    if (runEncryptDialog(window, job) != WorkerDialogEnd::WorkerRan) return;
+    showPage(window, kEncryptedPage);
+    if (job.createExe && job.built == SelfExtractorResult::Built) {
+        showStatus(window, formatName(translate("status_written"), fileNameOf(job.exePath)));
+    }
 }
 
 void onDecrypt(HWND window)

@@ -93,6 +93,7 @@ TEST_F(EditCommandsTest, ABrowsersExportImportsAndAnExportImportsBackTheSameRows
                                 "Bank,https://bank.example/login,amy,\"s3,cr\"\"et\"\r\n"
                                 "Caf\xC3\xA9,,bob,pw\r\n");
     EXPECT_EQ(commandAnswered(ID_FILE_IMPORT_CSV, {testing::chooseFileIn("Open file", browser)}), 1u);
+    EXPECT_EQ(testing::dialogItemText(window, IDC_STATUS_BAR), "2 entries imported");
     const std::vector<PasswordEntry> imported{{"first", "keep", "already there"},
                                               {"amy", "s3,cr\"et", "Bank - https://bank.example/login"},
                                               {"bob", "pw", "Caf\xE9"}};

@@ -103,6 +103,7 @@ TEST_F(OpenListTest, SaveSealsAProtectedListAgainWithItsKeptKeyAndAFreshNonce)
     // progress window.
     EXPECT_EQ(run(ID_FILE_SAVE, {}), 0u);
     EXPECT_FALSE(state().list.modified());
+    EXPECT_EQ(testing::dialogItemText(window, IDC_STATUS_BAR), "Saved accounts.slp");
     const std::string second = readFile(path);
     EXPECT_EQ(second.substr(16, 16), first.substr(16, 16)) << "the same salt";
     EXPECT_NE(second.substr(32, 12), first.substr(32, 12)) << "a new nonce";
@@ -266,6 +267,8 @@ TEST_F(OpenListTest, LockSealsUnsavedChangesAwayAndUnlockBringsThemBackExactly)
     EXPECT_EQ(run(ID_FILE_LOCK, {}), 0u);
     EXPECT_TRUE(rows().empty());
     EXPECT_EQ(windowText(window), "Tessaly - Locked - accounts.slp");
+    EXPECT_EQ(testing::dialogItemText(window, IDC_STATUS_BAR), "Locked");
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(window, IDC_STATUS_BAR)));
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(window, IDC_TAB)));
     EXPECT_TRUE(IsWindowVisible(GetDlgItem(window, IDC_UNLOCK)));
     EXPECT_EQ(testing::dialogItemText(window, IDC_ADD_PASS), "");

@@ -85,6 +85,7 @@ TEST_F(CopyCellTest, CopiesAreMarkedAndClearedAfterTheirTime)
     EXPECT_EQ(clipboardText(), "alice");
     pumpFor(700);
     EXPECT_EQ(clipboardText(), "") << "emptied after the timeout";
+    EXPECT_EQ(testing::dialogItemText(window, IDC_STATUS_BAR), "Clipboard emptied");
 
     SendMessageA(window, WM_COMMAND, ID_COPY_PASS, 0);
     EXPECT_EQ(clipboardText(), "s3cret-pass");
@@ -136,6 +137,8 @@ TEST_F(CopyCellTest, TheCopyKeysWorkFromAButtonAndLeaveAnEditFieldItsOwnCopy)
     select(0);
     pressControlWith(GetDlgItem(window, IDC_EXIT), 'B');
     EXPECT_EQ(clipboardText(), "alice");
+    EXPECT_EQ(testing::dialogItemText(window, IDC_STATUS_BAR),
+              "User name of alice copied; the clipboard is emptied in 12 s");
     pressControlWith(GetDlgItem(window, IDC_CLEAN_TEXT), 'C');
     EXPECT_EQ(clipboardText(), "s3cret-pass");
 
