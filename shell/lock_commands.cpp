@@ -21,8 +21,6 @@ namespace tessaly {
 
 namespace {
 
-constexpr DWORD kClipboardPatienceMs = 2000;
-
 // Every control of the main window goes out of sight but what offers to
 // unlock; the pages go with the tab control.
 void hideContent(HWND window, MainWindowState::LockedList& locked)
@@ -110,7 +108,7 @@ void lockList(HWND window)
     // nothing.
     picturePublisher(state, kImagePage)(BitmapHandle());
     state.listKey.forget();
-    state.clipboard.clearIfOursWithin(window, kClipboardPatienceMs);
+    state.clipboard.clearIfOursWithin(window);
     hideContent(window, locked);
     state.locked = std::move(locked);
     showStatus(window, translate("status_locked"));

@@ -27,7 +27,6 @@ namespace tessaly {
 namespace {
 
 constexpr WPARAM kMaxTypedCell = 254;
-constexpr DWORD kClipboardPatienceMs = 2000;
 constexpr UINT WM_REOPEN_LAST_LIST = WM_APP + 10;
 // How often the window looks whether it has been left alone long enough to lock.
 constexpr UINT kAutoLockCheckMs = 5000;
@@ -363,7 +362,7 @@ private:
         case WM_DESTROY:
             // However the window ends, the program's copy leaves the
             // clipboard, even if another program holds it for a moment.
-            state_.clipboard.clearIfOursWithin(window(), kClipboardPatienceMs);
+            state_.clipboard.clearIfOursWithin(window());
             stopWatchingSessionLock(window());
             return FALSE;
         default:

@@ -23,8 +23,9 @@ public:
     // open: the copy may still be there, and the caller tries again.
     bool clearIfOurs(HWND owner);
     // The same, trying again for up to `patienceMs` while the clipboard is
-    // held: for the program's end, when there is no later.
-    void clearIfOursWithin(HWND owner, DWORD patienceMs);
+    // held: for the program's end and the lock, when there is no later.
+    static constexpr DWORD kPatienceMs = 2000;
+    void clearIfOursWithin(HWND owner, DWORD patienceMs = kPatienceMs);
 
 private:
     DWORD sequence_ = 0;
