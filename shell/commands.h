@@ -40,9 +40,12 @@ void setPasswordMask(HWND mainWindow, int fieldId, int showBoxId);
 void clearAll(HWND mainWindow);
 void clearFieldsAndPictures(HWND mainWindow);
 // Before the list goes (New, a load, the end): with unsaved changes, asks
-// whether to save them, and saves when told to. False when the user chose
-// to stay, or the save did not happen.
+// whether to save them, and saves when told to (a locked list as it was
+// sealed). False when the user chose to stay, or the save did not happen.
 bool mayDiscardChanges(HWND mainWindow);
+// The same where the list goes without unsaved changes too (New, Exit):
+// then the action's own Yes/No question, by its text and caption keys.
+bool mayLeaveList(HWND mainWindow, const char* questionKey, const char* captionKey);
 // Opens a list file as Load List does once a file is chosen.
 void openListFile(HWND mainWindow, const std::string& path);
 // The lists loaded or saved last: `path` goes first, the menu follows. At

@@ -65,14 +65,9 @@ void onRefresh(HWND window)
     showListPage(window);
 }
 
-// With unsaved changes the save question is all that is asked.
 void onNew(HWND window)
 {
-    const bool go = mainWindowState(window).list.modified()
-                        ? mayDiscardChanges(window)
-                        : showTranslatedMessage(window, "are_you_sure_new_file", "new_file",
-                                                MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
-    if (go) clearAll(window);
+    if (mayLeaveList(window, "are_you_sure_new_file", "new_file")) clearAll(window);
 }
 
 void onShowPassword(HWND window, int showBoxId, int fieldId)

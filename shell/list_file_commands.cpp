@@ -83,6 +83,13 @@ void takeFile(HWND window, const std::string& path, bool sealed)
     if (!path.empty()) rememberList(window, path);
 }
 
+// After a save: the list is now what `path` holds, and the status line says so.
+void tookSavedFile(HWND window, const std::string& path, bool sealed)
+{
+    takeFile(window, path, sealed);
+    showStatus(window, formatName(translate("status_saved"), fileNameOf(path)));
+}
+
 // Seals the list into `path` under the kept key: no passphrase, no
 // derivation, a fresh nonce.
 bool saveWithKeptKey(HWND window, const std::string& path)
@@ -148,8 +155,7 @@ bool saveListAs(HWND window)
     const bool saved = sealed ? saveWithNewPassphrase(window, path) : savePlain(window, path);
     if (!saved) return false;
     if (!sealed) mainWindowState(window).listKey.forget();
-    takeFile(window, path, sealed);
-    showStatus(window, formatName(translate("status_saved"), fileNameOf(path)));
+    tookSavedFile(window, path, sealed);
     return true;
 }
 
@@ -168,10 +174,8 @@ bool saveList(HWND window)
     } else {
         saved = saveWithNewPassphrase(window, path);
     }
-    if (!saved) return false;
-    takeFile(window, path, state.listSealed);
-    showStatus(window, formatName(translate("status_saved"), fileNameOf(path)));
-    return true;
+    if (saved) tookSavedFile(window, path, state.listSealed);
+    return saved;
 }
 
 // Asks for the password until the file opens or the user gives up; a wrong
@@ -328,14 +332,21 @@ void onLoadList(HWND window)
 bool mayDiscardChanges(HWND window)
 {
     const auto& state = mainWindowState(window);
-    if (!state.list.modified()) return true;
+    if (!state.unsavedChanges()) return true;
+    const bool locked = state.locked.has_value();
     const std::string name(fileNameOf(state.listPath));
     const int answer = name.empty() ? showTranslatedMessage(window, "save_changes_new", "save_changes_title",
                                                             MB_YESNOCANCEL | MB_ICONWARNING)
                                     : showTranslatedMessage(window, "save_changes_to", name, "save_changes_title",
                                                             MB_YESNOCANCEL | MB_ICONWARNING);
     if (answer == IDNO) return true;
-    return answer == IDYES && saveList(window);
+    return answer == IDYES && (locked ? saveLockedList(window) : saveList(window));
+}
+
+bool mayLeaveList(HWND window, const char* questionKey, const char* captionKey)
+{
+    if (mainWindowState(window).list.modified()) return mayDiscardChanges(window);
+    return showTranslatedMessage(window, questionKey, captionKey, MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
 }
 
 bool saveLockedList(HWND window)

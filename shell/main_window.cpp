@@ -126,17 +126,12 @@ void setInitialBoxes(HWND window)
     setPasswordMask(window, IDC_SELECT_PASS, IDC_SHOW_SELECT);
 }
 
-// With unsaved changes the save question is all that is asked.
 void closeMainWindow(HWND window)
 {
     // Unsaved changes of a locked list can only be saved once it is open.
     const auto& locked = mainWindowState(window).locked;
     if (locked && locked->modified && !unlockList(window)) return;
-    const bool go = mainWindowState(window).list.modified()
-                        ? mayDiscardChanges(window)
-                        : showTranslatedMessage(window, "are_you_sure_exit", "exit_main",
-                                                MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
-    if (!go) return;
+    if (!mayLeaveList(window, "are_you_sure_exit", "exit_main")) return;
     saveConfiguration(window);
     auto& state = mainWindowState(window);
     for (HWND& page : state.pages) {
@@ -184,9 +179,13 @@ const std::unordered_map<int, void (*)(HWND)>& commandTable()
 
 // Delete, and the copy keys of other password stores: Ctrl+B the user name,
 // Ctrl+C the password.
+// The title follows the Delete key's change to the list; no other
+// notification changes the list.
 void onListKey(HWND window, WORD key)
 {
-    if (key == VK_DELETE) deleteSelectedRows(window);
+    if (key != VK_DELETE) return;
+    deleteSelectedRows(window);
+    updateTitle(window);
 }
 
 INT_PTR onNotify(HWND window, const NMHDR* header)
@@ -208,22 +207,11 @@ INT_PTR onNotify(HWND window, const NMHDR* header)
 
 // Windows ending the session waits, with the reason shown, while the user
 // answers the save question; Cancel keeps the session.
-// A locked list's changes are saved as they were sealed: no passphrase is
-// needed to write them.
 bool mayEndSession(HWND window)
 {
-    auto& state = mainWindowState(window);
-    const bool lockedChanges = state.locked && state.locked->modified;
-    if (!state.list.modified() && !lockedChanges) return true;
+    if (!mainWindowState(window).unsavedChanges()) return true;
     ShutdownBlockReasonCreate(window, L"Unsaved password list");
-    bool go = true;
-    if (lockedChanges) {
-        const int answer = showTranslatedMessage(window, "save_changes_to", std::string(fileNameOf(state.listPath)),
-                                                 "save_changes_title", MB_YESNOCANCEL | MB_ICONWARNING);
-        go = answer == IDNO || (answer == IDYES && saveLockedList(window));
-    } else {
-        go = mayDiscardChanges(window);
-    }
+    const bool go = mayDiscardChanges(window);
     ShutdownBlockReasonDestroy(window);
     return go;
 }
@@ -254,7 +242,9 @@ void onAutoLockTimer(HWND window)
     const auto& state = mainWindowState(window);
     if (state.locked || !state.listKey.held() || !IsWindowEnabled(window)) return;
     const int minutes = lockMinutesSetting(settingsTable().get("lock_minutes"));
-    if (autoLockDue(GetTickCount64() - state.shortcuts.lastInputTick(), minutes)) lockList(window);
+    if (!autoLockDue(GetTickCount64() - state.shortcuts.lastInputTick(), minutes)) return;
+    lockList(window);
+    updateTitle(window);
 }
 
 INT_PTR onCtlColorStatic(HDC dc)
@@ -332,17 +322,13 @@ private:
     std::optional<INT_PTR> onMessage(UINT message, WPARAM wParam, LPARAM lParam) override
     {
         switch (message) {
-        case WM_NOTIFY: {
-            const INT_PTR answer = onNotify(window(), reinterpret_cast<const NMHDR*>(lParam));
-            updateTitle(window());
-            return answer;
-        }
+        case WM_NOTIFY:
+            return onNotify(window(), reinterpret_cast<const NMHDR*>(lParam));
         case WM_CTLCOLORSTATIC:
             return onCtlColorStatic(reinterpret_cast<HDC>(wParam));
         case WM_TIMER:
             if (wParam == IDT_CLEAR_CLIPBOARD) onClipboardTimer(window());
             if (wParam == IDT_AUTO_LOCK) onAutoLockTimer(window());
-            updateTitle(window());
             return TRUE;
         case WM_WTSSESSION_CHANGE:
             if (wParam == WTS_SESSION_LOCK) lockList(window());

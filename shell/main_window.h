@@ -65,6 +65,7 @@ struct MainWindowState {
         std::vector<HWND> hidden;
     };
     std::optional<LockedList> locked;
+    bool unsavedChanges() const { return list.modified() || (locked && locked->modified); }
     std::array<HWND, kPageCount> pages{};  // list, image, encrypted image: by tab index
     HWND currentPage = nullptr;
     PictureSlots pictures;

@@ -35,10 +35,7 @@ DialogStep protectWith(const std::string& passphrase)
 
 DialogStep openWith(const std::string& passphrase, const std::string& title = "Open the protected list")
 {
-    return {title, [=](HWND dialog) {
-                SetDlgItemTextA(dialog, IDC_PASSWORD, passphrase.c_str());
-                testing::pressButton(dialog, IDC_OK);
-            }};
+    return testing::fillIn(title, IDC_PASSWORD, passphrase, IDC_OK);
 }
 
 // A main window holding a list that was typed in: it has unsaved changes

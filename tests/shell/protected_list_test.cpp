@@ -22,10 +22,7 @@ constexpr char kPassphrase[] = "se\xF1or secreto";
 
 DialogStep typePasswordIn(const std::string& password)
 {
-    return {"Open the protected list", [=](HWND dialog) {
-                SetDlgItemTextA(dialog, IDC_PASSWORD, password.c_str());
-                testing::pressButton(dialog, IDC_OK);
-            }};
+    return testing::fillIn("Open the protected list", IDC_PASSWORD, password, IDC_OK);
 }
 
 class ProtectedListTest : public MainWindowTest {

@@ -148,6 +148,14 @@ DialogStep chooseFileIn(const std::string& title, const std::string& path)
     return {title, [path](HWND dialog) { fillFileNameAndConfirm(dialog, path); }};
 }
 
+DialogStep fillIn(const std::string& title, int field, const std::string& text, int buttonId)
+{
+    return {title, [=](HWND dialog) {
+                SetDlgItemTextA(dialog, field, text.c_str());
+                pressButton(dialog, buttonId);
+            }};
+}
+
 DialogStep fillTwiceIn(const std::string& title, int firstField, int secondField, const std::string& text, int buttonId)
 {
     return {title, [=](HWND dialog) {

@@ -48,6 +48,8 @@ struct DialogStep {
 
 DialogStep pressButtonIn(const std::string& title, int buttonId);
 DialogStep chooseFileIn(const std::string& title, const std::string& path);
+// Puts `text` into a field, then presses the button.
+DialogStep fillIn(const std::string& title, int field, const std::string& text, int buttonId);
 // Puts `text` into two fields (a password and its repetition), then presses
 // the button.
 DialogStep fillTwiceIn(const std::string& title, int firstField, int secondField, const std::string& text,
