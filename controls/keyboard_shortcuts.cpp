@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "controls/masked_password_field.h"
+#include "controls/shortcut_text.h"
 
 namespace tessaly {
 
@@ -17,13 +18,13 @@ bool held(int key)
 }
 
 // Ctrl with C, V, X, A or Z belongs to the edit field that has the focus:
-// copy, paste, cut, select all and undo of its own text.
+// copy, paste, cut, select all and undo of its own text; so does Del.
 bool isEditingKey(const MSG& message)
 {
     constexpr WORD kEditKeys[] = {'C', 'V', 'X', 'A', 'Z'};
     const bool editKey = std::find(std::begin(kEditKeys), std::end(kEditKeys), message.wParam) != std::end(kEditKeys);
-    return editKey && held(VK_CONTROL) && !held(VK_MENU) &&
-           (SendMessageA(message.hwnd, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL);
+    const bool editing = (editKey && held(VK_CONTROL)) || (message.wParam == VK_DELETE && !held(VK_CONTROL));
+    return editing && !held(VK_MENU) && (SendMessageA(message.hwnd, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL);
 }
 
 }  // namespace
@@ -43,6 +44,26 @@ void KeyboardShortcuts::attach(HWND window, int tableId)
     hook_.reset(SetWindowsHookExA(WH_GETMESSAGE, onMessage, nullptr, GetCurrentThreadId()));
     lastInput_ = GetTickCount64();
     active = this;
+}
+
+void KeyboardShortcuts::showInMenu(HMENU menu) const
+{
+    std::vector<UINT> shown;
+    for (const ACCEL& key : keys_) {
+        // The first key of a command is the one its item names.
+        if (std::find(shown.begin(), shown.end(), key.cmd) != shown.end()) continue;
+        shown.push_back(key.cmd);
+        char text[256] = {};
+        if (!GetMenuStringA(menu, key.cmd, text, sizeof text, MF_BYCOMMAND)) continue;
+        const Shortcut shortcut{key.key, (key.fVirt & FCONTROL) != 0, (key.fVirt & FSHIFT) != 0,
+                                (key.fVirt & FALT) != 0};
+        const std::string named = withShortcut(text, shortcutText(shortcut));
+        MENUITEMINFOA item{};
+        item.cbSize = sizeof item;
+        item.fMask = MIIM_STRING;
+        item.dwTypeData = const_cast<char*>(named.c_str());
+        SetMenuItemInfoA(menu, key.cmd, FALSE, &item);
+    }
 }
 
 bool KeyboardShortcuts::take(const MSG& message) const

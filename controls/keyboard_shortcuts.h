@@ -26,6 +26,10 @@ public:
 
     // The program's accelerator table `tableId` for `window`.
     void attach(HWND window, int tableId);
+    // Every item of `menu` whose command has a key shows the key after a
+    // tab, in place of whatever followed its tab: the table is the one
+    // source of both.
+    void showInMenu(HMENU menu) const;
     // GetTickCount64 at the last input, which counts time asleep too.
     unsigned long long lastInputTick() const { return lastInput_; }
 

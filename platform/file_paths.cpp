@@ -1,5 +1,7 @@
 #include "platform/file_paths.h"
 
+#include <algorithm>
+
 namespace tessaly {
 
 std::string folderWithBackslash(std::string_view path)
@@ -33,6 +35,15 @@ std::string previousVersionPath(std::string_view path)
     std::string previous(path);
     previous.insert(insertAt, ".old");
     return previous;
+}
+
+std::string relativeWhenInside(std::string_view path, std::string_view folder)
+{
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    const bool inside = !folder.empty() && path.size() > folder.size() &&
+                        std::equal(folder.begin(), folder.end(), path.begin(),
+                                   [&](char a, char b) { return lower(a) == lower(b); });
+    return std::string(inside ? path.substr(folder.size()) : path);
 }
 
 }  // namespace tessaly

@@ -21,4 +21,8 @@ bool hasExtension(std::string_view path, std::string_view extension);
 // without one.
 std::string previousVersionPath(std::string_view path);
 
+// `path` relative to `folder` (which ends in a backslash) when it lies
+// inside it, ASCII letters compared in any case; otherwise `path` as it is.
+std::string relativeWhenInside(std::string_view path, std::string_view folder);
+
 }  // namespace tessaly

@@ -58,6 +58,7 @@ private:
 
 // INVALID_HANDLE_VALUE: what CreateFile answers on failure.
 using FileHandle = UniqueHandle<HANDLE, CloseHandle, -1>;
+using FindHandle = UniqueHandle<HANDLE, FindClose, -1>;
 using KernelHandle = UniqueHandle<HANDLE, CloseHandle>;
 using BrushHandle = UniqueHandle<HBRUSH, DeleteObject>;
 using FontHandle = UniqueHandle<HFONT, DeleteObject>;

@@ -174,6 +174,8 @@
 #define ID_FILE_EXPORT_CSV 40074
 #define ID_FILE_SAVE 40075
 #define ID_FILE_LOCK 40076
+#define ID_EDIT_SELECT_ALL 40077
+#define ID_EDIT_DELETE 40078
 // File > Recent Lists: the last five lists, newest first
 #define ID_FILE_RECENT_FIRST 40080
 #define ID_FILE_RECENT_LAST 40084

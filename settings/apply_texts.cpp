@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "settings/access_keys.h"
 #include "settings/language.h"
 #include "settings/ui_text_tables.h"
 
@@ -72,6 +73,45 @@ bool applyRow(HWND window, const TextRow& row)
     return false;
 }
 
+std::string captionOf(HWND control)
+{
+    char text[256] = {};
+    GetWindowTextA(control, text, sizeof text);
+    return text;
+}
+
+bool isClass(HWND control, const char* name)
+{
+    char kind[64] = {};
+    GetClassNameA(control, kind, sizeof kind);
+    return lstrcmpiA(kind, name) == 0;
+}
+
+// A label names the field that follows it, for screen readers and for its
+// access key, which moves to that field: each label of a field gets a key
+// that no other control of the window claims.
+void giveLabelsAccessKeys(HWND window)
+{
+    std::string taken;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (const char key = accessKeyOf(captionOf(child))) taken += key;
+    }
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        HWND field = GetWindow(child, GW_HWNDNEXT);
+        const auto style = static_cast<DWORD>(GetWindowLongPtrA(child, GWL_STYLE));
+        if (!field || !isClass(child, "Static") || (style & SS_NOPREFIX) || (style & SS_TYPEMASK) > SS_RIGHT ||
+            isClass(field, "Static") || isClass(field, "Button") ||
+            !(GetWindowLongPtrA(field, GWL_STYLE) & WS_TABSTOP)) {
+            continue;
+        }
+        const std::string caption = captionOf(child);
+        const std::string keyed = withFreeAccessKey(caption, taken);
+        if (keyed == caption) continue;
+        SetWindowTextA(child, keyed.c_str());
+        taken += accessKeyOf(keyed);
+    }
+}
+
 }  // namespace
 
 std::string tabCaption(HWND tab, int index)
@@ -89,9 +129,9 @@ std::string tabCaption(HWND tab, int index)
 void applyTexts(HWND window, int templateId)
 {
     bool menuChanged = false;
-    for (const TextRow& row : textRowsFor(templateId)) {
-        menuChanged = applyRow(window, row) || menuChanged;
-    }
+    const auto& rows = textRowsFor(templateId);
+    for (const TextRow& row : rows) menuChanged = applyRow(window, row) || menuChanged;
+    if (!rows.empty()) giveLabelsAccessKeys(window);
     if (menuChanged) {
         // Re-attaching the menu makes the menu bar show the new texts.
         SetMenu(window, GetMenu(window));

@@ -61,8 +61,17 @@ void lockList(HWND mainWindow);
 // sealed: no passphrase is needed. False when nothing was written.
 [[nodiscard]] bool saveLockedList(HWND mainWindow);
 [[nodiscard]] bool unlockList(HWND mainWindow);
-// The Select pane follows the list's selection.
+// The Select pane follows the list's selection; leaving a row whose edit
+// was not applied asks, once the selection settles (WM_ASK_TO_APPLY_EDIT),
+// whether to apply it, or to stay on the row.
+constexpr UINT WM_ASK_TO_APPLY_EDIT = WM_APP + 11;
 void onListSelectionChanged(HWND mainWindow);
+void askToApplyEdit(HWND mainWindow);
+// After a sort, which moves the selection with its rows.
+void followSortedRows(HWND mainWindow);
+// F2, Enter or a double-click on a row: to the Select pane's first field.
+void editSelectedRow(HWND mainWindow);
+// Asks, then deletes the selected rows.
 void deleteSelectedRows(HWND mainWindow);
 // Copies cell `column` (0 user, 1 password) of the selected row; it leaves
 // the clipboard again after a while.

@@ -13,10 +13,18 @@ namespace {
 
 constexpr char kSettingsFile[] = "conf.dat";
 
+constexpr char kDefaultLanguageFile[] = "lang\\default.lang";
+
+// A language file that is gone (the folder moved, the file was deleted)
+// gives way to the shipped one; only without that is the user asked.
 // Start-up texts are fixed English: no language is loaded yet.
 bool ensureLanguageFile(HWND owner)
 {
     if (isReadableFile(settingsTable().get("lang_file"))) return true;
+    if (isReadableFile(kDefaultLanguageFile)) {
+        settingsTable().set("lang_file", kDefaultLanguageFile);
+        return true;
+    }
     MessageBoxA(owner, "No language file has been selected.\nPlease choose one.", "Error", MB_OK | MB_ICONSTOP);
     char path[MAX_PATH] = {};
     if (!showFileDialog(owner, path, "Open file", "Language file", "*.lang", ".lang", false)) return false;

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "formats/list_file.h"
 #include "platform/secure_wipe.h"
@@ -56,13 +57,73 @@ void onAdd(HWND window)
     wipeString(entry.pass);
 }
 
+PasswordEntry paneEntry(HWND window)
+{
+    return {fieldText(window, IDC_SELECT_USER), fieldText(window, IDC_SELECT_PASS),
+            fieldText(window, IDC_SELECT_DESCRIPTION)};
+}
+
+void applyPane(HWND window, size_t row)
+{
+    PasswordEntry entry = paneEntry(window);
+    updateEntry(listPage(window), row, entry);
+    wipeString(entry.pass);
+}
+
 void onRefresh(HWND window)
 {
-    PasswordEntry entry{fieldText(window, IDC_SELECT_USER), fieldText(window, IDC_SELECT_PASS),
-                        fieldText(window, IDC_SELECT_DESCRIPTION)};
-    updateSelectedEntry(listPage(window), entry);
-    wipeString(entry.pass);
+    if (const auto row = mainWindowState(window).paneRow) applyPane(window, *row);
     showListPage(window);
+}
+
+// Whether the Select pane holds anything other than the cells of its row.
+bool paneEdited(HWND window, size_t row)
+{
+    const PasswordList& list = mainWindowState(window).list;
+    if (row >= list.size()) return false;
+    PasswordEntry entry = paneEntry(window);
+    const PasswordEntry& kept = list.entries()[row];
+    const bool edited = entry.user != kept.user || entry.pass != kept.pass || entry.description != kept.description;
+    wipeString(entry.pass);
+    return edited;
+}
+
+std::optional<size_t> soleSelectedRow(HWND list)
+{
+    if (ListView_GetSelectedCount(list) != 1) return std::nullopt;
+    return static_cast<size_t>(ListView_GetNextItem(list, -1, LVNI_SELECTED));
+}
+
+// The Select pane can edit the one selected row; with several it shows the
+// first of them, disabled. Delete works on any selection.
+void showSelectionInPane(HWND window)
+{
+    auto& state = mainWindowState(window);
+    HWND list = listControl(listPage(window));
+    const std::vector<int> selected = selectedRows(list);
+    state.paneRow = soleSelectedRow(list);
+    for (int id : {IDC_SELECT_USER, IDC_SELECT_PASS, IDC_SELECT_DESCRIPTION, IDC_SHOW_SELECT, IDC_REFRESH}) {
+        EnableWindow(GetDlgItem(window, id), state.paneRow.has_value());
+    }
+    EnableWindow(GetDlgItem(window, IDC_DELETE), !selected.empty());
+    if (selected.empty()) {
+        emptyFields(window, {IDC_SELECT_USER, IDC_SELECT_PASS, IDC_SELECT_DESCRIPTION});
+        return;
+    }
+    const int fields[] = {IDC_SELECT_USER, IDC_SELECT_PASS, IDC_SELECT_DESCRIPTION};
+    for (int column = 0; column < 3; ++column) {
+        // Whole, even when a list file gave it more than can be typed, so
+        // that Refresh never cuts it.
+        std::string text = cellText(list, selected.front(), column);
+        SetDlgItemTextA(window, fields[column], text.c_str());
+        wipeString(text);
+    }
+}
+
+void selectAllRows(HWND window)
+{
+    showListPage(window);
+    ListView_SetItemState(listControl(listPage(window)), -1, LVIS_SELECTED, LVIS_SELECTED);
 }
 
 void onNew(HWND window)
@@ -88,6 +149,7 @@ void setPasswordMask(HWND window, int fieldId, int showBoxId)
 
 void clearAll(HWND window)
 {
+    mainWindowState(window).paneRow.reset();
     clearEntries(listPage(window));
     clearFieldsAndPictures(window);
     mainWindowState(window).forgetListFile();
@@ -103,31 +165,87 @@ void clearFieldsAndPictures(HWND window)
 
 void onListSelectionChanged(HWND window)
 {
-    HWND list = listControl(listPage(window));
-    const int first = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-    const bool one = first >= 0 && SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0) == 1;
-    for (int id : {IDC_SELECT_USER, IDC_SELECT_PASS, IDC_SELECT_DESCRIPTION, IDC_SHOW_SELECT, IDC_REFRESH}) {
-        EnableWindow(GetDlgItem(window, id), one);
-    }
-    EnableWindow(GetDlgItem(window, IDC_DELETE), first >= 0);
-    if (first < 0) {
-        emptyFields(window, {IDC_SELECT_USER, IDC_SELECT_PASS, IDC_SELECT_DESCRIPTION});
+    auto& state = mainWindowState(window);
+    if (state.paneQuestionDue) return;
+    const auto selected = soleSelectedRow(listControl(listPage(window)));
+    if (state.paneRow && selected == state.paneRow) return;
+    // The question waits until the list is done telling of the click that
+    // moved the selection; the pane keeps the edit until it is answered.
+    if (state.paneRow && paneEdited(window, *state.paneRow)) {
+        state.paneQuestionDue = true;
+        PostMessageA(window, WM_ASK_TO_APPLY_EDIT, 0, 0);
         return;
     }
-    const int fields[] = {IDC_SELECT_USER, IDC_SELECT_PASS, IDC_SELECT_DESCRIPTION};
-    for (int column = 0; column < 3; ++column) {
-        // Whole, even when a list file gave it more than can be typed, so
-        // that Refresh never cuts it.
-        std::string text = cellText(list, first, column);
-        SetDlgItemTextA(window, fields[column], text.c_str());
-        wipeString(text);
-    }
+    showSelectionInPane(window);
 }
 
+void askToApplyEdit(HWND window)
+{
+    auto& state = mainWindowState(window);
+    state.paneQuestionDue = false;
+    const auto row = state.paneRow;
+    if (!row || !paneEdited(window, *row)) {
+        showSelectionInPane(window);
+        return;
+    }
+    const std::string question = formatName(translate("apply_changes_question"), state.list.entries()[*row].user);
+    const int answer = MessageBoxA(window, question.c_str(), translate("frame_select").c_str(),
+                                   MB_YESNOCANCEL | MB_ICONQUESTION);
+    if (answer == IDCANCEL) {
+        // Back to the edited row, the pane as it is.
+        HWND list = listControl(listPage(window));
+        state.paneQuestionDue = true;
+        ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+        ListView_SetItemState(list, static_cast<int>(*row), LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        ListView_EnsureVisible(list, static_cast<int>(*row), FALSE);
+        state.paneQuestionDue = false;
+        return;
+    }
+    if (answer == IDYES) applyPane(window, *row);
+    showSelectionInPane(window);
+}
+
+void followSortedRows(HWND window)
+{
+    // The selection moved with its rows, and the pane's row is the one
+    // selected.
+    mainWindowState(window).paneRow = soleSelectedRow(listControl(listPage(window)));
+}
+
+void editSelectedRow(HWND window)
+{
+    HWND field = GetDlgItem(window, IDC_SELECT_USER);
+    if (!IsWindowEnabled(field)) return;
+    SetFocus(field);
+    SendMessageA(field, EM_SETSEL, 0, -1);
+}
+
+// Delete asks first, No being the default, and then selects the row after
+// the deleted ones, so that Delete again goes on down the list.
 void deleteSelectedRows(HWND window)
 {
+    auto& state = mainWindowState(window);
+    HWND list = listControl(listPage(window));
+    const std::vector<int> rows = selectedRows(list);
+    if (rows.empty()) return;
+    const std::string question =
+        rows.size() == 1 ? formatName(translate("delete_entry_question"), state.list.entries()[rows.front()].user)
+                         : formatIntegers(translate("delete_entries_question"), {static_cast<long long>(rows.size())});
+    if (MessageBoxA(window, question.c_str(), translate("delete_title").c_str(),
+                    MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) {
+        return;
+    }
+    // What the pane held goes with its row.
+    state.paneRow.reset();
     deleteSelectedEntries(listPage(window));
     emptyFields(window, {IDC_SELECT_USER, IDC_SELECT_PASS, IDC_SELECT_DESCRIPTION});
+    const size_t left = state.list.size();
+    if (left > 0) {
+        const size_t next = std::min(static_cast<size_t>(rows.back()) + 1 - rows.size(), left - 1);
+        ListView_SetItemState(list, static_cast<int>(next), LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        ListView_EnsureVisible(list, static_cast<int>(next), FALSE);
+    }
+    showSelectionInPane(window);
     showListPage(window);
 }
 
@@ -136,6 +254,8 @@ std::vector<Command> listCommands()
     return {
         {IDC_ADD, onAdd},
         {IDC_DELETE, deleteSelectedRows},
+        {ID_EDIT_DELETE, deleteSelectedRows},
+        {ID_EDIT_SELECT_ALL, selectAllRows},
         {IDC_REFRESH, onRefresh},
         {ID_FILE_NEW, onNew},
         {IDC_SHOW_ADD, [](HWND window) { onShowPassword(window, IDC_SHOW_ADD, IDC_ADD_PASS); }},

@@ -238,6 +238,7 @@ bool showEntries(HWND window, const std::vector<PasswordEntry>& entries)
     PasswordList& list = mainWindowState(window).list;
     const bool wasModified = list.modified();
     std::vector<PasswordEntry> before = list.entries();
+    mainWindowState(window).paneRow.reset();
     clearEntries(page);
     const bool shown = appendWithProgress(window, entries);
     if (shown) {

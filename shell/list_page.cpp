@@ -14,6 +14,7 @@
 #include "settings/apply_texts.h"
 #include "settings/language.h"
 #include "settings/settings.h"
+#include "controls/anchored_layout.h"
 #include "controls/dialog.h"
 #include "formats/list_file.h"
 #include "shell/pages.h"
@@ -48,6 +49,7 @@ public:
     BitmapHandle selectedMarker;
     // The markers' size on this screen, measured once.
     SIZE markerSize{kMarkerWidth, kMarkerHeight};
+    AnchoredLayout layout;
 
 private:
     BOOL onInitDialog() override;
@@ -91,6 +93,9 @@ BOOL ListPage::onInitDialog()
     state.markerSize = {scaledForScreen(kMarkerWidth), scaledForScreen(kMarkerHeight)};
     state.marker = load(IDB_ROW_MARKER);
     state.selectedMarker = load(IDB_ROW_MARKER_SELECTED);
+    layout.attach(page, {{IDC_LIST, Anchor::Grow},
+                         {IDC_GENERATE_IMAGE, Anchor::BottomLeft},
+                         {IDC_SHOW_PASS_ON_LIST, Anchor::BottomLeft}});
     return TRUE;
 }
 
@@ -208,6 +213,10 @@ std::optional<INT_PTR> ListPage::onMessage(UINT message, WPARAM, LPARAM lParam)
 {
     if (message == WM_DRAWITEM) return onDrawItem(window(), reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
     if (message == WM_NOTIFY) return onNotify(window(), lParam);
+    if (message == WM_SIZE) {
+        layout.apply();
+        return TRUE;
+    }
     return std::nullopt;
 }
 

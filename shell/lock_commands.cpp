@@ -102,6 +102,7 @@ void lockList(HWND window)
     }
     locked.modified = state.list.modified();
     locked.selected = selectedRows(listControl(listPage(window)));
+    state.paneRow.reset();
     clearEntries(listPage(window));
     wipeFields(window);
     // The readable picture can be generated again; the encrypted one shows

@@ -5,6 +5,7 @@
 
 #include <unordered_map>
 
+#include "controls/anchored_layout.h"
 #include "controls/dialog.h"
 #include "platform/window_icons.h"
 #include "platform/file_paths.h"
@@ -52,9 +53,11 @@ PicturePageSetup picturePageSetup(MainWindowState& state, int pageIndex)
         setup.cover = &state.pictures.encryptedImage;
         setup.spotlight = true;
         setup.spotlightControls = {IDC_SPOTLIGHT, IDC_SPOTLIGHT_SIZE};
+        setup.controlsBelow = {IDC_ENCRYPT, IDC_SPOTLIGHT, IDC_SPOTLIGHT_SIZE};
     } else {
         setup.templateId = IDD_ENCRYPTED_PAGE;
         setup.shown = &state.pictures.encryptedImage;
+        setup.controlsBelow = {IDC_DECRYPT};
     }
     return setup;
 }
@@ -86,6 +89,17 @@ void updateTitle(HWND window)
     EnableMenuItem(GetMenu(window), ID_FILE_LOCK, MF_BYCOMMAND | (lockable ? MF_ENABLED : MF_GRAYED));
 }
 
+// The tab control's display area, in the main window's client coordinates.
+RECT pageArea(HWND window)
+{
+    HWND tab = GetDlgItem(window, IDC_TAB);
+    RECT area;
+    GetClientRect(tab, &area);
+    TabCtrl_AdjustRect(tab, FALSE, &area);
+    MapWindowPoints(tab, window, reinterpret_cast<POINT*>(&area), 2);
+    return area;
+}
+
 void showSelectedPage(HWND window)
 {
     auto& state = mainWindowState(window);
@@ -101,10 +115,7 @@ void showSelectedPage(HWND window)
     if (state.currentPage) ShowWindow(state.currentPage, SW_HIDE);
     state.currentPage = state.pages[index];
 
-    RECT area;
-    GetClientRect(tab, &area);
-    TabCtrl_AdjustRect(tab, FALSE, &area);
-    MapWindowPoints(tab, window, reinterpret_cast<POINT*>(&area), 2);
+    const RECT area = pageArea(window);
     SetWindowPos(state.currentPage, HWND_TOP, area.left, area.top, area.right - area.left, area.bottom - area.top,
                  SWP_SHOWWINDOW);
 
@@ -126,12 +137,97 @@ void setInitialBoxes(HWND window)
     setPasswordMask(window, IDC_SELECT_PASS, IDC_SHOW_SELECT);
 }
 
+// The panes and Exit keep their size at the right; the tabs and their pages
+// take the rest; the locked window's text stays in the middle.
+std::vector<std::pair<int, Anchor>> mainWindowAnchors()
+{
+    std::vector<std::pair<int, Anchor>> anchors{{IDC_TAB, Anchor::Grow},
+                                                {IDC_WEB_LINK, Anchor::BottomRight},
+                                                {IDC_EXIT, Anchor::BottomRight},
+                                                {IDC_LOCKED_TEXT, Anchor::Centre},
+                                                {IDC_UNLOCK, Anchor::Centre}};
+    for (int id : {IDC_FRAME_ADD,
+                   IDC_LABEL_ADD_USER,
+                   IDC_ADD_USER,
+                   IDC_LABEL_ADD_PASS,
+                   IDC_ADD_PASS,
+                   IDC_SHOW_ADD,
+                   IDC_LABEL_ADD_DESCRIPTION,
+                   IDC_ADD_DESCRIPTION,
+                   IDC_ADD,
+                   IDC_CLEAN_TEXT,
+                   IDC_FRAME_SELECT,
+                   IDC_LABEL_SELECT_USER,
+                   IDC_SELECT_USER,
+                   IDC_LABEL_SELECT_PASS,
+                   IDC_SELECT_PASS,
+                   IDC_SHOW_SELECT,
+                   IDC_LABEL_SELECT_DESCRIPTION,
+                   IDC_SELECT_DESCRIPTION,
+                   IDC_DELETE,
+                   IDC_REFRESH}) {
+        anchors.emplace_back(id, Anchor::Right);
+    }
+    return anchors;
+}
+
+// Every page, shown or not, fills the tabs' display area.
+void placePages(HWND window)
+{
+    const RECT area = pageArea(window);
+    for (HWND page : mainWindowState(window).pages) {
+        SetWindowPos(page, nullptr, area.left, area.top, area.right - area.left, area.bottom - area.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+// The size and place the window was left at, on a screen that still shows
+// it, and never smaller than it was made.
+void restorePlace(HWND window)
+{
+    RECT made{};
+    GetWindowRect(window, &made);
+    const auto place = parseWindowPlace(settingsTable().get("main_window"), made.right - made.left,
+                                        made.bottom - made.top);
+    if (!place) return;
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (!GetWindowPlacement(window, &placement)) return;
+    placement.rcNormalPosition = {place->normal.left, place->normal.top, place->normal.right, place->normal.bottom};
+    if (!MonitorFromRect(&placement.rcNormalPosition, MONITOR_DEFAULTTONULL)) return;
+    placement.flags = 0;
+    placement.showCmd = place->maximised ? SW_SHOWMAXIMIZED : SW_HIDE;
+    SetWindowPlacement(window, &placement);
+}
+
+void keepPlace(HWND window)
+{
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (!GetWindowPlacement(window, &placement)) return;
+    const RECT& normal = placement.rcNormalPosition;
+    const bool maximised = placement.showCmd == SW_SHOWMAXIMIZED ||
+                           (placement.showCmd == SW_SHOWMINIMIZED && (placement.flags & WPF_RESTORETOMAXIMIZED));
+    settingsTable().set("main_window",
+                        formatWindowPlace({{normal.left, normal.top, normal.right, normal.bottom}, maximised}));
+}
+
+// The language's captions, and the keys of the accelerator table in the
+// menu items.
+void applyMainTexts(HWND window)
+{
+    applyTexts(window, IDD_MAIN);
+    mainWindowState(window).shortcuts.showInMenu(GetMenu(window));
+    DrawMenuBar(window);
+}
+
 void closeMainWindow(HWND window)
 {
     // Unsaved changes of a locked list can only be saved once it is open.
     const auto& locked = mainWindowState(window).locked;
     if (locked && locked->modified && !unlockList(window)) return;
     if (!mayLeaveList(window, "are_you_sure_exit", "exit_main")) return;
+    keepPlace(window);
     saveConfiguration(window);
     auto& state = mainWindowState(window);
     for (HWND& page : state.pages) {
@@ -152,7 +248,7 @@ void onOptions(HWND window)
         showTranslatedMessage(window, "cannot_load_language", "error", MB_OK | MB_ICONERROR);
     }
     const auto& state = mainWindowState(window);
-    applyTexts(window, IDD_MAIN);
+    applyMainTexts(window);
     applyTexts(state.pages[kListPage], IDD_LIST_PAGE);
     applyTexts(state.pages[kImagePage], IDD_IMAGE_PAGE);
     applyTexts(state.pages[kEncryptedPage], IDD_ENCRYPTED_PAGE);
@@ -177,15 +273,10 @@ const std::unordered_map<int, void (*)(HWND)>& commandTable()
     return table;
 }
 
-// Delete, and the copy keys of other password stores: Ctrl+B the user name,
-// Ctrl+C the password.
-// The title follows the Delete key's change to the list; no other
-// notification changes the list.
+// F2 goes to edit the row; Delete is a key of the accelerator table.
 void onListKey(HWND window, WORD key)
 {
-    if (key != VK_DELETE) return;
-    deleteSelectedRows(window);
-    updateTitle(window);
+    if (key == VK_F2) editSelectedRow(window);
 }
 
 INT_PTR onNotify(HWND window, const NMHDR* header)
@@ -202,6 +293,8 @@ INT_PTR onNotify(HWND window, const NMHDR* header)
     if (header->code == LVN_ODSTATECHANGED) onListSelectionChanged(window);
     if (header->code == LVN_KEYDOWN) onListKey(window, reinterpret_cast<const NMLVKEYDOWN*>(header)->wVKey);
     if (header->code == NM_RCLICK) showCopyMenu(window);
+    if (header->code == NM_DBLCLK) editSelectedRow(window);
+    if (header->code == LVN_COLUMNCLICK) followSortedRows(window);
     return FALSE;
 }
 
@@ -278,15 +371,21 @@ private:
         state_.selectPassword.attach(item(IDC_SELECT_PASS));
         setWindowIcons(window, IDI_LARGE, IDI_SMALL);
         state_.shortcuts.attach(window, IDR_MAIN_KEYS);
-        CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, window,
+        CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, window,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_STATUS_BAR)), GetModuleHandleA(nullptr),
                         nullptr);
         SetTimer(window, IDT_AUTO_LOCK, kAutoLockCheckMs, nullptr);
         watchSessionLock(window);
         createPages(window);
+        RECT made{};
+        GetWindowRect(window, &made);
+        smallest_ = {made.right - made.left, made.bottom - made.top};
+        layout_.attach(window, mainWindowAnchors());
+        placePages(window);
+        restorePlace(window);
         showPage(window, kListPage);
         // Again, now that the tabs exist to take their captions.
-        applyTexts(window, IDD_MAIN);
+        applyMainTexts(window);
         setInitialBoxes(window);
         showRecentLists(window);
         // Once the window shows: opening may ask for a passphrase.
@@ -296,7 +395,7 @@ private:
         return FALSE;
     }
     // Enter in a pane's field does what the pane is for: Add, or apply the
-    // edit of the selected row.
+    // edit of the selected row; on the list, it goes to edit the row.
     void onOk() override
     {
         const int focused = GetDlgCtrlID(GetFocus());
@@ -306,6 +405,7 @@ private:
             pane = focused == id ? IDC_REFRESH : pane;
         }
         if (pane && IsWindowEnabled(item(pane))) onCommand(pane, BN_CLICKED);
+        if (focused == IDC_LIST) editSelectedRow(window());
     }
     void onCancel() override {}
     void onClose() override { closeMainWindow(window()); }
@@ -326,6 +426,12 @@ private:
             return onNotify(window(), reinterpret_cast<const NMHDR*>(lParam));
         case WM_CTLCOLORSTATIC:
             return onCtlColorStatic(reinterpret_cast<HDC>(wParam));
+        case WM_SIZE:
+            onSize(wParam);
+            return TRUE;
+        case WM_GETMINMAXINFO:
+            if (smallest_.cx > 0) reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {smallest_.cx, smallest_.cy};
+            return TRUE;
         case WM_TIMER:
             if (wParam == IDT_CLEAR_CLIPBOARD) onClipboardTimer(window());
             if (wParam == IDT_AUTO_LOCK) onAutoLockTimer(window());
@@ -336,6 +442,10 @@ private:
             return TRUE;
         case WM_POWERBROADCAST:
             if (wParam == PBT_APMSUSPEND) lockList(window());
+            updateTitle(window());
+            return TRUE;
+        case WM_ASK_TO_APPLY_EDIT:
+            askToApplyEdit(window());
             updateTitle(window());
             return TRUE;
         case WM_REOPEN_LAST_LIST:
@@ -356,7 +466,25 @@ private:
         }
     }
 
+    // Minimised, a protected list locks as it would left alone, unless a
+    // window over it is still at work.
+    void onSize(WPARAM kind)
+    {
+        HWND self = window();
+        if (kind == SIZE_MINIMIZED) {
+            if (IsWindowEnabled(self)) lockList(self);
+            updateTitle(self);
+            return;
+        }
+        layout_.apply();
+        SendDlgItemMessageA(self, IDC_STATUS_BAR, WM_SIZE, 0, 0);
+        placePages(self);
+    }
+
     MainWindowState state_;
+    AnchoredLayout layout_;
+    // The size the window was made at, the smallest it can be given.
+    SIZE smallest_{};
 };
 
 }  // namespace

@@ -87,6 +87,10 @@ struct MainWindowState {
     UINT clipboardClearMs = 12000;
     // Ctrl+G, Ctrl+F and F3.
     KeyboardShortcuts shortcuts;
+    // The row whose cells the Select pane shows (the one selected row), and
+    // whether the question about its unapplied edit is on its way.
+    std::optional<size_t> paneRow;
+    bool paneQuestionDue = false;
     // What Find looked for last, for Find Next.
     std::string lastSearch;
 };

@@ -4,10 +4,14 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "cipher/password_generator.h"
 #include "controls/font_spec.h"
 #include "platform/dpi.h"
+#include "platform/file_paths.h"
+#include "platform/program_folder.h"
+#include "platform/win32_handles.h"
 #include "platform/redraw.h"
 #include "controls/dialog.h"
 #include "platform/window_text.h"
@@ -114,9 +118,6 @@ void fillControls(HWND window, StoredFont& stored)
     checkFlag(window, IDC_CLEAN_TEXT_DEFAULT, "clean_text");
     checkFlag(window, IDC_SHOW_PASS_DEFAULT, "show_pass");
     checkFlag(window, IDC_BOLD, "fontbold");
-    SetDlgItemTextA(window, IDC_LANG_PATH, settingsTable().get("lang_file").c_str());
-    SetDlgItemTextA(window, IDC_TRANSLATOR,
-                    translatorLine(translate("translated_by"), translate("lang_translator")).c_str());
     checkFlag(window, IDC_CREATE_EXE_DEFAULT, "create_exe");
     checkUnlessOff(window, IDC_SFX_GUARDED_DEFAULT, "sfx_guarded");
     SetDlgItemTextA(window, IDC_EXE_PATH_DEFAULT, settingsTable().get("exe_path").c_str());
@@ -201,18 +202,69 @@ void chooseExePath(HWND window)
     }
 }
 
-void chooseLanguageFile(HWND window)
+// The translator line of the chosen language file; one that cannot be read
+// shows none, and OK's reload says so.
+void showTranslator(HWND window, const std::string& path)
 {
-    char path[MAX_PATH] = {};
-    lstrcpynA(path, settingsTable().get("lang_file").c_str(), MAX_PATH);
-    if (!showFileDialog(window, path, translate("lang"), translate("lang_file"), "*.lang", ".lang", false)) return;
-    SetDlgItemTextA(window, IDC_LANG_PATH, path);
-    // Only the translator line is read here; a file that cannot be read
-    // shows none, and OK's reload says so.
     KeyValueTable chosen;
     (void)loadLanguage(chosen, path);
     SetDlgItemTextA(window, IDC_TRANSLATOR,
                     translatorLine(translate("translated_by"), chosen.get("lang_translator")).c_str());
+}
+
+// A language file by the name it carries, or its file name when it names
+// no language.
+std::string languageName(const std::string& path)
+{
+    KeyValueTable table;
+    const std::string name = loadLanguage(table, path) ? table.get("language_name") : std::string();
+    return name.empty() ? std::string(fileNameOf(path)) : name;
+}
+
+// Selects `path` in the language list, adding it when it is not there yet.
+void selectLanguage(HWND window, std::vector<std::string>& paths, const std::string& path)
+{
+    size_t index = 0;
+    while (index < paths.size() && lstrcmpiA(paths[index].c_str(), path.c_str()) != 0) ++index;
+    if (index == paths.size()) {
+        paths.push_back(path);
+        sendItem(window, IDC_LANG_PATH, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(languageName(path).c_str()));
+    }
+    sendItem(window, IDC_LANG_PATH, CB_SETCURSEL, index);
+    showTranslator(window, path);
+}
+
+// The language files of the lang folder by name, then the one in use
+// wherever it is.
+void fillLanguages(HWND window, std::vector<std::string>& paths)
+{
+    WIN32_FIND_DATAA found{};
+    FindHandle search(FindFirstFileA("lang\\*.lang", &found));
+    for (bool more = search.get() != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search.get(), &found)) {
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        const std::string path = std::string("lang\\") + found.cFileName;
+        paths.push_back(path);
+        sendItem(window, IDC_LANG_PATH, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(languageName(path).c_str()));
+    }
+    selectLanguage(window, paths, settingsTable().get("lang_file"));
+}
+
+// A language file from anywhere; one inside the program's folder is kept
+// by its place there, so that the folder can move.
+void chooseLanguageFile(HWND window, std::vector<std::string>& paths)
+{
+    char path[MAX_PATH] = {};
+    lstrcpynA(path, settingsTable().get("lang_file").c_str(), MAX_PATH);
+    if (!showFileDialog(window, path, translate("lang"), translate("lang_file"), "*.lang", ".lang", false)) return;
+    selectLanguage(window, paths, relativeWhenInside(path, programFolder()));
+}
+
+void onLanguageChosen(HWND window, const std::vector<std::string>& paths)
+{
+    const LRESULT chosen = sendItem(window, IDC_LANG_PATH, CB_GETCURSEL);
+    if (chosen >= 0 && static_cast<size_t>(chosen) < paths.size()) {
+        showTranslator(window, paths[static_cast<size_t>(chosen)]);
+    }
 }
 
 // A list without a selection keeps the stored colour and position.
@@ -259,7 +311,6 @@ void storeChoices(HWND window, const StoredFont& stored)
     storeFlag(window, IDC_CREATE_EXE_DEFAULT, "create_exe");
     storeFlag(window, IDC_SFX_GUARDED_DEFAULT, "sfx_guarded");
     settings.set("exe_path", itemText(window, IDC_EXE_PATH_DEFAULT));
-    settings.set("lang_file", itemText(window, IDC_LANG_PATH));
     storeFlag(window, IDC_KEEP_PREVIOUS, "keep_previous_version");
     storeFlag(window, IDC_REOPEN_LAST, "reopen_last_list");
     const LRESULT lockEntry = sendItem(window, IDC_LOCK_MINUTES, CB_GETCURSEL);
@@ -278,10 +329,11 @@ private:
     BOOL onInitDialog() override
     {
         fillControls(window(), stored_);
+        fillLanguages(window(), languages_);
         return TRUE;
     }
 
-    void onCommand(int id, int) override
+    void onCommand(int id, int code) override
     {
         switch (id) {
         case IDC_TEXT_COLOR_PICK:
@@ -294,7 +346,10 @@ private:
             chooseExePath(window());
             break;
         case IDC_LANG_SELECT:
-            chooseLanguageFile(window());
+            chooseLanguageFile(window(), languages_);
+            break;
+        case IDC_LANG_PATH:
+            if (code == CBN_SELCHANGE) onLanguageChosen(window(), languages_);
             break;
         case IDC_CREATE_EXE_DEFAULT:
             updateExeControls(window());
@@ -307,6 +362,10 @@ private:
     void onOk() override
     {
         storeChoices(window(), stored_);
+        const LRESULT language = sendItem(window(), IDC_LANG_PATH, CB_GETCURSEL);
+        if (language >= 0 && static_cast<size_t>(language) < languages_.size()) {
+            settingsTable().set("lang_file", languages_[static_cast<size_t>(language)]);
+        }
         end(static_cast<INT_PTR>(OptionsEnd::Stored));
     }
 
@@ -325,6 +384,8 @@ private:
     }
 
     StoredFont stored_;
+    // The language files the list offers, in its order.
+    std::vector<std::string> languages_;
 };
 
 }  // namespace

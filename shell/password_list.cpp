@@ -70,12 +70,10 @@ void appendEntries(HWND listPage, const PasswordEntry* first, size_t count)
     showRowCount(listControl(listPage), rows.size());
 }
 
-void updateSelectedEntry(HWND listPage, const PasswordEntry& entry)
+void updateEntry(HWND listPage, size_t row, const PasswordEntry& entry)
 {
-    HWND list = listControl(listPage);
-    const int row = firstSelectedRow(list);
-    if (row >= 0 && listOf(listPage).replace(static_cast<size_t>(row), entry)) {
-        SendMessageA(list, LVM_REDRAWITEMS, row, row);
+    if (listOf(listPage).replace(row, entry)) {
+        SendMessageA(listControl(listPage), LVM_REDRAWITEMS, row, row);
     }
 }
 

@@ -18,7 +18,7 @@ HWND listControl(HWND listPage);
 PasswordList& listOf(HWND listPage);
 
 void appendEntry(HWND listPage, const PasswordEntry& entry);
-void updateSelectedEntry(HWND listPage, const PasswordEntry& entry);
+void updateEntry(HWND listPage, size_t row, const PasswordEntry& entry);
 void deleteSelectedEntries(HWND listPage);
 void clearEntries(HWND listPage);
 

@@ -6,6 +6,7 @@
 
 #include "resources/corvale_ids.h"
 #include "settings/settings.h"
+#include "controls/anchored_layout.h"
 #include "controls/dialog.h"
 #include "shell/pages.h"
 
@@ -24,6 +25,7 @@ public:
     PicturePageSetup setup;
     ImageViewState view;
     SpotlightCanvas canvas;
+    AnchoredLayout layout;
 
 private:
     BOOL onInitDialog() override;
@@ -60,6 +62,11 @@ BOOL PicturePage::onInitDialog()
         SendDlgItemMessageA(page, setup.spotlightControls.slider, TBM_SETRANGE, TRUE,
                             MAKELPARAM(kDefaultSpotlightRadius, kMaxSpotlightRadius));
     }
+    std::vector<std::pair<int, Anchor>> anchors{{setup.pictureId, Anchor::Grow},
+                                                {setup.bars.horizontal, Anchor::AlongBottom},
+                                                {setup.bars.vertical, Anchor::AlongRight}};
+    for (int id : setup.controlsBelow) anchors.emplace_back(id, Anchor::BottomLeft);
+    layout.attach(page, anchors);
     return TRUE;
 }
 
@@ -144,6 +151,9 @@ std::optional<INT_PTR> PicturePage::onMessage(UINT message, WPARAM wParam, LPARA
     case WM_VSCROLL:
         return onScroll(page, wParam, reinterpret_cast<HWND>(lParam));
     case WM_RELAYOUT_IMAGE:
+        return onRelayout(page);
+    case WM_SIZE:
+        layout.apply();
         return onRelayout(page);
     case WM_MOUSEMOVE:
         return onMouseMove(page);

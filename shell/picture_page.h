@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "platform/win32_handles.h"
 #include "controls/image_view.h"
 
@@ -26,6 +28,9 @@ struct PicturePageSetup {
     const BitmapHandle* cover = nullptr;
     bool spotlight = false;
     SpotlightControls spotlightControls;
+    // The controls under the picture, which keep to the page's bottom edge
+    // as the page resizes (the spotlight controls are among them).
+    std::vector<int> controlsBelow;
     HBRUSH white = nullptr;
 };
 

@@ -31,5 +31,16 @@ TEST(FilePaths, ThePreviousVersionTakesOldBeforeTheExtension)
     EXPECT_EQ(previousVersionPath(".slp"), ".slp.old") << "a name that is all extension";
 }
 
+TEST(FilePaths, APathInsideAFolderIsMadeRelativeToItAndAnyOtherKept)
+{
+    EXPECT_EQ(relativeWhenInside("C:\\Tools\\Tessaly\\lang\\spanish.lang", "c:\\tools\\tessaly\\"),
+              "lang\\spanish.lang");
+    EXPECT_EQ(relativeWhenInside("C:\\Tools\\TessalyOld\\x.lang", "C:\\Tools\\Tessaly\\"),
+              "C:\\Tools\\TessalyOld\\x.lang");
+    EXPECT_EQ(relativeWhenInside("D:\\x.lang", "C:\\"), "D:\\x.lang");
+    EXPECT_EQ(relativeWhenInside("C:\\Tools\\", "C:\\Tools\\"), "C:\\Tools\\") << "the folder itself";
+    EXPECT_EQ(relativeWhenInside("lang\\default.lang", ""), "lang\\default.lang");
+}
+
 }  // namespace
 }  // namespace tessaly

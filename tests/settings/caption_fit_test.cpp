@@ -1,6 +1,7 @@
 // Every dialog of both programs in each shipped language: each caption of a
 // static, button, check box or group fits its control in the dialog's own
-// font, and no two captions of one dialog share a keyboard mnemonic.
+// font, no two captions of one dialog share a keyboard mnemonic, and each
+// label comes just before its field with a mnemonic of its own.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -31,6 +32,13 @@ std::string textOf(HWND window)
     char text[1024] = {};
     GetWindowTextA(window, text, sizeof text);
     return text;
+}
+
+std::string kindOf(HWND window)
+{
+    char kind[64] = {};
+    GetClassNameA(window, kind, sizeof kind);
+    return kind;
 }
 
 // The room a caption leaves for its text, or -1 for a control whose caption
@@ -93,6 +101,16 @@ std::vector<std::string> problemsOf(HWND window)
             problems.push_back("\"" + text + "\" needs " + std::to_string(needed.right) + " x " +
                                std::to_string(needed.bottom) + ", has " + std::to_string(room) + " x " +
                                std::to_string(client.bottom));
+        }
+        // A label names the field just after it, and moves to it with its key.
+        const bool label = !text.empty() && text.back() == ':' && lstrcmpiA(kindOf(child).c_str(), "Static") == 0;
+        HWND next = GetWindow(child, GW_HWNDNEXT);
+        if (label && next && textOf(next).size() > 0 && textOf(next).back() == ':') {
+            problems.push_back("\"" + text + "\" comes before another label, not its field");
+        }
+        if (label && next && (GetWindowLongPtrA(next, GWL_STYLE) & WS_TABSTOP) &&
+            lstrcmpiA(kindOf(next).c_str(), "Button") != 0 && text.find('&') == std::string::npos) {
+            problems.push_back("\"" + text + "\" has no access key");
         }
         const size_t amp = text.find('&');
         if (amp != std::string::npos && amp + 1 < text.size() && text[amp + 1] != '&') {

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <filesystem>
+
 #include "resources/corvale_ids.h"
 #include "settings/apply_texts.h"
 #include "settings/settings.h"
@@ -36,17 +38,26 @@ TEST_F(MainWindowTest, FirstStartCreatesTheSettingsAndShowsTheLanguageTexts)
     EXPECT_EQ(menuText(window, 0, true), "&File");
     EXPECT_EQ(menuText(window, 1, true), "&Edit");
     EXPECT_EQ(menuText(window, 3, true), "&Help");
+    // The shortcut parts come from the accelerator table.
     EXPECT_EQ(menuText(window, ID_EDIT_FIND, false), "&Find...\tCtrl+F");
+    EXPECT_EQ(menuText(window, ID_FILE_NEW, false), "&New\tCtrl+N");
+    EXPECT_EQ(menuText(window, ID_FILE_SAVE_LIST, false), "Save List &As...\tCtrl+Shift+S");
+    EXPECT_EQ(menuText(window, ID_EDIT_FIND_NEXT, false), "Find &Next\tF3");
+    EXPECT_EQ(menuText(window, ID_COPY_PASS, false), "Copy &password\tCtrl+C");
+    EXPECT_EQ(menuText(window, ID_EDIT_SELECT_ALL, false), "Select &All\tCtrl+A");
+    EXPECT_EQ(menuText(window, ID_EDIT_DELETE, false), "&Delete\tDel");
     EXPECT_EQ(menuText(window, ID_OPTIONS, false), "&Options...");
     EXPECT_EQ(menuText(window, ID_HELP_HOME, false), "&Velmora Home Page");
     EXPECT_EQ(menuText(window, ID_HELP_ABOUT, false), "&About...");
     EXPECT_EQ(menuText(window, ID_FILE_LOAD_BMP, false), "Load &BMP");
 
-    EXPECT_EQ(dialogItemText(window, IDC_LABEL_ADD_USER), "User:");
-    EXPECT_EQ(dialogItemText(window, IDC_LABEL_SELECT_DESCRIPTION), "Description:");
+    // Each label has an access key no other control of the window has.
+    EXPECT_EQ(dialogItemText(window, IDC_LABEL_ADD_USER), "&User:");
+    EXPECT_EQ(dialogItemText(window, IDC_LABEL_SELECT_USER), "U&ser:");
+    EXPECT_EQ(dialogItemText(window, IDC_LABEL_SELECT_DESCRIPTION), "Descr&iption:");
     EXPECT_EQ(dialogItemText(window, IDC_FRAME_SELECT), "Select");
     EXPECT_EQ(dialogItemText(window, IDC_ADD), "&Add");
-    EXPECT_EQ(dialogItemText(window, IDC_SHOW_ADD), "&Show");
+    EXPECT_EQ(dialogItemText(window, IDC_SHOW_ADD), "S&how");
 
     // Until a row is selected the select pane and Delete are disabled.
     for (int id :
@@ -164,9 +175,11 @@ TEST_F(MainWindowTest, StrayLettersPressNoButtonAndEnterInAPaneDoesItsWork)
         EXPECT_EQ(state().list.size(), 1u) << id;
         EXPECT_FALSE(testing::findTopLevelWindow("Exit")) << id;
     }
-    // With Alt a letter is a mnemonic as ever.
+    // With Alt a letter is a mnemonic as ever; a label's moves to its field.
     type(GetDlgItem(window, IDC_CLEAN_TEXT), {'A'}, true);
     EXPECT_EQ(state().list.size(), 2u);
+    type(GetDlgItem(window, IDC_EXIT), {'P'}, true);
+    EXPECT_EQ(GetFocus(), GetDlgItem(window, IDC_ADD_PASS));
 }
 
 TEST_F(MainWindowTest, ClosingAnsweredNoKeepsEverything)
@@ -191,12 +204,94 @@ TEST_F(MainWindowTest, ExitAnsweredYesWritesTheSettingsAndEndsTheWindow)
     EXPECT_TRUE(pumpUntil([&] { return !IsWindowVisible(window); }));
     std::string expected = defaultSettingsText() + "my_key=hand added\r\n";
     expected.replace(expected.find("font=Arial"), 10, "font=Verdana");
-    EXPECT_EQ(readFile(folder.file("conf.dat")), expected);
+    const std::string written = readFile(folder.file("conf.dat"));
+    EXPECT_EQ(written.substr(0, expected.size()), expected);
+    EXPECT_EQ(written.substr(expected.size(), 12), "main_window=") << "and where the window was";
     EXPECT_FALSE(state().pages[0]);
+}
+
+RECT placeIn(HWND window, int id)
+{
+    RECT place{};
+    GetWindowRect(GetDlgItem(window, id), &place);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
+    return place;
+}
+
+TEST_F(MainWindowTest, ResizedWindowShowsMoreRowsKeepsItsPanesAndComesBackAtTheNextStart)
+{
+    ASSERT_TRUE(openMainWindow());
+    RECT made{};
+    GetWindowRect(window, &made);
+    const int rowsMade = ListView_GetCountPerPage(listControl(page(kListPage)));
+    const RECT paneMade = placeIn(window, IDC_FRAME_SELECT);
+    const RECT exitMade = placeIn(window, IDC_EXIT);
+    RECT clientMade{};
+    GetClientRect(window, &clientMade);
+
+    SetWindowPos(window, nullptr, 20, 10, 1200, 900, SWP_NOZORDER);
+    testing::pumpFor(100);
+    EXPECT_GT(ListView_GetCountPerPage(listControl(page(kListPage))), 2 * rowsMade);
+    RECT client{};
+    GetClientRect(window, &client);
+    const RECT tab = placeIn(window, IDC_TAB);
+    for (int id : {IDC_FRAME_ADD, IDC_FRAME_SELECT, IDC_ADD_USER, IDC_REFRESH, IDC_EXIT}) {
+        const RECT control = placeIn(window, id);
+        EXPECT_GE(control.left, tab.right) << id;
+        EXPECT_LE(control.right, client.right) << id;
+    }
+    const RECT pane = placeIn(window, IDC_FRAME_SELECT);
+    EXPECT_EQ(pane.right - pane.left, paneMade.right - paneMade.left);
+    EXPECT_EQ(pane.bottom - pane.top, paneMade.bottom - paneMade.top);
+    EXPECT_EQ(pane.top, paneMade.top);
+    const RECT exit = placeIn(window, IDC_EXIT);
+    EXPECT_EQ(client.right - exit.right, clientMade.right - exitMade.right) << "Exit keeps to the corner";
+    EXPECT_EQ(client.bottom - exit.bottom, clientMade.bottom - exitMade.bottom);
+    // The picture pages grow with the tabs.
+    RECT view{};
+    GetClientRect(GetDlgItem(page(kImagePage), IDC_PICTURE), &view);
+    EXPECT_GT(view.right, tab.right - tab.left - 60);
+
+    // Never smaller than it was made.
+    SetWindowPos(window, nullptr, 0, 0, 200, 100, SWP_NOZORDER | SWP_NOMOVE);
+    RECT smallest{};
+    GetWindowRect(window, &smallest);
+    EXPECT_EQ(smallest.right - smallest.left, made.right - made.left);
+    EXPECT_EQ(smallest.bottom - smallest.top, made.bottom - made.top);
+
+    SetWindowPos(window, nullptr, 20, 10, 1200, 900, SWP_NOZORDER);
+    ShowWindow(window, SW_MAXIMIZE);
+    DialogResponder responder({pressButtonIn("Exit", IDYES)});
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_EXIT, BN_CLICKED), 0);
+    EXPECT_EQ(responder.finish(), 1u);
+    DestroyWindow(window);
+
+    ASSERT_TRUE(openMainWindow());
+    EXPECT_TRUE(IsZoomed(window));
+    ShowWindow(window, SW_RESTORE);
+    RECT restored{};
+    GetWindowRect(window, &restored);
+    EXPECT_EQ(restored.left, 20);
+    EXPECT_EQ(restored.top, 10);
+    EXPECT_EQ(restored.right - restored.left, 1200);
+    EXPECT_EQ(restored.bottom - restored.top, 900);
+}
+
+TEST_F(MainWindowTest, AMissingLanguageFileGivesWayToTheShippedOne)
+{
+    // As after the program's folder moved with a language stored in full.
+    std::string text = defaultSettingsText();
+    text.replace(text.find("lang\\default.lang"), 17, "C:\\gone\\lang\\spanish.lang");
+    testing::writeFile(folder.file("conf.dat"), text);
+    ASSERT_TRUE(openMainWindow());
+    EXPECT_EQ(settingsTable().get("lang_file"), "lang\\default.lang");
+    EXPECT_EQ(dialogItemText(window, IDC_ADD), "&Add");
 }
 
 TEST_F(MainWindowTest, MissingLanguageFileCancelledEndsWithoutWritingSettings)
 {
+    // Without the shipped file either, the user is asked.
+    std::filesystem::remove(folder.file("lang/default.lang"));
     std::string text = defaultSettingsText();
     text.replace(text.find("lang\\default.lang"), 17, "lang\\nowhere.lang");
     testing::writeFile(folder.file("conf.dat"), text);
@@ -210,6 +305,7 @@ TEST_F(MainWindowTest, MissingLanguageFileCancelledEndsWithoutWritingSettings)
 
 TEST_F(MainWindowTest, LanguageChosenAtStartUpIsUsedAndRemembered)
 {
+    std::filesystem::remove(folder.file("lang/default.lang"));
     std::string text = defaultSettingsText();
     text.replace(text.find("lang_file=lang\\default.lang"), 27, "lang_file=");
     testing::writeFile(folder.file("conf.dat"), text);

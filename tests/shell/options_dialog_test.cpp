@@ -172,6 +172,23 @@ TEST_F(OptionsDialogTest, SavedListChoicesStartOnAndFiveMinutesAndOkStoresThem)
     EXPECT_EQ(setting("lock_minutes"), "0");
 }
 
+TEST_F(OptionsDialogTest, LanguagesOfTheFolderAreListedByNameAndStoredByTheirPlaceInIt)
+{
+    inOptions([](HWND dialog) {
+        EXPECT_EQ(itemMessage(dialog, IDC_LANG_PATH, CB_GETCOUNT, 0), 2);
+        EXPECT_EQ(selectedText(dialog, IDC_LANG_PATH), "English");
+        const LRESULT spanish = itemMessage(dialog, IDC_LANG_PATH, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                            reinterpret_cast<LPARAM>("Espa\xf1ol"));
+        ASSERT_GE(spanish, 0);
+        itemMessage(dialog, IDC_LANG_PATH, CB_SETCURSEL, static_cast<WPARAM>(spanish));
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_LANG_PATH, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_LANG_PATH)));
+        testing::pressButton(dialog, IDC_OK);
+    });
+    EXPECT_EQ(setting("lang_file"), "lang\\spanish.lang");
+    EXPECT_EQ(testing::windowText(window), "Tessaly - Lista");
+}
+
 TEST_F(OptionsDialogTest, ChosenLanguageShowsItsTranslatorAndAppliesAtOnceOnOk)
 {
     std::string spanish = testing::readFile(folder.file("lang/spanish.lang"));

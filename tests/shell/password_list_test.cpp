@@ -193,20 +193,130 @@ TEST_F(PasswordListTest, RefreshWritesTheSelectPaneBackAndDeleteRemovesEverySele
     command(IDC_REFRESH);
     EXPECT_EQ(rows()[1], (PasswordEntry{"", "new pass", "d"}));
 
+    // Delete asks, and No keeps every row.
     select({0, 2});
-    command(IDC_DELETE);
-    EXPECT_EQ(column(rows(), 0), (std::vector<std::string>{"", "u3"}));
-    EXPECT_EQ(dialogItemText(window, IDC_SELECT_USER), "");
+    auto question = std::make_shared<std::string>();
+    EXPECT_EQ(commandAnswered(IDC_DELETE, {readMessageIn("Delete", question, IDNO)}), 1u);
+    EXPECT_EQ(*question, "Delete 2 entries?");
+    EXPECT_EQ(rows().size(), 4u);
 
-    // The Delete key in the list acts as the button.
-    select({1});
+    // Yes deletes them and selects the row after the last one deleted.
+    EXPECT_EQ(commandAnswered(IDC_DELETE, {pressButtonIn("Delete", IDYES)}), 1u);
+    EXPECT_EQ(column(rows(), 0), (std::vector<std::string>{"", "u3"}));
+    EXPECT_EQ(selectedRows(list()), (std::vector<int>{1}));
+    EXPECT_EQ(dialogItemText(window, IDC_SELECT_USER), "u3");
+
+    // The Delete key in the list acts as the button, and a last row gives
+    // its place to the one before it.
     SetForegroundWindow(window);
     SetFocus(list());
+    DialogResponder responder({readMessageIn("Delete", question, IDYES)});
     testing::pressKey(VK_DELETE, false);
     testing::pressKey(VK_DELETE, true);
+    EXPECT_EQ(responder.finish(), 1u);
+    EXPECT_EQ(*question, "Delete the entry of \"u3\"?");
     EXPECT_TRUE(testing::pumpUntil([&] { return rows().size() == 1; }));
     EXPECT_EQ(column(rows(), 0), (std::vector<std::string>{""}));
+    EXPECT_EQ(selectedRows(list()), (std::vector<int>{0}));
     EXPECT_FALSE(state().imageOutOfDate);
+}
+
+TEST_F(PasswordListTest, LeavingARowWithAnUnappliedEditAsksAndEachAnswerDoesItsWork)
+{
+    for (const char* user : {"alice", "bob", "carol"}) add(user, "p", "d");
+    select({1});
+    SetDlgItemTextA(window, IDC_SELECT_DESCRIPTION, "changed");
+
+    // Cancel: back on bob, the edit still in the pane.
+    DialogResponder cancel({pressButtonIn("Select", IDCANCEL)});
+    select({2});
+    EXPECT_EQ(cancel.finish(), 1u);
+    pumpFor(50);
+    EXPECT_EQ(selectedRows(list()), (std::vector<int>{1}));
+    EXPECT_EQ(dialogItemText(window, IDC_SELECT_DESCRIPTION), "changed");
+    EXPECT_EQ(rows()[1].description, "d");
+
+    // Yes applies it to bob, then the pane follows the click.
+    auto question = std::make_shared<std::string>();
+    DialogResponder yes({readMessageIn("Select", question, IDYES)});
+    select({2});
+    EXPECT_EQ(yes.finish(), 1u);
+    EXPECT_EQ(*question, "Apply the changes to \"bob\"?");
+    EXPECT_EQ(rows()[1].description, "changed");
+    EXPECT_EQ(dialogItemText(window, IDC_SELECT_USER), "carol");
+
+    // No drops it.
+    SetDlgItemTextA(window, IDC_SELECT_USER, "caroline");
+    DialogResponder no({pressButtonIn("Select", IDNO)});
+    select({0});
+    EXPECT_EQ(no.finish(), 1u);
+    EXPECT_EQ(rows()[2].user, "carol");
+    EXPECT_EQ(dialogItemText(window, IDC_SELECT_USER), "alice");
+
+    // Enter in the pane applies the edit: leaving asks nothing then.
+    SetForegroundWindow(window);
+    SetFocus(GetDlgItem(window, IDC_SELECT_PASS));
+    SetDlgItemTextA(window, IDC_SELECT_PASS, "new");
+    testing::pressKey(VK_RETURN, false);
+    testing::pressKey(VK_RETURN, true);
+    pumpFor(100);
+    EXPECT_EQ(rows()[0].pass, "new");
+    select({1});
+    EXPECT_EQ(dialogItemText(window, IDC_SELECT_USER), "bob");
+    EXPECT_FALSE(testing::findTopLevelWindow("Select"));
+
+    // F2 and Enter on the list, and a double-click on a row, go to edit it.
+    for (WORD key : {WORD(VK_F2), WORD(VK_RETURN)}) {
+        SetFocus(list());
+        pumpFor(30);
+        testing::pressKey(key, false);
+        testing::pressKey(key, true);
+        pumpFor(100);
+        EXPECT_EQ(GetFocus(), GetDlgItem(window, IDC_SELECT_USER)) << key;
+    }
+    RECT row{};
+    ListView_GetItemRect(list(), 2, &row, LVIR_BOUNDS);
+    const POINT inRow{row.left + 40, (row.top + row.bottom) / 2};
+    testing::clickAt(list(), inRow);
+    testing::clickAt(list(), inRow);
+    pumpFor(100);
+    EXPECT_EQ(GetFocus(), GetDlgItem(window, IDC_SELECT_USER));
+    EXPECT_EQ(dialogItemText(window, IDC_SELECT_USER), "carol");
+}
+
+TEST_F(PasswordListTest, SelectAllAndDeleteKeysWorkFromTheListAndButtonsButLeaveEditFieldsTheirOwn)
+{
+    for (const char* user : {"u0", "u1", "u2"}) add(user, "p", "d");
+    const auto press = [&](HWND focus, WORD key, bool control) {
+        SetForegroundWindow(window);
+        SetFocus(focus);
+        pumpFor(30);
+        if (control) testing::pressKey(VK_CONTROL, false);
+        testing::pressKey(key, false);
+        testing::pressKey(key, true);
+        if (control) testing::pressKey(VK_CONTROL, true);
+        pumpFor(150);
+    };
+    for (HWND focus : {list(), GetDlgItem(window, IDC_EXIT)}) {
+        select({});
+        press(focus, 'A', true);
+        EXPECT_EQ(ListView_GetSelectedCount(list()), 3u);
+        DialogResponder responder({pressButtonIn("Delete", IDNO)});
+        press(focus, VK_DELETE, false);
+        EXPECT_EQ(responder.finish(), 1u);
+        EXPECT_EQ(rows().size(), 3u);
+    }
+
+    // In an edit field Ctrl+A selects its text and Del deletes a character.
+    select({});
+    HWND field = GetDlgItem(window, IDC_ADD_DESCRIPTION);
+    SetWindowTextA(field, "note");
+    press(field, 'A', true);
+    EXPECT_EQ(ListView_GetSelectedCount(list()), 0u);
+    press(field, VK_DELETE, false);
+    EXPECT_EQ(dialogItemText(window, IDC_ADD_DESCRIPTION), "");
+    EXPECT_FALSE(testing::findTopLevelWindow("Delete"));
+    EXPECT_EQ(rows().size(), 3u);
 }
 
 TEST_F(PasswordListTest, HeaderClicksSortEachColumnAscendingThenDescendingByUnsignedBytes)
@@ -241,8 +351,13 @@ TEST_F(PasswordListTest, SelectionGoesWithItsRowsThroughASortAndTheSelectPaneKee
     EXPECT_EQ(ListView_GetSelectedCount(list()), 1u);
     EXPECT_EQ(dialogItemText(window, IDC_SELECT_DESCRIPTION), "being edited");
 
-    // A range chosen with Shift and a click is one notification: the pane hears it.
+    // A second row selected leaves the edit: asked, and dropped.
+    DialogResponder responder({pressButtonIn("Select", IDNO)});
     ListView_SetItemState(list(), 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    EXPECT_EQ(responder.finish(), 1u);
+    EXPECT_EQ(dialogItemText(window, IDC_SELECT_DESCRIPTION), "");
+
+    // A range chosen with Shift and a click is one notification: the pane hears it.
     SetFocus(list());
     testing::pumpFor(50);
     RECT last{};

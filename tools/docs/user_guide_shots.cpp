@@ -239,6 +239,14 @@ int main(int argc, char** argv)
     SendMessageA(main, WM_COMMAND, ID_FILE_LOCK, 0);
     save(main, "16-locked");
     command(main, IDC_UNLOCK, "Open the protected list - my list.slp", "17-unlock", fillPassphrase, IDC_OK);
+    // Larger, the list shows more rows; the status line tells the unlock.
+    RECT normal{};
+    GetWindowRect(main, &normal);
+    SetWindowPos(main, nullptr, 0, 0, 900, 560, SWP_NOZORDER | SWP_NOMOVE);
+    pumpFor(200);
+    save(main, "18-resized");
+    SetWindowPos(main, nullptr, 0, 0, normal.right - normal.left, normal.bottom - normal.top,
+                 SWP_NOZORDER | SWP_NOMOVE);
     // The self-extracting file's windows alone on the screen.
     ShowWindow(main, SW_HIDE);
     viewerShots(exe);
