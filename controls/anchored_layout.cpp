@@ -34,8 +34,9 @@ void AnchoredLayout::apply() const
         }
     }
     if (moves) EndDeferWindowPos(moves);
-    // Group boxes and labels moved over what was drawn before.
-    InvalidateRect(host_, nullptr, TRUE);
+    // Group boxes and labels moved over what was drawn before, and a
+    // control that only moved would keep drawing what it showed.
+    RedrawWindow(host_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 }  // namespace tessaly

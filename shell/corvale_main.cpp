@@ -7,10 +7,17 @@
 #include "platform/library_search.h"
 #include "platform/win32_handles.h"
 
+// Before any other code of the program, the runtime's included: the stack
+// protector's set-up, a constructor of the runtime, opens the system's
+// cryptography, and with it libraries of its own.
+__attribute__((constructor(101))) static void restrictLibrariesFirst()
+{
+    tessaly::restrictLibrarySearch();
+}
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     using namespace tessaly;
-    restrictLibrarySearch();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES |
                                                        ICC_BAR_CLASSES | ICC_PROGRESS_CLASS | ICC_LINK_CLASS};
     InitCommonControlsEx(&controls);

@@ -27,6 +27,8 @@ namespace {
 
 constexpr int kColumns = 3;
 constexpr int kMarkerWidth = 16;
+// The description column's width at the list's smallest.
+constexpr int kDescriptionWidth = 160;
 constexpr int kMarkerHeight = 10;
 constexpr COLORREF kMarkerTransparent = RGB(255, 0, 255);
 // Cells are drawn from at most this many bytes.
@@ -82,7 +84,7 @@ BOOL ListPage::onInitDialog()
     HWND list = GetDlgItem(page, IDC_LIST);
     insertColumn(list, 0, "user", scaledForScreen(93));
     insertColumn(list, 1, "pass", scaledForScreen(93));
-    insertColumn(list, 2, "description", scaledForScreen(160));
+    insertColumn(list, 2, "description", scaledForScreen(kDescriptionWidth));
     // Again, now that the columns exist to take their captions.
     applyTexts(page, IDD_LIST_PAGE);
     if (isFlagOn(settingsTable().get("show_pass"))) CheckDlgButton(page, IDC_SHOW_PASS_ON_LIST, BST_CHECKED);
@@ -147,6 +149,15 @@ BOOL onDrawItem(HWND page, const DRAWITEMSTRUCT* item)
              area);
     if (focused && (item->itemState & ODS_FOCUS)) DrawFocusRect(item->hDC, &area);
     return TRUE;
+}
+
+// The last column takes the room the list gains, and gives it back.
+void fillWidthWithLastColumn(HWND list)
+{
+    RECT client{};
+    GetClientRect(list, &client);
+    const int rest = client.right - ListView_GetColumnWidth(list, 0) - ListView_GetColumnWidth(list, 1);
+    ListView_SetColumnWidth(list, kColumns - 1, std::max(rest, scaledForScreen(kDescriptionWidth)));
 }
 
 // Sorts by the column's cells as drawn, keeping the order of equal cells;
@@ -215,6 +226,7 @@ std::optional<INT_PTR> ListPage::onMessage(UINT message, WPARAM, LPARAM lParam)
     if (message == WM_NOTIFY) return onNotify(window(), lParam);
     if (message == WM_SIZE) {
         layout.apply();
+        fillWidthWithLastColumn(item(IDC_LIST));
         return TRUE;
     }
     return std::nullopt;

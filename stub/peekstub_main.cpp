@@ -16,10 +16,17 @@ void __verbose_terminate_handler()
 }
 }  // namespace __gnu_cxx
 
+// A self-extracting file runs from wherever it was received, so before any
+// other code, the runtime's included: the stack protector's set-up, a
+// constructor of the runtime, opens the system's cryptography, and with it
+// libraries of its own.
+__attribute__((constructor(101))) static void restrictLibrariesFirst()
+{
+    tessaly::restrictLibrarySearch();
+}
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
-    // A self-extracting file runs from wherever it was received.
-    tessaly::restrictLibrarySearch();
     INITCOMMONCONTROLSEX controls{sizeof controls, 0xFF};
     InitCommonControlsEx(&controls);
     tessaly::runPasswordWindow();

@@ -231,7 +231,13 @@ TEST_F(MainWindowTest, ResizedWindowShowsMoreRowsKeepsItsPanesAndComesBackAtTheN
 
     SetWindowPos(window, nullptr, 20, 10, 1200, 900, SWP_NOZORDER);
     testing::pumpFor(100);
-    EXPECT_GT(ListView_GetCountPerPage(listControl(page(kListPage))), 2 * rowsMade);
+    HWND list = listControl(page(kListPage));
+    EXPECT_GT(ListView_GetCountPerPage(list), 2 * rowsMade);
+    RECT rows{};
+    GetClientRect(list, &rows);
+    EXPECT_EQ(ListView_GetColumnWidth(list, 0) + ListView_GetColumnWidth(list, 1) + ListView_GetColumnWidth(list, 2),
+              rows.right)
+        << "the description column takes the room";
     RECT client{};
     GetClientRect(window, &client);
     const RECT tab = placeIn(window, IDC_TAB);

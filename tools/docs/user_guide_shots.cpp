@@ -14,6 +14,7 @@
 #include "resources/peekstub_ids.h"
 #include "settings/settings.h"
 #include "shell/main_window.h"
+#include "shell/password_list.h"
 #include "tests/support/gui_test.h"
 #include "tests/support/program_process.h"
 #include "tests/support/temp_folder.h"
@@ -239,7 +240,10 @@ int main(int argc, char** argv)
     SendMessageA(main, WM_COMMAND, ID_FILE_LOCK, 0);
     save(main, "16-locked");
     command(main, IDC_UNLOCK, "Open the protected list - my list.slp", "17-unlock", fillPassphrase, IDC_OK);
-    // Larger, the list shows more rows; the status line tells the unlock.
+    // Larger, the list shows more rows; the status line tells of a copy.
+    HWND list = listControl(mainWindowState(main).pages[kListPage]);
+    ListView_SetItemState(list, 1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    SendMessageA(main, WM_COMMAND, ID_COPY_PASS, 0);
     RECT normal{};
     GetWindowRect(main, &normal);
     SetWindowPos(main, nullptr, 0, 0, 900, 560, SWP_NOZORDER | SWP_NOMOVE);
