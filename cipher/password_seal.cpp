@@ -3,7 +3,6 @@
 #include <string>
 
 #include "platform/secure_wipe.h"
-#include "platform/text_codec.h"
 
 namespace tessaly {
 
@@ -24,15 +23,9 @@ SealKey::~SealKey()
     secureWipe(bytes, sizeof bytes);
 }
 
-// The key is derived from the password's UTF-8, whatever code page it was
-// typed in.
 bool deriveSealKey(std::string_view password, uint32_t iterations, const uint8_t* salt, SealKey& key)
 {
-    std::string utf8 = convertText(TextEncoding::Ansi, TextEncoding::Utf8, password);
-    if (utf8.empty() && !password.empty()) return false;
-    const bool derived = derivePbkdf2Sha256(utf8, salt, kSealSaltSize, iterations, key.bytes, kGcmKeySize);
-    wipeString(utf8);
-    return derived;
+    return derivePbkdf2Sha256(password, salt, kSealSaltSize, iterations, key.bytes, kGcmKeySize);
 }
 
 GcmResult sealWithPassword(const PasswordSeal& seal, uint8_t* data, size_t size, uint8_t* tag)

@@ -30,11 +30,12 @@ struct SealKey {
     uint8_t bytes[kGcmKeySize] = {};
 };
 
-// The key of a password seal: PBKDF2-HMAC-SHA256 of the password's UTF-8.
-// The UTF-8 copy is wiped before it returns.
+// The key of a password seal: PBKDF2-HMAC-SHA256 of the password, which is
+// its UTF-8 whatever script it was typed in (a password the system's code
+// page can hold gives the same UTF-8 as that code page's bytes converted).
 [[nodiscard]] bool deriveSealKey(std::string_view password, uint32_t iterations, const uint8_t* salt, SealKey& key);
 
-// The UTF-8 password and the derived key are wiped before either returns.
+// The derived key is wiped before either returns.
 [[nodiscard]] GcmResult sealWithPassword(const PasswordSeal& seal, uint8_t* data, size_t size, uint8_t* tag);
 [[nodiscard]] GcmResult openWithPassword(const PasswordSeal& seal, uint8_t* data, size_t size, const uint8_t* tag);
 

@@ -3,9 +3,11 @@
 #include "controls/password_strength.h"
 #include "platform/redraw.h"
 #include "platform/secure_wipe.h"
+#include "platform/text_codec.h"
 #include "platform/win32_handles.h"
 #include "platform/window_text.h"
 #include "settings/language.h"
+#include "settings/message_box.h"
 
 namespace tessaly {
 
@@ -30,17 +32,31 @@ bool PasswordPair::onCommand(int id, int code)
 
 bool PasswordPair::accepted() const
 {
-    std::string password = readWindowText(field(ids_.password));
-    std::string repetition = readWindowText(field(ids_.repetition));
+    std::string password;
+    std::string repetition;
+    readPassphrase(field(ids_.password), password);
+    readPassphrase(field(ids_.repetition), repetition);
     const bool ok = passwordAccepted(password, repetition, minimumLength_);
     wipeString(password);
     wipeString(repetition);
     return ok;
 }
 
+bool PasswordPair::fitsCodePage() const
+{
+    std::string password;
+    std::string legacy;
+    readPassphrase(field(ids_.password), password);
+    const bool fits = codePagePassword(password, legacy);
+    wipeString(password);
+    wipeString(legacy);
+    if (!fits) showTranslatedMessage(dialog_, "password_outside_code_page", "warning", MB_OK | MB_ICONWARNING);
+    return fits;
+}
+
 void PasswordPair::readPassword(std::string& into) const
 {
-    readWindowText(field(ids_.password), into);
+    readPassphrase(field(ids_.password), into);
 }
 
 void PasswordPair::clear()
@@ -53,7 +69,8 @@ bool PasswordPair::drawMeter(const DRAWITEMSTRUCT& item) const
 {
     if (!ids_.strength || static_cast<int>(item.CtlID) != ids_.strength) return false;
     SavedDcState saved(item.hDC);
-    std::string password = readWindowText(field(ids_.password));
+    std::string password;
+    readPassphrase(field(ids_.password), password);
     const int level = passwordStrength(password);
     wipeString(password);
 

@@ -35,7 +35,12 @@ public:
     bool drawMeter(const DRAWITEMSTRUCT& item) const;
     // At least the minimum length, typed the same twice. The copies read are wiped.
     [[nodiscard]] bool accepted() const;
-    // The password as typed, read straight into `into`; its owner wipes it.
+    // For the forms keyed with the password's code-page bytes: whether the
+    // typed password fits the system's code page. When it does not, the
+    // user is told why it is refused, and the fields keep it.
+    [[nodiscard]] bool fitsCodePage() const;
+    // The password as typed, in UTF-8, read straight into `into`; its owner
+    // wipes it.
     void readPassword(std::string& into) const;
     // Empties both fields, so the password does not outlive the dialog there.
     void clear();

@@ -4,11 +4,29 @@
 
 namespace tessaly {
 
+namespace {
+
+// A byte that continues a UTF-8 character rather than starting one.
+bool continues(char c)
+{
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+size_t characterCount(std::string_view utf8)
+{
+    size_t count = 0;
+    for (const char c : utf8) count += continues(c) ? 0 : 1;
+    return count;
+}
+
+}  // namespace
+
 int passwordStrength(std::string_view password)
 {
-    if (password.size() < kMinPasswordLength) return 0;
+    if (characterCount(password) < kMinPasswordLength) return 0;
     int lower = 0, upper = 0, digits = 0, others = 0;
     for (const char c : password) {
+        if (continues(c)) continue;
         if (c >= 'a' && c <= 'z') {
             ++lower;
         } else if (c >= 'A' && c <= 'Z') {
@@ -48,7 +66,7 @@ int strengthGradientRight(int level, int right)
 
 bool passwordAccepted(std::string_view password, std::string_view repetition, size_t minimumLength)
 {
-    return password.size() >= minimumLength && password == repetition;
+    return characterCount(password) >= minimumLength && password == repetition;
 }
 
 }  // namespace tessaly

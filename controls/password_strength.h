@@ -6,8 +6,9 @@ namespace tessaly {
 
 constexpr size_t kMinPasswordLength = 6;
 
-// 0 for fewer than 6 bytes; otherwise how many of lower-case letters,
-// capitals, digits and all other bytes occur at least twice (1 to 4).
+// Of a password in UTF-8: 0 for fewer than 6 characters; otherwise how many
+// of lower-case letters, capitals, digits and all other characters occur at
+// least twice (1 to 4).
 int passwordStrength(std::string_view password);
 
 // The language key of a strength level's label.
@@ -21,7 +22,7 @@ int strengthGradientRight(int level, int right);
 constexpr size_t kMinPassphraseLength = 8;
 
 // Whether a password and its repetition may be used: at least
-// `minimumLength` bytes, and equal byte for byte.
+// `minimumLength` characters of UTF-8, and equal byte for byte.
 bool passwordAccepted(std::string_view password, std::string_view repetition,
                       size_t minimumLength = kMinPasswordLength);
 

@@ -26,10 +26,12 @@ struct CipherJob {
     int spotlightRadius = kDefaultSpotlightRadius;
     bool spotlightOn = true;
 
-    std::string password;  // as typed, at most 35 characters
+    // As typed, in UTF-8, at most 35 characters.
+    std::string password;
     bool createExe = false;
     // The self-extracting file holds the picture sealed under a key derived
-    // from the password, rather than the enciphered picture.
+    // from the password, rather than the enciphered picture; no enciphered
+    // picture is made then, and the Encrypted page stays empty.
     bool guarded = false;
     std::string exePath;
     // Set by the encrypt worker when it was asked to build a self-extracting file.

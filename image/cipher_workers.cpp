@@ -45,6 +45,10 @@ WorkerOutcome buildFile(CipherJob& job, HBITMAP encrypted, WorkerReport& report)
 WorkerOutcome runImageJob(CipherJob& job, WorkerReport& report, bool encrypt)
 {
     publish(job, report, BitmapHandle());
+    // A guarded file leaves no picture under the cipher beside it: one
+    // saved from the page could be guessed at the cipher's speed, and the
+    // same password opens the guarded file.
+    if (encrypt && job.createExe && job.guarded) return buildFile(job, nullptr, report);
 
     ImageCipherReport cipherReport;
     cipherReport.status = [&](const char* key) { report.setStatus(key); };

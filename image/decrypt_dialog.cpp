@@ -20,7 +20,7 @@ public:
 private:
     void onOk() override
     {
-        if (!fields_.accepted()) return;
+        if (!fields_.accepted() || !fields_.fitsCodePage()) return;
         fields_.readPassword(job_.password);
         CipherJob& job = job_;
         (void)runWithProgressWindow(window(), [&job](WorkerReport& report) { return decryptWorker(job, report); });

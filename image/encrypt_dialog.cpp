@@ -65,14 +65,16 @@ private:
 
     void onOk() override
     {
-        if (!fields_.accepted()) return;
+        // Only the guarded form keeps a password in any script.
+        const bool guarded = createExeChecked() && IsDlgButtonChecked(window(), IDC_SFX_GUARD) == BST_CHECKED;
+        if (!fields_.accepted() || (!guarded && !fields_.fitsCodePage())) return;
         const std::string path = readWindowText(item(IDC_EXE_PATH));
         if (path.empty() && createExeChecked() && !askExePath()) return;
 
         CipherJob& job = job_;
         fields_.readPassword(job.password);
         job.createExe = createExeChecked();
-        job.guarded = job.createExe && IsDlgButtonChecked(window(), IDC_SFX_GUARD) == BST_CHECKED;
+        job.guarded = guarded;
         job.exePath = readWindowText(item(IDC_EXE_PATH));
         (void)runWithProgressWindow(window(), [&job](WorkerReport& report) { return encryptWorker(job, report); });
         close(static_cast<INT_PTR>(WorkerDialogEnd::WorkerRan));
@@ -89,9 +91,11 @@ WorkerDialogEnd runEncryptDialog(HWND owner, CipherJob& job)
 {
     EncryptDialog dialog(job);
     const WorkerDialogEnd result = endOf(runModalDialog(owner, IDD_ENCRYPT, dialog), WorkerDialogEnd::Closed);
-    // Told once the dialog is gone: the encrypted picture is there, the file is not.
+    // Told once the dialog is gone: the encrypted picture is there (unless
+    // the file was to be guarded), the file is not.
     if (job.built == SelfExtractorResult::CannotCreate || job.built == SelfExtractorResult::Failed) {
-        showTranslatedMessage(owner, "cannot_create_sfx", "error", MB_OK | MB_ICONERROR);
+        showTranslatedMessage(owner, job.guarded ? "cannot_create_guarded_sfx" : "cannot_create_sfx", "error",
+                              MB_OK | MB_ICONERROR);
     } else if (job.built == SelfExtractorResult::NoSystemCrypto) {
         showTranslatedMessage(owner, "system_crypto_unavailable", "error", MB_OK | MB_ICONERROR);
     }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cipher/password_key.h"
+#include "platform/text_codec.h"
 #include "cipher/rijndael_cipher.h"
 #include "platform/secure_wipe.h"
 #include "image/pixel_stream_cipher.h"
@@ -39,8 +40,13 @@ HBITMAP transformImage(HBITMAP source, const CipherJob& job, ImageCipherReport& 
         return nullptr;
     };
     if (!beginStage(direction == CipherDirection::Encrypt ? "encrypting" : "decrypting")) return nullptr;
+    // The picture is keyed with the password's code-page bytes, as pictures
+    // have always been; the dialogs take no password the code page lacks.
     RijndaelCipher cipher;
-    if (!keyWithPassword(cipher, job.password)) return nullptr;
+    std::string legacy;
+    const bool keyed = codePagePassword(job.password, legacy) && keyWithPassword(cipher, legacy);
+    wipeString(legacy);
+    if (!keyed) return nullptr;
     switch (cipherPixelStream(cipher, direction, in.rows, out.rows, in.width, in.height, report.progress)) {
     case PixelCipherResult::Done:
         break;

@@ -21,4 +21,10 @@ std::string textFrom(std::u16string_view wide, TextEncoding to, bool* replaced =
 // be converted too (the caller wipes what it is given back).
 std::string convertText(TextEncoding from, TextEncoding to, std::string_view text, bool* replaced = nullptr);
 
+// A password for the forms keyed with its code-page bytes, from its UTF-8
+// into `legacy`, whose earlier characters are wiped. False when a character
+// has no place in the code page: `legacy` is then left empty, rather than
+// keyed with the code page's "?" for it. The UTF-16 copy is wiped.
+[[nodiscard]] bool codePagePassword(std::string_view utf8, std::string& legacy);
+
 }  // namespace tessaly

@@ -1,5 +1,7 @@
 #include "platform/window_text.h"
 
+#include <vector>
+
 #include "platform/secure_wipe.h"
 
 namespace tessaly {
@@ -18,6 +20,20 @@ void readWindowText(HWND window, std::string& text)
     text.resize(static_cast<size_t>(length) + 1);
     const int read = GetWindowTextA(window, &text[0], length + 1);
     text.resize(static_cast<size_t>(read > 0 ? read : 0));
+}
+
+void readPassphrase(HWND field, std::string& utf8)
+{
+    wipeString(utf8);
+    const int length = GetWindowTextLengthW(field);
+    std::vector<wchar_t> wide(static_cast<size_t>(length) + 1);
+    const int read = GetWindowTextW(field, wide.data(), length + 1);
+    const int bytes = read > 0 ? WideCharToMultiByte(CP_UTF8, 0, wide.data(), read, nullptr, 0, nullptr, nullptr) : 0;
+    if (bytes > 0) {
+        utf8.resize(static_cast<size_t>(bytes));
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), read, &utf8[0], bytes, nullptr, nullptr);
+    }
+    secureWipe(wide.data(), wide.size() * sizeof(wchar_t));
 }
 
 void wipeWindowText(HWND window)

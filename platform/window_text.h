@@ -15,6 +15,11 @@ std::string readWindowText(HWND window);
 // behind (a short string moved from keeps its characters in place).
 void readWindowText(HWND window, std::string& text);
 
+// A passphrase as typed, whatever its script, into `utf8` as UTF-8: read
+// from the field in UTF-16, which is wiped, as are `utf8`'s earlier
+// characters.
+void readPassphrase(HWND field, std::string& utf8);
+
 // Empties a field that held a password so that its characters are gone from
 // the control's own memory too: they are overwritten with as many fillers
 // first, since emptying alone leaves them in place.

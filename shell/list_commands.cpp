@@ -25,9 +25,11 @@ std::string fieldText(HWND window, int id)
     return readWindowText(GetDlgItem(window, id));
 }
 
+// Overwritten before they are emptied: an edit control keeps what it held
+// in its own memory otherwise.
 void emptyFields(HWND window, std::initializer_list<int> ids)
 {
-    for (int id : ids) SetDlgItemTextA(window, id, "");
+    for (int id : ids) wipeWindowText(GetDlgItem(window, id));
 }
 
 void showListPage(HWND window)

@@ -39,7 +39,7 @@ private:
     void onOk() override
     {
         if (!typed()) return;
-        readWindowText(passwordField(), password_);
+        readPassphrase(passwordField(), password_);
         close(PassphraseEnd::Given);
     }
     void onCancel() override { close(PassphraseEnd::Closed); }

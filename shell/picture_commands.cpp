@@ -100,7 +100,8 @@ void onEncrypt(HWND window)
     CipherJob job;
     prepareCipherJob(job, state, kImagePage, kEncryptedPage);
     if (runEncryptDialog(window, job) != WorkerDialogEnd::WorkerRan) return;
-    showPage(window, kEncryptedPage);
+    // A guarded file leaves nothing for the Encrypted page to show.
+    if (!job.guarded) showPage(window, kEncryptedPage);
     if (job.createExe && job.built == SelfExtractorResult::Built) {
         showStatus(window, formatName(translate("status_written"), fileNameOf(job.exePath)));
     }

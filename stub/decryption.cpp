@@ -6,6 +6,7 @@
 #include <string>
 
 #include "cipher/password_key.h"
+#include "platform/text_codec.h"
 #include "controls/progress_bar_reporter.h"
 #include "image/pixel_stream_cipher.h"
 #include "resources/peekstub_ids.h"
@@ -91,9 +92,16 @@ Deciphered decipher(DecryptionJob& job, ViewerSetup& setup)
 {
     if (setup.guarded) return openGuarded(job, setup);
 
+    // Keyed with the password's code-page bytes. A password the code page
+    // lacks cannot have made the picture: keyed with its UTF-8 instead, it
+    // shows noise as any wrong password does, where the code page's "?"s
+    // would open a picture made under another password of its shape.
     RijndaelCipher cipher;
-    const bool keyed = keyWithPassword(cipher, job.password);
+    std::string legacy;
+    const bool fits = codePagePassword(job.password, legacy);
+    const bool keyed = keyWithPassword(cipher, fits ? legacy : job.password);
     wipeString(job.password);
+    wipeString(legacy);
     if (!keyed) return Deciphered::NoPicture;
     ProgressBarReporter bar(GetDlgItem(job.passwordWindow, IDC_STUB_PROGRESS));
     switch (cipherPixelStream(cipher, CipherDirection::Decrypt, setup.pictures.coverRows, setup.readableRows,

@@ -110,9 +110,9 @@ BOOL PasswordWindow::onInitDialog()
 
 void PasswordWindow::onPasswordChanged()
 {
-    std::string text = readWindowText(item(IDC_STUB_PASSWORD));
-    EnableWindow(item(IDC_STUB_OK), text.size() >= kMinPasswordLength);
-    wipeString(text);
+    // Counted in characters, without a copy of them.
+    const int typed = GetWindowTextLengthW(item(IDC_STUB_PASSWORD));
+    EnableWindow(item(IDC_STUB_OK), static_cast<size_t>(typed) >= kMinPasswordLength);
 }
 
 // The password goes to the decryption thread, and leaves the field.
@@ -125,7 +125,7 @@ void PasswordWindow::onOk()
         return;
     }
     HWND field = item(IDC_STUB_PASSWORD);
-    readWindowText(field, job_->password);
+    readPassphrase(field, job_->password);
     SetEvent(job_->passwordGiven.get());
     wipeWindowText(field);
     showPhase(SW_HIDE);

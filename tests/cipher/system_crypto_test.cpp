@@ -142,12 +142,15 @@ TEST(SystemCrypto, APasswordSealOpensOnlyWithTheSamePasswordAndParameters)
 
 // "ñ" in the ANSI code page is one byte, in UTF-8 two: the key is derived
 // from the UTF-8 bytes, so a file opens under any code page.
-TEST(SystemCrypto, APasswordIsTakenInUtf8)
+// The programs read a password as UTF-8 whatever its script, and the seal
+// keys with those bytes: the code page's byte for the same letter is
+// another password.
+TEST(SystemCrypto, APasswordIsTakenAsItsUtf8)
 {
     uint8_t salt[kSealSaltSize] = {1, 2, 3}, nonce[kGcmNonceSize] = {4, 5, 6}, tag[kGcmTagSize];
     uint8_t fromAnsi[kGcmKeySize], fromUtf8[kGcmKeySize];
     std::string data = "x";
-    ASSERT_EQ(sealWithPassword({"\xF1", 1000, salt, nonce, ""}, reinterpret_cast<uint8_t*>(data.data()), 1, tag),
+    ASSERT_EQ(sealWithPassword({"\xC3\xB1", 1000, salt, nonce, ""}, reinterpret_cast<uint8_t*>(data.data()), 1, tag),
               GcmResult::Done);
     ASSERT_TRUE(derivePbkdf2Sha256("\xC3\xB1", salt, sizeof salt, 1000, fromUtf8, sizeof fromUtf8));
     ASSERT_TRUE(derivePbkdf2Sha256("\xF1", salt, sizeof salt, 1000, fromAnsi, sizeof fromAnsi));

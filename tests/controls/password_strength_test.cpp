@@ -19,9 +19,11 @@ TEST(PasswordStrength, CountsTheClassesThatOccurTwice)
         {"abcdefGh", 1},  // a single capital does not count
         {"abcdefG1", 1},
         {"abABxy", 2},
-        {"abAB12", 3},        // very good
-        {"abAB12!?", 4},      // excellent
-        {"abcd\xe9\xf1", 2},  // bytes of 0x80 and above are others
+        {"abAB12", 3},                                    // very good
+        {"abAB12!?", 4},                                  // excellent
+        {"abcd\xc3\xa9\xc3\xb1", 2},                      // characters outside ASCII are others, one each
+        {"\xd0\xbf\xd0\xb0\xd1\x80\xd0\xbe\xd0\xbb", 0},  // five Cyrillic letters are too short in ten bytes
+        {"\xd0\xbf\xd0\xb0\xd1\x80\xd0\xbe\xd0\xbb\xd1\x8c", 1},
         {"      ", 1},
     };
     for (const auto& c : cases) {
@@ -53,6 +55,10 @@ TEST(PasswordStrength, AcceptedWhenLongEnoughAndRepeatedExactly)
     EXPECT_FALSE(passwordAccepted("secret", "secret "));
     EXPECT_FALSE(passwordAccepted("1234567", "1234567", kMinPassphraseLength));
     EXPECT_TRUE(passwordAccepted("12345678", "12345678", kMinPassphraseLength));
+    // Characters count, not bytes: six Cyrillic letters are six.
+    const std::string cyrillic = "\xd0\xbf\xd0\xb0\xd1\x80\xd0\xbe\xd0\xbb\xd1\x8c";
+    EXPECT_TRUE(passwordAccepted(cyrillic, cyrillic));
+    EXPECT_FALSE(passwordAccepted(cyrillic, cyrillic, kMinPassphraseLength));
 }
 
 }  // namespace

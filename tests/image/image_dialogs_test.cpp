@@ -170,6 +170,7 @@ DialogStep encryptWithFileIn(const std::string& path)
 
 TEST_F(ImageDialogsTest, EncryptCanWriteASelfExtractingFileOrSayWhyNot)
 {
+    settingsTable().set("sfx_guarded", "false");
     state().pictures.plainImage = testing::flatPicture(30, 20, RGB(1, 2, 3));
     const std::string built = folder.file("list.exe");
     ASSERT_EQ(command(IDC_ENCRYPT, {encryptWithFileIn(built)}), 1u);
@@ -206,6 +207,8 @@ TEST_F(ImageDialogsTest, GuardedFileHoldsTheSealedPictureItsHeaderAndTheWrongPas
                              }};
     ASSERT_EQ(command(IDC_ENCRYPT, {encrypt}), 1u);
     EXPECT_EQ(*guardFollowsTheFileBox, (std::vector<bool>{true, false}));
+    EXPECT_FALSE(state().pictures.encryptedImage) << "no picture under the cipher is left beside the guarded file";
+    EXPECT_NE(state().currentPage, page(kEncryptedPage)) << "an empty page is not brought forward";
 
     LibraryHandle file(LoadLibraryExA(built.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
     ASSERT_TRUE(file);
@@ -223,6 +226,37 @@ TEST_F(ImageDialogsTest, GuardedFileHoldsTheSealedPictureItsHeaderAndTheWrongPas
     EXPECT_EQ(dib.size(), 40u + 92u * 20u) << "the picture keeps its size";
     EXPECT_EQ(dib.find(std::string("\x03\x02\x01\x03\x02\x01\x03\x02\x01", 9)), std::string::npos)
         << "no plain pixel is left";
+}
+
+// Both password fields filled as typed in any script; the boxes as given.
+DialogStep wideEncryptIn(const std::wstring& password, const std::string& exePath)
+{
+    return {"Encrypt", [=](HWND dialog) {
+                const bool file = !exePath.empty();
+                CheckDlgButton(dialog, IDC_CREATE_EXE, file ? BST_CHECKED : BST_UNCHECKED);
+                SendMessageA(dialog, WM_COMMAND, IDC_CREATE_EXE, 0);
+                CheckDlgButton(dialog, IDC_SFX_GUARD, file ? BST_CHECKED : BST_UNCHECKED);
+                SetDlgItemTextA(dialog, IDC_EXE_PATH, exePath.c_str());
+                SetDlgItemTextW(dialog, IDC_PASSWORD, password.c_str());
+                SetDlgItemTextW(dialog, IDC_PASSWORD_REPEAT, password.c_str());
+                testing::pressButton(dialog, IDC_OK);
+            }};
+}
+
+TEST_F(ImageDialogsTest, APasswordTheCodePageLacksIsRefusedForThePictureAndGuardsAFile)
+{
+    state().pictures.plainImage = testing::flatPicture(30, 20, RGB(1, 2, 3));
+    const std::wstring cyrillic = L"\x43f\x430\x440\x43e\x43b\x44c-\x43c\x43e\x441\x43a\x432\x430";
+    const std::string built = folder.file("guarded.exe");
+    auto text = std::make_shared<std::string>();
+    // Refused for the picture, whose key would hold "?"s; the dialog stays
+    // for the guarded file, which keeps the password whole.
+    ASSERT_EQ(command(IDC_ENCRYPT, {wideEncryptIn(cyrillic, ""), testing::readMessageIn("Warning", text),
+                                    wideEncryptIn(cyrillic, built)}),
+              3u);
+    EXPECT_NE(text->find("cannot keep"), std::string::npos) << *text;
+    EXPECT_TRUE(testing::fileExists(built));
+    EXPECT_FALSE(state().pictures.encryptedImage);
 }
 
 // In the Generate dialog: the picture option with `path`, then OK.

@@ -37,6 +37,8 @@ const char* const kKeysOutsideTables[] = {
     "delete_entries_question",
     "apply_changes_question",
     "language_name",
+    "password_outside_code_page",
+    "cannot_create_guarded_sfx",
     "minutes",
     "are_you_sure_exit",
     "new_file",

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "formats/list_file.h"
+#include "formats/protected_list_file.h"
 #include "shell/password_list.h"
 #include "tests/support/main_window_fixture.h"
 
@@ -99,6 +100,57 @@ TEST_F(ProtectedListTest, WrongPasswordSaysSoAndAsksAgain)
     const auto before = rows();
     EXPECT_EQ(loadRefused(path, {typePasswordIn("senor secreto")}), "The password is wrong or the file is damaged.");
     EXPECT_EQ(rows(), before);
+}
+
+// A passphrase typed in any script, as the field holds it.
+DialogStep typeWideIn(const std::string& title, const std::wstring& passphrase, bool twice)
+{
+    return {title, [=](HWND dialog) {
+                SetDlgItemTextW(dialog, IDC_PASSWORD, passphrase.c_str());
+                if (twice) SetDlgItemTextW(dialog, IDC_PASSWORD_REPEAT, passphrase.c_str());
+                testing::pressButton(dialog, IDC_OK);
+            }};
+}
+
+TEST_F(ProtectedListTest, APassphraseInAnyScriptSealsTheListAndNoOtherOfItsShapeOpensIt)
+{
+    const std::string path = folder.file("cyrillic.slp");
+    ASSERT_EQ(commandAnswered(ID_FILE_SAVE_LIST,
+                              {chooseFileIn("Save file", path), typeWideIn("Protect the list",
+                                                                           L"\x43f\x430\x440\x43e\x43b\x44c-"
+                                                                           L"\x43c\x43e\x441\x43a\x432\x430",
+                                                                           true)}),
+              2u);
+    testing::pumpUntil([&] { return !progressWindow(); });
+    showAsLoaded({{"kept", "row", ""}});
+    const auto before = rows();
+
+    // Another passphrase of the same shape once read as the same "?"s.
+    const std::wstring other = L"\x441\x435\x43a\x440\x435\x442-\x43b\x43e\x43d\x434\x43e\x43d";
+    EXPECT_EQ(loadRefused(path, {typeWideIn("Open the protected list", other, false)}),
+              "The password is wrong or the file is damaged.");
+    EXPECT_EQ(rows(), before);
+
+    state().list.markUnmodified();
+    EXPECT_EQ(commandAnswered(ID_FILE_LOAD_LIST,
+                              {chooseFileIn("Open file", path),
+                               typeWideIn("Open the protected list",
+                                          L"\x43f\x430\x440\x43e\x43b\x44c-\x43c\x43e\x441\x43a\x432\x430", false)}),
+              2u);
+    testing::pumpUntil([&] { return rows() == entries; });
+    EXPECT_EQ(rows(), entries);
+}
+
+TEST_F(ProtectedListTest, AFileSealedUnderACodePagePassphraseStillOpensWithIt)
+{
+    // As earlier versions sealed it: the passphrase's code-page bytes
+    // ("\xF1") made UTF-8 ("\xC3\xB1") before the key was derived.
+    const std::string path = folder.file("earlier.slp");
+    ASSERT_EQ(saveProtectedList(path, entries, "se\xC3\xB1or secreto"), ProtectedListResult::Done);
+    showAsLoaded({});
+    EXPECT_EQ(commandAnswered(ID_FILE_LOAD_LIST, {chooseFileIn("Open file", path), typePasswordIn(kPassphrase)}), 2u);
+    testing::pumpUntil([&] { return !rows().empty(); });
+    EXPECT_EQ(rows(), entries);
 }
 
 TEST_F(ProtectedListTest, ChangedOrShortenedFilesAreRefusedAndTheListStays)

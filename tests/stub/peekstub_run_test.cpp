@@ -82,12 +82,13 @@ protected:
         return path;
     }
 
-    // A guarded file of the plain picture: sealed under kPassword.
-    std::string buildGuarded(const std::vector<uint8_t>& stream, uint32_t width, uint32_t height)
+    // A guarded file of the plain picture: sealed under `password` (UTF-8).
+    std::string buildGuarded(const std::vector<uint8_t>& stream, uint32_t width, uint32_t height,
+                             const std::string& password = kPassword)
     {
         const std::string path = folder.file("guarded.exe");
         GuardedPicture guarded;
-        EXPECT_EQ(guardPicture(testing::pictureOf(stream, width, height).get(), kPassword, guarded), GuardResult::Done);
+        EXPECT_EQ(guardPicture(testing::pictureOf(stream, width, height).get(), password, guarded), GuardResult::Done);
         SelfExtractorContent content{path, "Password:", "OK",           "Cancel",      "Please wait...",
                                      20,   false,       guarded.header, kWrongPassword};
         EXPECT_EQ(buildSelfExtractor(guarded.sealed.get(), content), SelfExtractorResult::Built);
@@ -398,6 +399,62 @@ TEST_F(PeekstubRun, GuardedFileRefusesAWrongPasswordAsksAgainAndThenShowsThePict
 
     ASSERT_TRUE(openViewer(stub, kPassword));
     EXPECT_TRUE(shownIn(GetDlgItem(viewer, IDC_VIEWER_PICTURE), 300, 200) == stream);
+    PostMessageA(viewer, WM_CLOSE, 0, 0);
+    EXPECT_EQ(stub.waitForExit(), kPeekstubExitCode);
+}
+
+// A password as the field holds it, in any script, then Enter.
+void pasteAndConfirm(HWND prompt, const std::wstring& password)
+{
+    SetDlgItemTextW(prompt, IDC_STUB_PASSWORD, password.c_str());
+    SetForegroundWindow(prompt);
+    testing::pumpUntil([&] { return IsWindowEnabled(GetDlgItem(prompt, IDC_STUB_OK)) != FALSE; });
+    PostMessageA(prompt, WM_COMMAND, MAKEWPARAM(IDC_STUB_OK, BN_CLICKED), 0);
+}
+
+TEST_F(PeekstubRun, APasswordInAnyScriptOpensAGuardedFileAndNoneTheCodePageLacksAnEncipheredOne)
+{
+    // "пароль-москва", and "секрет-лондон", which once read as the same "?"s.
+    const std::wstring typed = L"\x43f\x430\x440\x43e\x43b\x44c-\x43c\x43e\x441\x43a\x432\x430";
+    const std::wstring other = L"\x441\x435\x43a\x440\x435\x442-\x43b\x43e\x43d\x434\x43e\x43d";
+    const std::string utf8 = "\xD0\xBF\xD0\xB0\xD1\x80\xD0\xBE\xD0\xBB\xD1\x8C-"
+                             "\xD0\xBC\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0";
+    const auto stream = testing::randomStream(120, 80, 5);
+    {
+        ProgramProcess stub(buildGuarded(stream, 120, 80, utf8));
+        HWND prompt = stub.waitForWindow(kTitle);
+        ASSERT_TRUE(prompt);
+        pasteAndConfirm(prompt, other);
+        HWND box = waitForMessageBox(stub);
+        ASSERT_TRUE(box);
+        EXPECT_EQ(testing::dialogItemText(box, 0xFFFF), kWrongPassword);
+        testing::pressButton(box, IDOK);
+        EXPECT_TRUE(
+            testing::pumpUntil([&] { return IsWindowVisible(GetDlgItem(prompt, IDC_STUB_PASSWORD)) != FALSE; }));
+        pasteAndConfirm(prompt, typed);
+        testing::pumpUntil([&] { return !IsWindowVisible(prompt); }, ProgramProcess::kTimeoutMs);
+        viewer = stub.waitForWindow(kTitle);
+        ASSERT_TRUE(viewer);
+        SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+        testing::pumpFor(300);
+        EXPECT_TRUE(shownIn(GetDlgItem(viewer, IDC_VIEWER_PICTURE), 120, 80) == stream);
+        PostMessageA(viewer, WM_CLOSE, 0, 0);
+        EXPECT_EQ(stub.waitForExit(), kPeekstubExitCode);
+    }
+    // An enciphered picture is keyed with code-page bytes: a picture made
+    // under the "?"s such a password once became does not open with it.
+    const Picture picture = pictureOf(40, 30);
+    Picture questionMarks{40, 30, picture.plain, {}};
+    questionMarks.encrypted = testing::encryptedPictureOf(picture.plain, 40, 30, "\?\?\?\?\?\?-\?\?\?\?\?\?");
+    ProgramProcess stub(build(questionMarks, 20, false));
+    HWND prompt = stub.waitForWindow(kTitle);
+    ASSERT_TRUE(prompt);
+    pasteAndConfirm(prompt, typed);
+    testing::pumpUntil([&] { return !IsWindowVisible(prompt); }, ProgramProcess::kTimeoutMs);
+    viewer = stub.waitForWindow(kTitle);
+    ASSERT_TRUE(viewer);
+    testing::pumpFor(300);
+    EXPECT_FALSE(shownIn(GetDlgItem(viewer, IDC_VIEWER_PICTURE), 40, 30) == picture.plain) << "noise, not the picture";
     PostMessageA(viewer, WM_CLOSE, 0, 0);
     EXPECT_EQ(stub.waitForExit(), kPeekstubExitCode);
 }
