@@ -30,6 +30,7 @@ public:
     tessaly::Progress& progress() override { return progress_; }
     const std::atomic<bool>& cancelFlag() const override { return cancelled_; }
     void onWindowThread(const std::function<void()>& task) override { task(); }
+    void showBusy(bool) override {}
 
 private:
     struct NoProgress final : tessaly::Progress {

@@ -126,12 +126,13 @@ NTSTATUS runGcm(Call call, const GcmInput& input, uint8_t* data, size_t size, ui
 
 }  // namespace
 
-void loadSystemCrypto()
+bool loadSystemCrypto()
 {
     // A provider opened once readies what the library loads behind it.
-    if (!cng().openAlgorithm || !cng().closeAlgorithm) return;
+    if (!cng().openAlgorithm || !cng().closeAlgorithm || !cng().genRandom) return false;
     Algorithm hmac(BCRYPT_SHA256_ALGORITHM, BCRYPT_ALG_HANDLE_HMAC_FLAG);
     Algorithm aes(BCRYPT_AES_ALGORITHM, 0);
+    return hmac.get() && aes.get();
 }
 
 bool systemRandomBytes(void* bytes, size_t count)

@@ -13,7 +13,8 @@ namespace tessaly {
 
 // Loads the library ahead of its first use, which may take a moment (under
 // Wine it starts a whole TLS library); any thread may call it, once or more.
-void loadSystemCrypto();
+// False when the system has no such cryptography to offer.
+bool loadSystemCrypto();
 
 // Fills `bytes` with random bytes from the system's generator; when false,
 // the bytes are not to be used.

@@ -34,4 +34,11 @@ bool ProgressBarReporter::advance(uint64_t delta)
     return !(cancelled_ && cancelled_->load());
 }
 
+void showMarquee(HWND bar, bool moving)
+{
+    const LONG_PTR style = GetWindowLongPtrA(bar, GWL_STYLE);
+    SetWindowLongPtrA(bar, GWL_STYLE, moving ? style | PBS_MARQUEE : style & ~static_cast<LONG_PTR>(PBS_MARQUEE));
+    SendMessageA(bar, PBM_SETMARQUEE, moving ? TRUE : FALSE, 0);
+}
+
 }  // namespace tessaly

@@ -32,4 +32,8 @@ private:
     ULONGLONG lastShown_ = 0;
 };
 
+// For work that tells no progress (a key derivation): the bar moves without
+// measuring while `moving`, and measures again after.
+void showMarquee(HWND bar, bool moving);
+
 }  // namespace tessaly

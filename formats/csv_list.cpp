@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 #include "platform/secure_wipe.h"
@@ -45,28 +46,37 @@ bool validUtf8(std::string_view bytes)
     return true;
 }
 
-// The records of the text, each a list of fields, with the line each
-// starts on; nothing, and the line, for broken quoting.
-struct Records {
-    std::vector<std::vector<std::string>> rows;
-    std::vector<size_t> lines;
-    size_t brokenLine = 0;
+// Hands each record of the text to `take` in turn, a list of fields with
+// the line it starts on, and wipes the fields after; `take` may stop the
+// reading by answering a problem. Only one record is held at a time, so a
+// file's size bounds what reading it takes.
+using RecordTaker = std::function<CsvProblem(std::vector<std::string>& fields, size_t line)>;
+
+struct Stop {
+    CsvProblem problem = CsvProblem::None;
+    size_t line = 0;
 };
 
-Records splitRecords(std::string_view text, char separator)
+Stop forEachRecord(std::string_view text, char separator, const RecordTaker& take)
 {
-    Records records;
     std::vector<std::string> fields(1);
     size_t line = 1, recordLine = 1;
     bool quoted = false, afterQuote = false;
+    const auto wipeFields = [&] {
+        for (auto& field : fields) wipeString(field);
+    };
+    const auto stop = [&](CsvProblem problem, size_t at) {
+        wipeFields();
+        return Stop{problem, at};
+    };
+    // A line holding nothing at all is no record.
     const auto endRecord = [&] {
-        // A line holding nothing at all is no record.
-        if (fields.size() > 1 || !fields[0].empty() || afterQuote) {
-            records.rows.push_back(std::move(fields));
-            records.lines.push_back(recordLine);
-        }
+        CsvProblem problem = CsvProblem::None;
+        if (fields.size() > 1 || !fields[0].empty() || afterQuote) problem = take(fields, recordLine);
+        wipeFields();
         fields.assign(1, std::string());
         afterQuote = false;
+        return problem;
     };
     for (size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
@@ -82,32 +92,26 @@ Records splitRecords(std::string_view text, char separator)
                 fields.back() += c;
             }
         } else if (c == separator) {
+            if (fields.size() == kMaxCsvFields) return stop(CsvProblem::TooManyFields, recordLine);
             fields.emplace_back();
             afterQuote = false;
         } else if (c == '\r' || c == '\n') {
             if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-            endRecord();
+            if (const CsvProblem problem = endRecord(); problem != CsvProblem::None) return {problem, recordLine};
             ++line;
             recordLine = line;
         } else if (afterQuote) {
-            records.brokenLine = line;
-            return records;
+            return stop(CsvProblem::BrokenQuoting, line);
         } else if (c == '"') {
-            if (!fields.back().empty()) {
-                records.brokenLine = line;
-                return records;
-            }
+            if (!fields.back().empty()) return stop(CsvProblem::BrokenQuoting, line);
             quoted = true;
         } else {
             fields.back() += c;
         }
     }
-    if (quoted) {
-        records.brokenLine = recordLine;
-        return records;
-    }
-    endRecord();
-    return records;
+    if (quoted) return stop(CsvProblem::BrokenQuoting, recordLine);
+    if (const CsvProblem problem = endRecord(); problem != CsvProblem::None) return {problem, recordLine};
+    return {};
 }
 
 std::string columnName(std::string_view name)
@@ -182,13 +186,6 @@ CsvImport failed(CsvProblem problem, size_t line)
     return result;
 }
 
-void wipeRows(Records& records)
-{
-    for (auto& row : records.rows) {
-        for (auto& field : row) wipeString(field);
-    }
-}
-
 void appendField(std::string& out, std::string_view field)
 {
     if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
@@ -212,22 +209,15 @@ CsvImport readCsvList(std::string_view bytes, const CsvTextCodec& codec)
     const std::string_view headerLine = bytes.substr(0, bytes.find_first_of("\r\n"));
     const bool semicolons = headerLine.find(';') != std::string_view::npos &&
                             headerLine.find(',') == std::string_view::npos;
-    Records records = splitRecords(bytes, semicolons ? ';' : ',');
-    if (records.brokenLine) {
-        wipeRows(records);
-        return failed(CsvProblem::BrokenQuoting, records.brokenLine);
-    }
-    if (records.rows.empty()) return failed(CsvProblem::NoHeader, 1);
-    const Columns columns = columnsOf(records.rows[0]);
-    if (!columns.user || !columns.pass) {
-        wipeRows(records);
-        return failed(CsvProblem::MissingColumn, records.lines[0]);
-    }
     CsvImport result;
-    result.entries.reserve(records.rows.size() - 1);
-    for (size_t r = 1; r < records.rows.size(); ++r) {
-        auto& row = records.rows[r];
-        PasswordEntry entry{cell(row, columns.user), cell(row, columns.pass), descriptionOf(row, columns)};
+    std::optional<Columns> columns;
+    const Stop stop = forEachRecord(bytes, semicolons ? ';' : ',', [&](std::vector<std::string>& row, size_t) {
+        if (!columns) {
+            columns = columnsOf(row);
+            return columns->user && columns->pass ? CsvProblem::None : CsvProblem::MissingColumn;
+        }
+        if (result.entries.size() == kMaxCsvEntries) return CsvProblem::TooManyEntries;
+        PasswordEntry entry{cell(row, columns->user), cell(row, columns->pass), descriptionOf(row, *columns)};
         if (utf8 && codec.fromUtf8) {
             bool replaced = false;
             for (std::string* field : {&entry.user, &entry.pass, &entry.description}) {
@@ -238,8 +228,13 @@ CsvImport readCsvList(std::string_view bytes, const CsvTextCodec& codec)
             if (replaced) ++result.changedEntries;
         }
         result.entries.push_back(std::move(entry));
+        return CsvProblem::None;
+    });
+    if (stop.problem != CsvProblem::None) {
+        wipePasswords(result.entries);
+        return failed(stop.problem, stop.line);
     }
-    wipeRows(records);
+    if (!columns) return failed(CsvProblem::NoHeader, 1);
     return result;
 }
 

@@ -18,7 +18,12 @@ struct CsvTextCodec {
     std::function<std::string(std::string_view ansi)> toUtf8;
 };
 
-enum class CsvProblem { None, NoHeader, MissingColumn, BrokenQuoting };
+enum class CsvProblem { None, NoHeader, MissingColumn, BrokenQuoting, TooManyFields, TooManyEntries };
+
+// No exporter writes more fields to a record or more entries: a file that
+// does is no password list, and reading it whole would only fill memory.
+constexpr size_t kMaxCsvFields = 1000;
+constexpr size_t kMaxCsvEntries = 1000000;
 
 struct CsvImport {
     std::vector<PasswordEntry> entries;
@@ -36,8 +41,9 @@ struct CsvImport {
 // with blanks around: the user name, the password and the description, or
 // instead of a description the title, the address and the notes, joined by
 // " - ". UTF-8 (with or without a byte order mark) when the bytes are valid
-// UTF-8, else the ANSI code page already. All or nothing: with a problem,
-// no entries.
+// UTF-8, else the ANSI code page already. All or nothing: with a problem
+// (a record of more than kMaxCsvFields fields or more than kMaxCsvEntries
+// entries among them), no entries. Only one record is held at a time.
 CsvImport readCsvList(std::string_view bytes, const CsvTextCodec& codec);
 
 // UTF-8 with a byte order mark, CRLF line ends and the header

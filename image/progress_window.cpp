@@ -36,6 +36,11 @@ public:
         SendMessageA(window(), WM_RUN_TASK, 0, reinterpret_cast<LPARAM>(&task));
     }
 
+    void showBusy(bool busy) override
+    {
+        onWindowThread([this, busy] { showMarquee(item(IDC_PROGRESS_BAR), busy); });
+    }
+
     void waitForWorker()
     {
         if (thread_) WaitForSingleObject(thread_.get(), INFINITE);

@@ -28,6 +28,9 @@ public:
     bool cancelled() const { return cancelFlag().load(); }
     // Runs `task` on the window's thread and waits until it has run.
     virtual void onWindowThread(const std::function<void()>& task) = 0;
+    // For work that tells no progress (a key derivation): the bar moves
+    // without measuring while `busy`.
+    virtual void showBusy(bool busy) = 0;
 
 protected:
     ~WorkerReport() = default;

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -8,6 +10,9 @@
 // platform (file_io_posix.cpp, file_io_win32.cpp). Paths are byte strings in
 // the system's ANSI code page.
 namespace tessaly {
+
+// The size of a file, before it is read; nothing when it cannot be opened.
+std::optional<uint64_t> fileSizeOf(const std::string& path);
 
 // Reads the whole file. False when it cannot be opened or read; `bytes` is
 // then left as it was.

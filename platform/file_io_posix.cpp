@@ -50,6 +50,13 @@ bool writeAll(int fd, std::string_view bytes)
 
 }  // namespace
 
+std::optional<uint64_t> fileSizeOf(const std::string& path)
+{
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+    return static_cast<uint64_t>(info.st_size);
+}
+
 bool readWholeFile(const std::string& path, std::string& bytes)
 {
     FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));

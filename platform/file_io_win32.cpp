@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <new>
+#include <vector>
 
 #include "platform/file_replacement.h"
 #include "platform/secure_wipe.h"
@@ -39,6 +41,13 @@ std::string fullPath(const std::string& path)
     return length > 0 && length < MAX_PATH ? std::string(full, length) : path;
 }
 
+// What a replacement is written with: a hidden file of that name is a
+// replacement that never took its target's place. Temporary lets the
+// system keep it from the disk until it is flushed, where the file system
+// keeps that attribute at all.
+constexpr char kTemporaryPrefix[] = "tsy";
+constexpr DWORD kTemporaryAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_TEMPORARY;
+
 // What the user may have set on a file and a replacement keeps.
 constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
                                   FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
@@ -48,7 +57,7 @@ constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM 
 FileReplacement::FileReplacement(const std::string& target) : target_(target)
 {
     char temporary[MAX_PATH];
-    if (GetTempFileNameA(folderOf(target).c_str(), "tsy", 0, temporary)) temporary_ = temporary;
+    if (GetTempFileNameA(folderOf(target).c_str(), kTemporaryPrefix, 0, temporary)) temporary_ = temporary;
 }
 
 FileReplacement::~FileReplacement()
@@ -56,11 +65,29 @@ FileReplacement::~FileReplacement()
     if (!temporary_.empty()) DeleteFileA(temporary_.c_str());
 }
 
+// The target's access rules, for the file that is written in its place:
+// until the replacement, the folder's would let others read what may be a
+// list in plain text. Nothing when there is no target (or it says nothing).
+std::vector<uint8_t> securityOf(const std::string& path)
+{
+    constexpr SECURITY_INFORMATION kWhat = DACL_SECURITY_INFORMATION;
+    DWORD needed = 0;
+    GetFileSecurityA(path.c_str(), kWhat, nullptr, 0, &needed);
+    std::vector<uint8_t> descriptor(needed);
+    if (needed == 0 || !GetFileSecurityA(path.c_str(), kWhat, descriptor.data(), needed, &needed)) return {};
+    return descriptor;
+}
+
 bool FileReplacement::write(std::initializer_list<std::string_view> pieces)
 {
     if (temporary_.empty()) return false;
+    std::vector<uint8_t> security = securityOf(target_);
+    if (!security.empty()) SetFileSecurityA(temporary_.c_str(), DACL_SECURITY_INFORMATION, security.data());
+    SetFileAttributesA(temporary_.c_str(), kTemporaryAttributes);
+    // Hidden, and temporary so that the system may keep it from the disk
+    // until it is flushed; a crash leaves it for the next start to remove.
     FileHandle file(
-        CreateFileA(temporary_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        CreateFileA(temporary_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, kTemporaryAttributes, nullptr));
     bool ok = static_cast<bool>(file);
     for (std::string_view piece : pieces) ok = ok && writeAll(file.get(), piece);
     ok = ok && FlushFileBuffers(file.get());
@@ -86,11 +113,21 @@ bool FileReplacement::commit(const std::string& previousVersion)
     }
     if (!replaced) return false;
     temporary_.clear();
+    // The temporary file's own attributes go; the user's stay.
     const DWORD kept = exists ? attributes & kKeptAttributes : 0;
-    if (kept && (GetFileAttributesA(target_.c_str()) & kKeptAttributes) != kept) {
-        SetFileAttributesA(target_.c_str(), kept);
+    const DWORD now = GetFileAttributesA(target_.c_str());
+    if (now != INVALID_FILE_ATTRIBUTES && (now & (kKeptAttributes | kTemporaryAttributes)) != kept) {
+        SetFileAttributesA(target_.c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL);
     }
     return true;
+}
+
+std::optional<uint64_t> fileSizeOf(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
+    return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
 bool readWholeFile(const std::string& path, std::string& bytes)
@@ -133,6 +170,19 @@ bool writeFileReplacing(const std::string& path, std::initializer_list<std::stri
 {
     FileReplacement replacement(path);
     return replacement.write(pieces) && replacement.commit(previousVersion);
+}
+
+void removeLeftoverReplacements(const std::string& folder)
+{
+    const std::string& base = folder;
+    WIN32_FIND_DATAA found{};
+    FindHandle search(FindFirstFileA((base + kTemporaryPrefix + "*.tmp").c_str(), &found));
+    for (bool more = search.get() != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search.get(), &found)) {
+        // One still being written is open, and stays.
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) {
+            DeleteFileA((base + found.cFileName).c_str());
+        }
+    }
 }
 
 bool isReadableFile(const std::string& path)

@@ -7,8 +7,8 @@
 namespace tessaly {
 
 // A file written in place of another: everything goes into a new temporary
-// file in the target's folder, which takes the target's place only when
-// committed. Until then the target, if there is one, is as it was; a
+// file in the target's folder, hidden and with the target's access rules,
+// which takes the target's place only when committed. Until then the target, if there is one, is as it was; a
 // replacement that is not committed deletes its temporary file.
 class FileReplacement {
 public:
@@ -35,5 +35,11 @@ private:
     std::string target_;
     std::string temporary_;
 };
+
+// Deletes the temporary files of replacements in `folder` (ending in a
+// backslash, or empty for the current one) that a crash kept
+// from taking their target's place: they may hold a list in plain text.
+// One still being written stays.
+void removeLeftoverReplacements(const std::string& folder);
 
 }  // namespace tessaly

@@ -25,6 +25,8 @@
 #define IDS_TOO_LARGE_ENGLISH 19
 #define IDS_NO_VIEWER_SPANISH 20
 #define IDS_NO_VIEWER_ENGLISH 21
+#define IDS_NO_CRYPTO_SPANISH 22
+#define IDS_NO_CRYPTO_ENGLISH 23
 // A guarded file: the header of its sealed picture, and the word for a wrong
 // password in the language Corvale had, alone in block 3.
 #define IDR_GUARDED_HEADER 120

@@ -3,6 +3,7 @@
 #include "controls/file_dialog.h"
 #include "formats/csv_list.h"
 #include "formats/system_text_codec.h"
+#include "image/progress_window.h"
 #include "platform/file_io.h"
 #include "platform/secure_wipe.h"
 #include "resources/corvale_ids.h"
@@ -21,36 +22,107 @@ bool askCsvFile(HWND window, char (&path)[MAX_PATH], bool save)
                           ".csv", save);
 }
 
-// The file's entries go after the list's; a file that cannot be read whole
-// adds nothing.
+// Larger than any export of a password list; reading more would only fill
+// memory.
+constexpr uint64_t kLargestCsvFile = 64ull << 20;
+
+// What reading a CSV file came to, on the worker's side.
+struct CsvRead {
+    enum class Failure { None, CannotOpen, TooLarge, OutOfMemory };
+    Failure failure = Failure::None;
+    CsvImport import;
+};
+
+void readCsvFile(const std::string& path, CsvRead& read)
+{
+    const auto size = fileSizeOf(path);
+    if (!size) {
+        read.failure = CsvRead::Failure::CannotOpen;
+        return;
+    }
+    if (*size > kLargestCsvFile) {
+        read.failure = CsvRead::Failure::TooLarge;
+        return;
+    }
+    std::string bytes;
+    try {
+        if (!readWholeFile(path, bytes)) {
+            read.failure = CsvRead::Failure::CannotOpen;
+            return;
+        }
+        read.import = readCsvList(bytes, systemTextCodec());
+    } catch (const std::bad_alloc&) {
+        wipePasswords(read.import.entries);
+        read.import = CsvImport();
+        read.failure = CsvRead::Failure::OutOfMemory;
+    }
+    wipeString(bytes);
+}
+
+// Says why the file added nothing; false when it adds its entries.
+bool refusedCsv(HWND window, const CsvRead& read)
+{
+    switch (read.failure) {
+    case CsvRead::Failure::CannotOpen:
+        showTranslatedMessage(window, "cannot_open_file", "error", MB_OK | MB_ICONERROR);
+        return true;
+    case CsvRead::Failure::TooLarge:
+        showTranslatedMessage(window, "csv_too_large", static_cast<long long>(kLargestCsvFile >> 20), "error",
+                              MB_OK | MB_ICONERROR);
+        return true;
+    case CsvRead::Failure::OutOfMemory:
+        showTranslatedMessage(window, "csv_out_of_memory", "error", MB_OK | MB_ICONERROR);
+        return true;
+    case CsvRead::Failure::None:
+        break;
+    }
+    const char* key = nullptr;
+    switch (read.import.problem) {
+    case CsvProblem::None:
+        return false;
+    case CsvProblem::BrokenQuoting:
+        key = "csv_broken_quoting";
+        break;
+    case CsvProblem::TooManyFields:
+    case CsvProblem::TooManyEntries:
+        key = "csv_too_many";
+        break;
+    case CsvProblem::NoHeader:
+    case CsvProblem::MissingColumn:
+        key = "csv_missing_column";
+        break;
+    }
+    showTranslatedMessage(window, key, static_cast<long long>(read.import.problemLine), "error", MB_OK | MB_ICONERROR);
+    return true;
+}
+
+// The file's entries go after the list's; it is read behind the progress
+// window, and one that cannot be read whole adds nothing, the list as it was.
 void onImportCsv(HWND window)
 {
     char path[MAX_PATH] = {};
     if (!askCsvFile(window, path, false)) return;
-    std::string bytes;
-    if (!readWholeFile(path, bytes)) {
-        showTranslatedMessage(window, "cannot_open_file", "error", MB_OK | MB_ICONERROR);
+    const std::string file = path;
+    CsvRead read;
+    const WorkerEnd end = runWithProgressWindow(window, [&file, &read](WorkerReport& report) {
+        report.setStatus("reading_csv");
+        readCsvFile(file, read);
+        return WorkerOutcome::Finished;
+    });
+    if (end == WorkerEnd::Cancelled || refusedCsv(window, read)) {
+        wipePasswords(read.import.entries);
         return;
     }
-    CsvImport read = readCsvList(bytes, systemTextCodec());
-    wipeString(bytes);
-    if (read.problem != CsvProblem::None) {
-        const char* key = read.problem == CsvProblem::BrokenQuoting ? "csv_broken_quoting" : "csv_missing_column";
-        showTranslatedMessage(window, key, static_cast<long long>(read.problemLine), "error", MB_OK | MB_ICONERROR);
-        return;
-    }
-    if (!read.entries.empty()) mainWindowState(window).imageOutOfDate = true;
-    appendEntries(listPage(window), read.entries);
-    const auto imported = static_cast<long long>(read.entries.size());
-    const auto changed = static_cast<long long>(read.changedEntries);
-    showStatus(window, changed > 0 ? formatIntegers(translate("status_imported_changed"), {imported, changed})
-                                   : formatIntegers(translate("status_imported"), {imported}));
-    wipePasswords(read.entries);
+    const CsvImport& imported = read.import;
+    if (!imported.entries.empty()) mainWindowState(window).imageOutOfDate = true;
+    appendEntries(listPage(window), imported.entries);
+    const auto count = static_cast<long long>(imported.entries.size());
+    const auto changed = static_cast<long long>(imported.changedEntries);
+    showStatus(window, changed > 0 ? formatIntegers(translate("status_imported_changed"), {count, changed})
+                                   : formatIntegers(translate("status_imported"), {count}));
+    wipePasswords(read.import.entries);
     showPage(window, kListPage);
-    if (read.changedEntries > 0) {
-        showTranslatedMessage(window, "csv_entries_changed", static_cast<long long>(read.changedEntries), "warning",
-                              MB_OK | MB_ICONWARNING);
-    }
+    if (changed > 0) showTranslatedMessage(window, "csv_entries_changed", changed, "warning", MB_OK | MB_ICONWARNING);
 }
 
 void onExportCsv(HWND window)

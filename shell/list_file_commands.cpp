@@ -14,6 +14,7 @@
 #include "settings/language.h"
 #include "settings/message_box.h"
 #include "settings/settings.h"
+#include "shell/key_derivation.h"
 #include "shell/main_window.h"
 #include "shell/open_protected_list_dialog.h"
 #include "shell/password_list.h"
@@ -51,20 +52,24 @@ void tellResult(HWND window, ProtectedListResult result)
 }
 
 // Deriving the key takes a good part of a second: the progress window keeps
-// the main window painted meanwhile.
+// the main window painted meanwhile, and its Cancel is heard at once.
 template <typename Work>
 ProtectedListResult runBehindProgress(HWND window, const char* status, Work work)
 {
     ProtectedListResult result = ProtectedListResult::Unavailable;
     (void)runWithProgressWindow(window, [&](WorkerReport& report) {
         report.setStatus(status);
-        result = work(report.cancelFlag());
-        // Deriving the key cannot be stopped; what it gave is dropped. A file
-        // already written stays so: a Cancel then changes nothing.
+        result = work(report);
+        // A file already written stays so: a Cancel then changes nothing.
         if (report.cancelled() && result != ProtectedListResult::Done) result = ProtectedListResult::Cancelled;
         return WorkerOutcome::Finished;
     });
     return result;
+}
+
+ProtectedListResult resultOf(DerivationEnd end)
+{
+    return end == DerivationEnd::Cancelled ? ProtectedListResult::Cancelled : ProtectedListResult::Unavailable;
 }
 
 // Where Save keeps the file it replaces, unless the user turned that off.
@@ -95,13 +100,12 @@ void tookSavedFile(HWND window, const std::string& path, bool sealed)
 bool saveWithKeptKey(HWND window, const std::string& path)
 {
     auto& state = mainWindowState(window);
-    const ProtectedListResult result =
-        runBehindProgress(window, "protecting_list", [&](const std::atomic<bool>& cancelled) {
-            SealKey key;
-            if (!state.listKey.reveal(key)) return ProtectedListResult::Unavailable;
-            return saveProtectedList(path, state.list.entries(), key, state.listSeal, previousVersionOf(path),
-                                     &cancelled);
-        });
+    const ProtectedListResult result = runBehindProgress(window, "protecting_list", [&](WorkerReport& report) {
+        SealKey key;
+        if (!state.listKey.reveal(key)) return ProtectedListResult::Unavailable;
+        return saveProtectedList(path, state.list.entries(), key, state.listSeal, previousVersionOf(path),
+                                 &report.cancelFlag());
+    });
     tellResult(window, result);
     return result == ProtectedListResult::Done;
 }
@@ -115,13 +119,13 @@ bool saveWithNewPassphrase(HWND window, const std::string& path)
     auto& state = mainWindowState(window);
     SealParameters parameters;
     SealKey key;
-    const ProtectedListResult result =
-        runBehindProgress(window, "protecting_list", [&](const std::atomic<bool>& cancelled) {
-            if (!newListSeal(parameters) || !deriveListKey(password, parameters, key)) {
-                return ProtectedListResult::Unavailable;
-            }
-            return saveProtectedList(path, state.list.entries(), key, parameters, previousVersionOf(path), &cancelled);
-        });
+    const ProtectedListResult result = runBehindProgress(window, "protecting_list", [&](WorkerReport& report) {
+        if (!newListSeal(parameters)) return ProtectedListResult::Unavailable;
+        const DerivationEnd derived = deriveBehind(report, password, parameters, key);
+        if (derived != DerivationEnd::Derived) return resultOf(derived);
+        return saveProtectedList(path, state.list.entries(), key, parameters, previousVersionOf(path),
+                                 &report.cancelFlag());
+    });
     wipeString(password);
     tellResult(window, result);
     if (result != ProtectedListResult::Done) return false;
@@ -189,8 +193,9 @@ bool openProtected(HWND window, const ProtectedListFile& file, DecodedList& list
     for (;;) {
         std::string password;
         if (!askListPassword(window, password)) return false;
-        const ProtectedListResult result = runBehindProgress(window, "opening_list", [&](const std::atomic<bool>&) {
-            if (!deriveListKey(password, file.parts.parameters, key)) return ProtectedListResult::Unavailable;
+        const ProtectedListResult result = runBehindProgress(window, "opening_list", [&](WorkerReport& report) {
+            const DerivationEnd derived = deriveBehind(report, password, file.parts.parameters, key);
+            if (derived != DerivationEnd::Derived) return resultOf(derived);
             return openProtectedList(file.parts, key, list);
         });
         wipeString(password);

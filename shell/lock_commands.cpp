@@ -13,6 +13,7 @@
 #include "resources/corvale_ids.h"
 #include "settings/language.h"
 #include "settings/message_box.h"
+#include "shell/key_derivation.h"
 #include "shell/main_window.h"
 #include "shell/open_protected_list_dialog.h"
 #include "shell/password_list.h"
@@ -69,9 +70,10 @@ ProtectedListResult openLocked(HWND window, const std::string& password, Decoded
     ProtectedListResult result = ProtectedListResult::Unavailable;
     (void)runWithProgressWindow(window, [&](WorkerReport& report) {
         report.setStatus("opening_list");
-        if (file.status != HeaderStatus::Read || !deriveListKey(password, state.listSeal, key)) {
-            return WorkerOutcome::Finished;
-        }
+        if (file.status != HeaderStatus::Read) return WorkerOutcome::Finished;
+        const DerivationEnd derived = deriveBehind(report, password, state.listSeal, key);
+        if (derived == DerivationEnd::Cancelled) result = ProtectedListResult::Cancelled;
+        if (derived != DerivationEnd::Derived) return WorkerOutcome::Finished;
         result = openProtectedList(file.parts, key, list);
         return WorkerOutcome::Finished;
     });
@@ -139,6 +141,8 @@ bool unlockList(HWND window)
             return true;
         }
         wipePasswords(list.entries);
+        // Cancel leaves the list locked, without a word.
+        if (result == ProtectedListResult::Cancelled) return false;
         const bool wrong = result == ProtectedListResult::WrongPassword;
         showTranslatedMessage(window, wrong ? "wrong_password" : "system_crypto_unavailable",
                               wrong ? "warning" : "error", MB_OK | (wrong ? MB_ICONWARNING : MB_ICONERROR));

@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "platform/file_io.h"
+#include "platform/file_paths.h"
+#include "platform/file_replacement.h"
 #include "platform/program_folder.h"
 #include "resources/corvale_ids.h"
 #include "settings/language.h"
@@ -75,10 +77,12 @@ void rememberList(HWND window, const std::string& path)
 // A list that is not there any more is forgotten without a word.
 void reopenLastList(HWND window)
 {
-    if (settingsTable().get("reopen_last_list") == "false") return;
     const std::vector<std::string> stored = storedRecentLists();
     if (stored.empty()) return;
     const std::string path = resolvedListPath(stored.front(), programFolder());
+    // A save that a crash cut short left its temporary file beside the list.
+    removeLeftoverReplacements(folderWithBackslash(path));
+    if (settingsTable().get("reopen_last_list") == "false") return;
     if (!isReadableFile(path)) {
         storeRecentLists(std::vector<std::string>(stored.begin() + 1, stored.end()));
         showRecentLists(window);

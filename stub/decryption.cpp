@@ -52,24 +52,16 @@ bool waitForPassword(DecryptionJob& job)
     }
 }
 
-enum class Deciphered { Shown, NoPicture, TooLarge, WrongPassword };
-
-// The key derivation tells no progress: the bar runs as a marquee meanwhile.
-void showBusy(HWND bar, bool busy)
-{
-    const LONG_PTR style = GetWindowLongPtrA(bar, GWL_STYLE);
-    SetWindowLongPtrA(bar, GWL_STYLE, busy ? style | PBS_MARQUEE : style & ~static_cast<LONG_PTR>(PBS_MARQUEE));
-    SendMessageA(bar, PBM_SETMARQUEE, busy ? TRUE : FALSE, 0);
-}
+enum class Deciphered { Shown, NoPicture, TooLarge, WrongPassword, NoCrypto };
 
 // A guarded file: the picture's pixel stream sealed under a key derived
 // from the password, checked as a whole before any of it is shown.
 Deciphered openGuarded(DecryptionJob& job, ViewerSetup& setup)
 {
     HWND bar = GetDlgItem(job.passwordWindow, IDC_STUB_PROGRESS);
-    showBusy(bar, true);
+    showMarquee(bar, true);
     const GuardResult result = setup.sealed.open(job.password, setup.readableRows);
-    showBusy(bar, false);
+    showMarquee(bar, false);
     wipeString(job.password);
     switch (result) {
     case GuardResult::Done:
@@ -78,8 +70,9 @@ Deciphered openGuarded(DecryptionJob& job, ViewerSetup& setup)
         return Deciphered::WrongPassword;
     case GuardResult::OutOfMemory:
         return Deciphered::TooLarge;
-    case GuardResult::Damaged:
     case GuardResult::Unavailable:
+        return Deciphered::NoCrypto;
+    case GuardResult::Damaged:
         break;
     }
     return Deciphered::NoPicture;
@@ -141,11 +134,9 @@ DWORD WINAPI decryptionThread(void* parameter)
     DecryptionJob& job = **share;
     ViewerSetup setup;
     prepareViewer(job.passwordWindow, setup);
+    // A file that cannot be shown says so before a password is typed for it.
+    if (!setup.viewer) return endWithMessage(job.passwordWindow, setup.spanishError, setup.englishError);
     while (waitForPassword(job)) {
-        if (!setup.viewer) {
-            wipeString(job.password);
-            return endWithMessage(job.passwordWindow, setup.spanishError, setup.englishError);
-        }
         switch (decipher(job, setup)) {
         case Deciphered::Shown:
             runViewerLoop(job.passwordWindow, setup.viewer->window());
@@ -159,6 +150,8 @@ DWORD WINAPI decryptionThread(void* parameter)
             return endWithoutViewer(job.passwordWindow, setup, IDS_TOO_LARGE_SPANISH, IDS_TOO_LARGE_ENGLISH);
         case Deciphered::NoPicture:
             return endWithoutViewer(job.passwordWindow, setup, IDS_NO_PICTURE_SPANISH, IDS_NO_PICTURE_ENGLISH);
+        case Deciphered::NoCrypto:
+            return endWithoutViewer(job.passwordWindow, setup, IDS_NO_CRYPTO_SPANISH, IDS_NO_CRYPTO_ENGLISH);
         }
     }
     return 0;

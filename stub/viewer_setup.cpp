@@ -47,8 +47,9 @@ void prepareViewer(HWND passwordWindow, ViewerSetup& setup)
         if (read == GuardResult::OutOfMemory) return tellInstead(setup, IDS_TOO_LARGE_SPANISH, IDS_TOO_LARGE_ENGLISH);
         if (read != GuardResult::Done) return;
         // The key is derived right after OK: the system's cryptography,
-        // slow to load the first time, is loaded now.
-        loadSystemCrypto();
+        // slow to load the first time, is loaded now, and where there is
+        // none, that is told before a password is asked for nothing.
+        if (!loadSystemCrypto()) return tellInstead(setup, IDS_NO_CRYPTO_SPANISH, IDS_NO_CRYPTO_ENGLISH);
     }
     auto viewer = std::make_unique<ViewerWindow>(setup.pictures);
     if (viewer->create(passwordWindow)) {

@@ -100,6 +100,24 @@ TEST(CsvList, ProblemsNameTheirLineAndGiveNoEntries)
     }
 }
 
+TEST(CsvList, ARecordOfMoreFieldsThanAnyExportIsRefusedAtItsLine)
+{
+    const std::string fields(kMaxCsvFields - 1, ',');
+    // As many fields as allowed still read.
+    const CsvImport most = readCsvList("user,pass\na,b" + fields.substr(2) + "\n", latin1());
+    EXPECT_EQ(most.problem, CsvProblem::None);
+    ASSERT_EQ(most.entries.size(), 1u);
+    EXPECT_EQ(most.entries[0].pass, "b");
+    // A file of commas, which once took a string for each.
+    const CsvImport commas = readCsvList("user,pass\na,b\n" + std::string(4 * kMaxCsvFields, ','), latin1());
+    EXPECT_EQ(commas.problem, CsvProblem::TooManyFields);
+    EXPECT_EQ(commas.problemLine, 3u);
+    EXPECT_TRUE(commas.entries.empty());
+    const CsvImport header = readCsvList(std::string(kMaxCsvFields, ',') + "\n", latin1());
+    EXPECT_EQ(header.problem, CsvProblem::TooManyFields);
+    EXPECT_EQ(header.problemLine, 1u);
+}
+
 TEST(CsvList, AnExportReadsBackAsTheSameList)
 {
     const std::vector<PasswordEntry> list{{"amy", "a,b\"c", "Bank\r\nmain"}, {"\xF1u", "", "plain"}, {"", "x", ""}};

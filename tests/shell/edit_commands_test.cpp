@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32_handles.h"
 #include "shell/password_list.h"
 #include "tests/support/main_window_fixture.h"
 
@@ -26,6 +27,15 @@ protected:
         SetDlgItemTextA(window, IDC_ADD_PASS, pass.c_str());
         SetDlgItemTextA(window, IDC_ADD_DESCRIPTION, description.c_str());
         SendMessageA(window, WM_COMMAND, IDC_ADD, 0);
+    }
+
+    // Import CSV answered with `steps`; the file is read behind the progress
+    // window, so the rows are there once the window takes commands again.
+    size_t importAnswered(std::vector<DialogStep> steps)
+    {
+        const size_t answered = commandAnswered(ID_FILE_IMPORT_CSV, std::move(steps));
+        testing::pumpUntil([&] { return !progressWindow() && IsWindowEnabled(window); });
+        return answered;
     }
 
     int selectedRow() const
@@ -92,7 +102,7 @@ TEST_F(EditCommandsTest, ABrowsersExportImportsAndAnExportImportsBackTheSameRows
     testing::writeFile(browser, "name,url,username,password\r\n"
                                 "Bank,https://bank.example/login,amy,\"s3,cr\"\"et\"\r\n"
                                 "Caf\xC3\xA9,,bob,pw\r\n");
-    EXPECT_EQ(commandAnswered(ID_FILE_IMPORT_CSV, {testing::chooseFileIn("Open file", browser)}), 1u);
+    EXPECT_EQ(importAnswered({testing::chooseFileIn("Open file", browser)}), 1u);
     EXPECT_EQ(testing::dialogItemText(window, IDC_STATUS_BAR), "2 entries imported");
     const std::vector<PasswordEntry> imported{{"first", "keep", "already there"},
                                               {"amy", "s3,cr\"et", "Bank - https://bank.example/login"},
@@ -106,17 +116,29 @@ TEST_F(EditCommandsTest, ABrowsersExportImportsAndAnExportImportsBackTheSameRows
     EXPECT_EQ(testing::readFile(exported).substr(0, 3), "\xEF\xBB\xBF");
     // The import left changes that were never saved: New asks about them.
     EXPECT_EQ(commandAnswered(ID_FILE_NEW, {testing::pressButtonIn("Unsaved changes", IDNO)}), 1u);
-    EXPECT_EQ(commandAnswered(ID_FILE_IMPORT_CSV, {testing::chooseFileIn("Open file", exported)}), 1u);
+    EXPECT_EQ(importAnswered({testing::chooseFileIn("Open file", exported)}), 1u);
     EXPECT_EQ(rows(), imported);
 
     auto text = std::make_shared<std::string>();
     const std::string broken = folder.file("broken.csv");
     testing::writeFile(broken, "username,password\r\na,b\r\nc,\"open\r\n");
-    EXPECT_EQ(commandAnswered(ID_FILE_IMPORT_CSV,
-                              {testing::chooseFileIn("Open file", broken), testing::readMessageIn("Error", text)}),
-              2u);
+    EXPECT_EQ(importAnswered({testing::chooseFileIn("Open file", broken), testing::readMessageIn("Error", text)}), 2u);
     EXPECT_EQ(*text, "Line 3: a quoted field is not closed as it should be. Nothing was imported.");
     EXPECT_EQ(rows(), imported) << "all or nothing";
+
+    // A file larger than any export is refused before it is read.
+    const std::string huge = folder.file("huge.csv");
+    {
+        FileHandle file(
+            CreateFileA(huge.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(file);
+        LARGE_INTEGER size{};
+        size.QuadPart = 100ll << 20;
+        ASSERT_TRUE(SetFilePointerEx(file.get(), size, nullptr, FILE_BEGIN) && SetEndOfFile(file.get()));
+    }
+    EXPECT_EQ(importAnswered({testing::chooseFileIn("Open file", huge), testing::readMessageIn("Error", text)}), 2u);
+    EXPECT_EQ(*text, "This file is larger than 64 MB, more than any password list exports: nothing was imported.");
+    EXPECT_EQ(rows(), imported);
 }
 
 }  // namespace

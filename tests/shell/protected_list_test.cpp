@@ -1,3 +1,6 @@
+#include <windows.h>
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -151,6 +154,38 @@ TEST_F(ProtectedListTest, AFileSealedUnderACodePagePassphraseStillOpensWithIt)
     EXPECT_EQ(commandAnswered(ID_FILE_LOAD_LIST, {chooseFileIn("Open file", path), typePasswordIn(kPassphrase)}), 2u);
     testing::pumpUntil([&] { return !rows().empty(); });
     EXPECT_EQ(rows(), entries);
+}
+
+TEST_F(ProtectedListTest, TheDerivationMovesTheBarAndCancelEndsTheOpeningWithoutAWord)
+{
+    // The most iterations a file may name: the longest derivation there is.
+    SealParameters parameters;
+    ASSERT_TRUE(newListSeal(parameters));
+    parameters.iterations = kMaxSealIterations;
+    SealKey key;
+    ASSERT_TRUE(deriveListKey("se\xC3\xB1or secreto", parameters, key));
+    const std::string path = folder.file("slow.slp");
+    ASSERT_EQ(saveProtectedList(path, entries, key, parameters), ProtectedListResult::Done);
+    showAsLoaded({{"kept", "row", ""}});
+    const auto before = rows();
+
+    auto moving = std::make_shared<bool>(false);
+    const DialogStep cancel{"Please wait...", [moving](HWND progress) {
+                                HWND bar = GetDlgItem(progress, IDC_PROGRESS_BAR);
+                                for (int i = 0; i < 100 && !*moving; ++i) {
+                                    *moving = (GetWindowLongPtrA(bar, GWL_STYLE) & PBS_MARQUEE) != 0;
+                                    Sleep(20);
+                                }
+                                testing::pressButton(progress, IDC_CANCEL);
+                            }};
+    EXPECT_EQ(commandAnswered(ID_FILE_LOAD_LIST,
+                              {chooseFileIn("Open file", path), typePasswordIn(kPassphrase), cancel}),
+              3u);
+    EXPECT_TRUE(testing::pumpUntil([&] { return !progressWindow() && IsWindowEnabled(window); }));
+    EXPECT_TRUE(*moving) << "the bar moves while the key is derived";
+    EXPECT_EQ(rows(), before);
+    EXPECT_FALSE(testing::findTopLevelWindow("Error"));
+    EXPECT_FALSE(testing::findTopLevelWindow("Warning"));
 }
 
 TEST_F(ProtectedListTest, ChangedOrShortenedFilesAreRefusedAndTheListStays)

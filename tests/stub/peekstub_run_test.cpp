@@ -128,15 +128,14 @@ protected:
         return area;
     }
 
-    // The file, run with the right password, says in both languages that it
-    // holds no picture it can show, and ends with 39.
+    // The file says in both languages, before a password is typed for
+    // nothing, that it holds no picture it can show, and ends with 39.
     void expectNoPictureMessage(const std::string& path)
     {
         ProgramProcess stub(path);
         auto text = std::make_shared<std::string>();
         testing::DialogResponder responder({testing::readMessageIn("Error", text)}, stub.id(),
                                            ProgramProcess::kTimeoutMs);
-        EXPECT_FALSE(openViewer(stub, kPassword));
         EXPECT_EQ(responder.finish(), 1u);
         EXPECT_NE(text->find("This file holds no encrypted image that can be shown."), std::string::npos) << *text;
         EXPECT_NE(text->find("Este archivo no contiene"), std::string::npos) << *text;
