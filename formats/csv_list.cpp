@@ -157,12 +157,21 @@ Columns columnsOf(const std::vector<std::string>& row)
 
 // A copy of the cell, whose own characters are wiped: a short string moved
 // from would keep them.
-std::string cell(std::vector<std::string>& row, std::optional<size_t> column)
+template <typename Text = std::string>
+Text cell(std::vector<std::string>& row, std::optional<size_t> column)
 {
     if (!column || *column >= row.size()) return {};
-    std::string value = row[*column];
+    Text value{std::string_view(row[*column])};
     wipeString(row[*column]);
     return value;
+}
+
+// A converted password, the conversion's own copy wiped.
+SecretText secretFrom(std::string&& text)
+{
+    SecretText secret(text);
+    wipeString(text);
+    return secret;
 }
 
 std::string descriptionOf(std::vector<std::string>& row, const Columns& columns)
@@ -217,21 +226,19 @@ CsvImport readCsvList(std::string_view bytes, const CsvTextCodec& codec)
             return columns->user && columns->pass ? CsvProblem::None : CsvProblem::MissingColumn;
         }
         if (result.entries.size() == kMaxCsvEntries) return CsvProblem::TooManyEntries;
-        PasswordEntry entry{cell(row, columns->user), cell(row, columns->pass), descriptionOf(row, *columns)};
+        PasswordEntry entry{cell(row, columns->user), cell<SecretText>(row, columns->pass),
+                            descriptionOf(row, *columns)};
         if (utf8 && codec.fromUtf8) {
             bool replaced = false;
-            for (std::string* field : {&entry.user, &entry.pass, &entry.description}) {
-                std::string converted = codec.fromUtf8(*field, replaced);
-                wipeString(*field);
-                field->swap(converted);
-            }
+            entry.user = codec.fromUtf8(entry.user, replaced);
+            entry.pass = secretFrom(codec.fromUtf8(entry.pass, replaced));
+            entry.description = codec.fromUtf8(entry.description, replaced);
             if (replaced) ++result.changedEntries;
         }
         result.entries.push_back(std::move(entry));
         return CsvProblem::None;
     });
     if (stop.problem != CsvProblem::None) {
-        wipePasswords(result.entries);
         return failed(stop.problem, stop.line);
     }
     if (!columns) return failed(CsvProblem::NoHeader, 1);
@@ -240,12 +247,19 @@ CsvImport readCsvList(std::string_view bytes, const CsvTextCodec& codec)
 
 std::string writeCsvList(const std::vector<PasswordEntry>& entries, const CsvTextCodec& codec)
 {
-    std::vector<std::array<std::string, 3>> converted;
+    struct Converted {
+        std::string description;
+        std::string user;
+        SecretText pass;
+    };
+    std::vector<Converted> converted;
+    converted.reserve(entries.size());
     size_t size = 64;
     for (const auto& entry : entries) {
-        converted.push_back({codec.toUtf8(entry.description), codec.toUtf8(entry.user), codec.toUtf8(entry.pass)});
-        for (const auto& field : converted.back()) size += 2 * field.size() + 4;
-        size += 4;
+        converted.push_back(
+            {codec.toUtf8(entry.description), codec.toUtf8(entry.user), secretFrom(codec.toUtf8(entry.pass))});
+        const Converted& last = converted.back();
+        size += 2 * (last.description.size() + last.user.size() + last.pass.size()) + 16;
     }
     // Made in one allocation, so no outgrown copy of a password is freed.
     std::string out;
@@ -265,9 +279,6 @@ std::string writeCsvList(const std::vector<PasswordEntry>& entries, const CsvTex
         out += ',';
         appendField(out, pass);
         out += ",\r\n";
-        wipeString(user);
-        wipeString(pass);
-        wipeString(description);
     }
     return out;
 }

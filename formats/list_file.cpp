@@ -11,7 +11,7 @@ namespace tessaly {
 
 namespace {
 
-void putField(std::string& out, const std::string& field)
+void putField(std::string& out, std::string_view field)
 {
     const uint32_t length = static_cast<uint32_t>(field.size());
     for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<char>((length >> shift) & 0xFF));
@@ -32,14 +32,14 @@ bool nextField(std::string_view bytes, size_t& pos, std::string_view& value)
     return true;
 }
 
-// Read straight into the entry's own string: no temporary copy of a password
-// is left behind.
-bool takeField(std::string_view bytes, size_t& pos, std::string& field)
+// Read straight into the entry's own field: no temporary copy of a
+// password is left behind.
+template <typename Field>
+bool takeField(std::string_view bytes, size_t& pos, Field& field)
 {
     std::string_view value;
     if (!nextField(bytes, pos, value)) return false;
-    value = value.substr(0, value.find('\0'));
-    field.assign(value.data(), value.size());
+    field.assign(value.substr(0, value.find('\0')));
     return true;
 }
 
@@ -71,8 +71,7 @@ std::string encodeListFile(const std::vector<PasswordEntry>& entries)
 
 DecodedList decodeListFile(std::string_view bytes)
 {
-    // Made in place at their final size: a vector that grew would leave the
-    // passwords it moved in the storage it freed.
+    // Made in place at their final size.
     DecodedList list;
     list.entries.reserve(wholeRecords(bytes) + 1);
     size_t pos = 0;
@@ -80,7 +79,6 @@ DecodedList decodeListFile(std::string_view bytes)
         PasswordEntry& entry = list.entries.emplace_back();
         if (!takeField(bytes, pos, entry.user) || !takeField(bytes, pos, entry.pass) ||
             !takeField(bytes, pos, entry.description)) {
-            wipeString(entry.pass);
             list.entries.pop_back();
             list.damaged = true;
             break;

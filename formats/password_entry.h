@@ -3,18 +3,18 @@
 #include <string>
 #include <vector>
 
+#include "platform/secret_text.h"
+
 namespace tessaly {
 
-// One entry of the password list, in the order of the list's columns.
+// One entry of the password list, in the order of the list's columns. The
+// password wipes itself wherever the entry goes.
 struct PasswordEntry {
     std::string user;
-    std::string pass;
+    SecretText pass;
     std::string description;
 };
 
 bool operator==(const PasswordEntry& a, const PasswordEntry& b);
-
-// Wipes the passwords of entries about to go.
-void wipePasswords(std::vector<PasswordEntry>& entries);
 
 }  // namespace tessaly

@@ -52,7 +52,7 @@ private:
         // Read here, on the list's own thread: the worker reads no window.
         if (job.collectEntries) job.entries = job.collectEntries();
         (void)runWithProgressWindow(window(), [&job](WorkerReport& report) { return generateWorker(job, report); });
-        job.wipeEntries();
+        job.dropEntries();
         end(static_cast<INT_PTR>(WorkerDialogEnd::WorkerRan));
     }
 

@@ -25,8 +25,8 @@ struct GenerateJob {
 
     bool usePersonalColors = true;
     std::string personalImagePath;
-    // What the worker draws: collected just before it starts, wiped and
-    // emptied once the picture is drawn.
+    // What the worker draws: collected just before it starts, let go once
+    // the picture is drawn (the passwords wipe themselves).
     std::vector<PasswordEntry> entries;
     // Set by the worker when it drew the picture without the background
     // picture, which could not be loaded, on the background colour instead.
@@ -37,13 +37,8 @@ struct GenerateJob {
     GenerateJob() = default;
     GenerateJob(const GenerateJob&) = delete;
     GenerateJob& operator=(const GenerateJob&) = delete;
-    ~GenerateJob() { wipeEntries(); }
 
-    void wipeEntries()
-    {
-        wipePasswords(entries);
-        entries.clear();
-    }
+    void dropEntries() { std::vector<PasswordEntry>().swap(entries); }
 };
 
 }  // namespace tessaly

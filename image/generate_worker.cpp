@@ -18,15 +18,16 @@ namespace {
 // The status line holds at most this many characters.
 constexpr size_t kStatusLength = 127;
 
-const std::string& lineOf(const PasswordEntry& entry, int line)
+std::string_view lineOf(const PasswordEntry& entry, int line)
 {
-    return line == 0 ? entry.description : line == 1 ? entry.user : entry.pass;
+    if (line == 2) return entry.pass;
+    return line == 0 ? entry.description : entry.user;
 }
 
-SIZE textSize(HDC dc, const std::string& text)
+SIZE textSize(HDC dc, std::string_view text)
 {
     SIZE size{};
-    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
     return size;
 }
 
@@ -156,8 +157,8 @@ RenderedList renderList(const std::vector<PasswordEntry>& entries, const Generat
         }
         status.show(i, count);
         for (int line = 0; line < 3; ++line) {
-            const std::string& text = lineOf(entries[static_cast<size_t>(i)], line);
-            TextOutA(dc.get(), ListPictureLayout::kMargin, layout->lineTop(i, line), text.c_str(),
+            const std::string_view text = lineOf(entries[static_cast<size_t>(i)], line);
+            TextOutA(dc.get(), ListPictureLayout::kMargin, layout->lineTop(i, line), text.data(),
                      static_cast<int>(text.size()));
         }
         if (layout->hasSeparator(i)) {
@@ -181,7 +182,7 @@ WorkerOutcome generateWorker(GenerateJob& job, WorkerReport& report)
     });
     report.setStatus("generating");
     RenderedList rendered = renderList(job.entries, job, listPictureStyle(settingsTable()), report);
-    job.wipeEntries();
+    job.dropEntries();
     // Told only with a picture drawn: after a Cancel there is nothing to explain.
     job.backgroundMissing = rendered.status == RenderStatus::Done && rendered.backgroundMissing;
     job.listEmpty = rendered.status == RenderStatus::EmptyList;

@@ -22,6 +22,15 @@ void readWindowText(HWND window, std::string& text)
     text.resize(static_cast<size_t>(read > 0 ? read : 0));
 }
 
+SecretText readSecretText(HWND window)
+{
+    std::string text;
+    readWindowText(window, text);
+    SecretText secret(text);
+    wipeString(text);
+    return secret;
+}
+
 void readPassphrase(HWND field, std::string& utf8)
 {
     wipeString(utf8);

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "platform/secret_text.h"
+
 namespace tessaly {
 
 // A window's whole text, however long. A copy of a password read this way is
@@ -14,6 +16,9 @@ std::string readWindowText(HWND window);
 // goes straight into the buffer that keeps it, with no temporary copy left
 // behind (a short string moved from keeps its characters in place).
 void readWindowText(HWND window, std::string& text);
+
+// A field's text as a password, with no copy left behind.
+SecretText readSecretText(HWND window);
 
 // A passphrase as typed, whatever its script, into `utf8` as UTF-8: read
 // from the field in UTF-16, which is wiped, as are `utf8`'s earlier

@@ -52,7 +52,6 @@ void readCsvFile(const std::string& path, CsvRead& read)
         }
         read.import = readCsvList(bytes, systemTextCodec());
     } catch (const std::bad_alloc&) {
-        wipePasswords(read.import.entries);
         read.import = CsvImport();
         read.failure = CsvRead::Failure::OutOfMemory;
     }
@@ -109,10 +108,7 @@ void onImportCsv(HWND window)
         readCsvFile(file, read);
         return WorkerOutcome::Finished;
     });
-    if (end == WorkerEnd::Cancelled || refusedCsv(window, read)) {
-        wipePasswords(read.import.entries);
-        return;
-    }
+    if (end == WorkerEnd::Cancelled || refusedCsv(window, read)) return;
     const CsvImport& imported = read.import;
     if (!imported.entries.empty()) mainWindowState(window).imageOutOfDate = true;
     appendEntries(listPage(window), imported.entries);
@@ -120,7 +116,6 @@ void onImportCsv(HWND window)
     const auto changed = static_cast<long long>(imported.changedEntries);
     showStatus(window, changed > 0 ? formatIntegers(translate("status_imported_changed"), {count, changed})
                                    : formatIntegers(translate("status_imported"), {count}));
-    wipePasswords(read.import.entries);
     showPage(window, kListPage);
     if (changed > 0) showTranslatedMessage(window, "csv_entries_changed", changed, "warning", MB_OK | MB_ICONWARNING);
 }
@@ -132,7 +127,6 @@ void onExportCsv(HWND window)
     if (!askCsvFile(window, path, true)) return;
     std::vector<PasswordEntry> entries = collectEntries(listControl(listPage(window)), false);
     std::string bytes = writeCsvList(entries, systemTextCodec());
-    wipePasswords(entries);
     if (!writeFileReplacing(path, bytes))
         showTranslatedMessage(window, "cannot_save_file", "error", MB_OK | MB_ICONERROR);
     wipeString(bytes);

@@ -39,7 +39,7 @@ void showListPage(HWND window)
 
 void onAdd(HWND window)
 {
-    PasswordEntry entry{fieldText(window, IDC_ADD_USER), fieldText(window, IDC_ADD_PASS),
+    PasswordEntry entry{fieldText(window, IDC_ADD_USER), readSecretText(GetDlgItem(window, IDC_ADD_PASS)),
                         fieldText(window, IDC_ADD_DESCRIPTION)};
     const std::string warning = addWarning(entry.user.empty(), entry.pass.empty(), translate("you_must_insert_user"),
                                            translate("you_must_insert_pass"));
@@ -56,20 +56,17 @@ void onAdd(HWND window)
         SendDlgItemMessageA(window, IDC_ADD_USER, EM_SETSEL, 0, -1);
         showListPage(window);
     }
-    wipeString(entry.pass);
 }
 
 PasswordEntry paneEntry(HWND window)
 {
-    return {fieldText(window, IDC_SELECT_USER), fieldText(window, IDC_SELECT_PASS),
+    return {fieldText(window, IDC_SELECT_USER), readSecretText(GetDlgItem(window, IDC_SELECT_PASS)),
             fieldText(window, IDC_SELECT_DESCRIPTION)};
 }
 
 void applyPane(HWND window, size_t row)
 {
-    PasswordEntry entry = paneEntry(window);
-    updateEntry(listPage(window), row, entry);
-    wipeString(entry.pass);
+    updateEntry(listPage(window), row, paneEntry(window));
 }
 
 void onRefresh(HWND window)
@@ -83,11 +80,7 @@ bool paneEdited(HWND window, size_t row)
 {
     const PasswordList& list = mainWindowState(window).list;
     if (row >= list.size()) return false;
-    PasswordEntry entry = paneEntry(window);
-    const PasswordEntry& kept = list.entries()[row];
-    const bool edited = entry.user != kept.user || entry.pass != kept.pass || entry.description != kept.description;
-    wipeString(entry.pass);
-    return edited;
+    return !(paneEntry(window) == list.entries()[row]);
 }
 
 std::optional<size_t> soleSelectedRow(HWND list)

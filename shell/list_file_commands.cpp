@@ -200,7 +200,6 @@ bool openProtected(HWND window, const ProtectedListFile& file, DecodedList& list
         });
         wipeString(password);
         if (result == ProtectedListResult::Done) return true;
-        wipePasswords(list.entries);
         list = DecodedList();
         tellResult(window, result);
         if (result != ProtectedListResult::WrongPassword) return false;
@@ -253,7 +252,6 @@ bool showEntries(HWND window, const std::vector<PasswordEntry>& entries)
         appendEntries(page, before);
         if (!wasModified) list.markUnmodified();
     }
-    wipePasswords(before);
     return shown;
 }
 
@@ -277,7 +275,6 @@ bool readList(HWND window, const std::string& path, ReadList& read)
     // protected header was changed since, and its bytes are no list.
     if (status != ListFileStatus::Protected && status != ListFileStatus::CannotOpen &&
         hasProtectedListExtension(path)) {
-        wipePasswords(list.entries);
         tell(window, "damaged_protected_list");
         return false;
     }
@@ -317,7 +314,6 @@ void openListFile(HWND window, const std::string& path)
                                   "warning", MB_OK | MB_ICONWARNING);
         }
     }
-    wipePasswords(read.list.entries);
 }
 
 namespace {

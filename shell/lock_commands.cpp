@@ -131,7 +131,6 @@ bool unlockList(HWND window)
         wipeString(password);
         if (result == ProtectedListResult::Done) {
             appendEntries(listPage(window), list.entries);
-            wipePasswords(list.entries);
             if (!state.locked->modified) state.list.markUnmodified();
             state.listKey.keep(key, state.listSeal.iterations, state.listSeal.salt.data());
             showContent(window, *state.locked);
@@ -140,7 +139,6 @@ bool unlockList(HWND window)
             showStatus(window, "");
             return true;
         }
-        wipePasswords(list.entries);
         // Cancel leaves the list locked, without a word.
         if (result == ProtectedListResult::Cancelled) return false;
         const bool wrong = result == ProtectedListResult::WrongPassword;

@@ -107,7 +107,9 @@ std::vector<PasswordEntry> collectEntries(HWND list, bool labelled)
     std::vector<PasswordEntry> entries;
     entries.reserve(rows.size());
     for (const auto& row : rows) {
-        entries.push_back({userLabel + row.user, passLabel + row.pass, descriptionLabel + row.description});
+        SecretText pass(passLabel);
+        pass.append(row.pass);
+        entries.push_back({userLabel + row.user, std::move(pass), descriptionLabel + row.description});
     }
     return entries;
 }

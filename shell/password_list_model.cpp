@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <numeric>
 
-#include "platform/secure_wipe.h"
 #include "shell/find_rules.h"
 
 namespace tessaly {
@@ -23,7 +22,8 @@ std::string_view PasswordList::cell(size_t row, size_t column) const
 {
     if (row >= entries_.size()) return {};
     const PasswordEntry& entry = entries_[row];
-    return column == 0 ? entry.user : column == 1 ? entry.pass : entry.description;
+    if (column == 1) return entry.pass;
+    return column == 0 ? entry.user : entry.description;
 }
 
 void PasswordList::add(const PasswordEntry& entry)
@@ -31,21 +31,10 @@ void PasswordList::add(const PasswordEntry& entry)
     add(&entry, 1);
 }
 
-// Grown by hand: a vector that outgrows its storage moves the entries and
-// frees the old storage, which may still hold short passwords.
 void PasswordList::add(const PasswordEntry* first, size_t count)
 {
     if (count == 0) return;
-    if (entries_.size() + count > entries_.capacity()) {
-        std::vector<PasswordEntry> grown;
-        grown.reserve(std::max(entries_.size() + count, entries_.capacity() * 2));
-        grown.insert(grown.end(), entries_.begin(), entries_.end());
-        grown.insert(grown.end(), first, first + count);
-        wipePasswords(entries_);
-        entries_.swap(grown);
-    } else {
-        entries_.insert(entries_.end(), first, first + count);
-    }
+    entries_.insert(entries_.end(), first, first + count);
     modified_ = true;
 }
 
@@ -53,7 +42,6 @@ bool PasswordList::replace(size_t row, const PasswordEntry& entry)
 {
     if (row >= entries_.size()) return false;
     if (entries_[row] == entry) return true;
-    wipeString(entries_[row].pass);
     entries_[row] = entry;
     modified_ = true;
     return true;
@@ -67,15 +55,11 @@ size_t PasswordList::remove(const std::vector<size_t>& rows)
     }
     size_t kept = 0;
     for (size_t row = 0; row < entries_.size(); ++row) {
-        if (gone[row]) {
-            wipeString(entries_[row].pass);
-        } else {
-            if (kept != row) std::swap(entries_[kept], entries_[row]);
-            ++kept;
-        }
+        if (gone[row]) continue;
+        if (kept != row) std::swap(entries_[kept], entries_[row]);
+        ++kept;
     }
     const size_t removed = entries_.size() - kept;
-    // What is cut off holds only wiped passwords.
     entries_.resize(kept);
     if (removed > 0) modified_ = true;
     return removed;
@@ -83,7 +67,6 @@ size_t PasswordList::remove(const std::vector<size_t>& rows)
 
 void PasswordList::clear()
 {
-    wipePasswords(entries_);
     std::vector<PasswordEntry>().swap(entries_);
     modified_ = false;
 }
@@ -96,15 +79,13 @@ std::vector<size_t> PasswordList::sortBy(size_t column, bool ascending, size_t c
         const int result = compareCells(cell(a, column).substr(0, cellLength), cell(b, column).substr(0, cellLength));
         return ascending ? result < 0 : result > 0;
     });
-    // Copied rather than moved, so that every old password can be wiped.
     std::vector<PasswordEntry> sorted;
     sorted.reserve(entries_.size());
     std::vector<size_t> moved(entries_.size());
     for (size_t at = 0; at < order.size(); ++at) {
-        sorted.push_back(entries_[order[at]]);
+        sorted.push_back(std::move(entries_[order[at]]));
         moved[order[at]] = at;
     }
-    wipePasswords(entries_);
     entries_.swap(sorted);
     return moved;
 }

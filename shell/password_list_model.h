@@ -16,8 +16,8 @@ int compareCells(std::string_view a, std::string_view b);
 
 // The password list the main window holds: its entries in display order, and
 // whether they changed since the list was last loaded or saved. Every change
-// goes through here, so the flag can be trusted; the password of an entry
-// that leaves (or is replaced) is wiped.
+// goes through here, so the flag can be trusted. The passwords wipe
+// themselves as entries move, leave or are replaced.
 class PasswordList {
 public:
     static constexpr size_t kColumns = 3;
@@ -25,7 +25,6 @@ public:
     PasswordList() = default;
     PasswordList(const PasswordList&) = delete;
     PasswordList& operator=(const PasswordList&) = delete;
-    ~PasswordList() { wipePasswords(entries_); }
 
     const std::vector<PasswordEntry>& entries() const { return entries_; }
     size_t size() const { return entries_.size(); }

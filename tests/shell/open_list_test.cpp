@@ -310,5 +310,23 @@ TEST_F(OpenListTest, TheSessionLockingLocksAProtectedListButAPlainListCannotLock
     EXPECT_EQ(windowText(window), "Tessaly - Locked - accounts.slp");
 }
 
+TEST_F(OpenListTest, MinimisingLocksAProtectedListAndAPlainListStaysShown)
+{
+    EXPECT_EQ(run(ID_FILE_SAVE_LIST,
+                  {chooseFileIn("Save file", folder.file("plain.slc")), pressButtonIn("Warning", IDYES)}),
+              2u);
+    ShowWindow(window, SW_MINIMIZE);
+    testing::pumpFor(100);
+    EXPECT_EQ(rows().size(), 2u);
+    ShowWindow(window, SW_RESTORE);
+
+    saveProtectedAs(folder.file("accounts.slp"));
+    ShowWindow(window, SW_MINIMIZE);
+    testing::pumpFor(100);
+    EXPECT_TRUE(rows().empty());
+    EXPECT_EQ(windowText(window), "Tessaly - Locked - accounts.slp");
+    ShowWindow(window, SW_RESTORE);
+}
+
 }  // namespace
 }  // namespace tessaly

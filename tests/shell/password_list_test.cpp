@@ -40,7 +40,9 @@ std::string record(const std::string& user, const std::string& pass, const std::
 std::vector<std::string> column(const std::vector<PasswordEntry>& rows, int index)
 {
     std::vector<std::string> cells;
-    for (const auto& row : rows) cells.push_back(index == 0 ? row.user : index == 1 ? row.pass : row.description);
+    for (const auto& row : rows) {
+        cells.emplace_back(index == 1 ? std::string_view(row.pass) : index == 0 ? row.user : row.description);
+    }
     return cells;
 }
 
@@ -428,7 +430,7 @@ TEST_F(PasswordListTest, ALongListLoadsBehindTheProgressWindowAndCancelLeavesEve
     std::vector<PasswordEntry> entries;
     for (int i = 0; i < 20500; ++i) {
         entries.push_back({"user" + std::to_string(i), "pass" + std::to_string(i), "entry"});
-        file += record(entries.back().user, entries.back().pass, entries.back().description);
+        file += record(entries.back().user, std::string(entries.back().pass), entries.back().description);
     }
     const std::string path = folder.file("long.slc");
     testing::writeFile(path, file);
