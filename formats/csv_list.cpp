@@ -13,6 +13,9 @@ namespace tessaly {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+// KeePass 2 writes this header, and escapes quotes and backslashes inside
+// its quoted fields with a backslash.
+constexpr std::string_view kKeePassHeader = R"("Account","Login Name","Password","Web Site","Comments")";
 
 bool validUtf8(std::string_view bytes)
 {
@@ -57,8 +60,16 @@ struct Stop {
     size_t line = 0;
 };
 
-Stop forEachRecord(std::string_view text, char separator, const RecordTaker& take)
+// How a file quotes: RFC 4180's doubled quotes, or with `backslashEscapes`
+// (KeePass 2) a backslash before a quote or a backslash inside quotes.
+struct Quoting {
+    char separator = ',';
+    bool backslashEscapes = false;
+};
+
+Stop forEachRecord(std::string_view text, Quoting quoting, const RecordTaker& take)
 {
+    const char separator = quoting.separator;
     std::vector<std::string> fields(1);
     size_t line = 1, recordLine = 1;
     bool quoted = false, afterQuote = false;
@@ -81,7 +92,9 @@ Stop forEachRecord(std::string_view text, char separator, const RecordTaker& tak
     for (size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (quoted) {
-            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
+            if (quoting.backslashEscapes && c == '\\' && i + 1 < text.size()) {
+                fields.back() += text[++i];
+            } else if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
                 fields.back() += '"';
                 ++i;
             } else if (c == '"') {
@@ -137,7 +150,7 @@ std::optional<size_t> columnOf(const std::vector<std::string>& header, std::init
 }
 
 struct Columns {
-    std::optional<size_t> user, pass, description, title, address, notes;
+    std::optional<size_t> user, email, pass, description, title, address, notes;
 };
 
 Columns columnsOf(const std::vector<std::string>& row)
@@ -145,13 +158,13 @@ Columns columnsOf(const std::vector<std::string>& row)
     std::vector<std::string> header;
     for (const auto& name : row) header.push_back(columnName(name));
     Columns columns;
-    columns.user = columnOf(header,
-                            {"username", "user name", "login name", "login_username", "login", "user", "email"});
-    columns.pass = columnOf(header, {"password", "login_password", "pass"});
+    columns.user = columnOf(header, {"username", "user name", "login name", "login_username", "login", "user"});
+    columns.email = columnOf(header, {"email", "e-mail", "email address"});
+    columns.pass = columnOf(header, {"password", "login_password", "pass", "pwd"});
     columns.description = columnOf(header, {"description"});
     columns.title = columnOf(header, {"title", "name", "account"});
     columns.address = columnOf(header, {"url", "login_uri", "web site", "website"});
-    columns.notes = columnOf(header, {"notes", "note", "comments"});
+    columns.notes = columnOf(header, {"notes", "note", "comments", "comment", "extra"});
     return columns;
 }
 
@@ -174,16 +187,31 @@ SecretText secretFrom(std::string&& text)
     return secret;
 }
 
-std::string descriptionOf(std::vector<std::string>& row, const Columns& columns)
+// The row's user name, or its e-mail address where it has none; an address
+// beside another user name is `second`.
+std::string userOf(std::vector<std::string>& row, const Columns& columns, std::string& second)
 {
-    if (columns.description) return cell(row, columns.description);
-    std::string joined;
-    for (auto column : {columns.title, columns.address, columns.notes}) {
-        const std::string part = cell(row, column);
-        if (part.empty()) continue;
+    std::string user = cell(row, columns.user);
+    std::string email = cell(row, columns.email);
+    if (user.empty()) return email;
+    if (email != user) second = std::move(email);
+    return user;
+}
+
+// The description, or the title, the address, a second user name and the
+// notes joined in that order: nothing the row says is dropped.
+std::string descriptionOf(std::vector<std::string>& row, const Columns& columns, const std::string& second)
+{
+    std::string joined = cell(row, columns.description);
+    const auto add = [&joined](const std::string& part) {
+        if (part.empty()) return;
         if (!joined.empty()) joined += " - ";
         joined += part;
-    }
+    };
+    add(cell(row, columns.title));
+    add(cell(row, columns.address));
+    add(second);
+    add(cell(row, columns.notes));
     return joined;
 }
 
@@ -220,14 +248,18 @@ CsvImport readCsvList(std::string_view bytes, const CsvTextCodec& codec)
                             headerLine.find(',') == std::string_view::npos;
     CsvImport result;
     std::optional<Columns> columns;
-    const Stop stop = forEachRecord(bytes, semicolons ? ';' : ',', [&](std::vector<std::string>& row, size_t) {
+    const Quoting quoting{semicolons ? ';' : ',', headerLine == kKeePassHeader};
+    const Stop stop = forEachRecord(bytes, quoting, [&](std::vector<std::string>& row, size_t) {
         if (!columns) {
             columns = columnsOf(row);
-            return columns->user && columns->pass ? CsvProblem::None : CsvProblem::MissingColumn;
+            const bool named = (columns->user || columns->email) && columns->pass;
+            return named ? CsvProblem::None : CsvProblem::MissingColumn;
         }
         if (result.entries.size() == kMaxCsvEntries) return CsvProblem::TooManyEntries;
-        PasswordEntry entry{cell(row, columns->user), cell<SecretText>(row, columns->pass),
-                            descriptionOf(row, *columns)};
+        std::string second;
+        std::string user = userOf(row, *columns, second);
+        SecretText pass = cell<SecretText>(row, columns->pass);
+        PasswordEntry entry{std::move(user), std::move(pass), descriptionOf(row, *columns, second)};
         if (utf8 && codec.fromUtf8) {
             bool replaced = false;
             entry.user = codec.fromUtf8(entry.user, replaced);

@@ -37,10 +37,11 @@ struct CsvImport {
 // The entries of a CSV file as password stores and browsers export them
 // (RFC 4180): comma-separated, or semicolon-separated when the header line
 // holds semicolons and no comma; quoted fields may hold separators, line
-// breaks and doubled quotes. The header names the columns, in any case and
-// with blanks around: the user name, the password and the description, or
-// instead of a description the title, the address and the notes, joined by
-// " - ". UTF-8 (with or without a byte order mark) when the bytes are valid
+// breaks and doubled quotes (KeePass 2's header: backslash escapes). The
+// header names the columns, in any case and with blanks around: the user
+// name (a row without one takes its e-mail address), the password, and the
+// description, the title, the address, an e-mail address beside the user
+// name and the notes, joined by " - " in that order. UTF-8 (with or without a byte order mark) when the bytes are valid
 // UTF-8, else the ANSI code page already. All or nothing: with a problem
 // (a record of more than kMaxCsvFields fields or more than kMaxCsvEntries
 // entries among them), no entries. Only one record is held at a time.

@@ -64,16 +64,12 @@ GuardResult guardPicture(HBITMAP plain, std::string_view password, GuardedPictur
 bool StreamBuffer::allocate(size_t size)
 {
     release();
-    bytes_.reset(new (std::nothrow) uint8_t[size > 0 ? size : 1]);
-    size_ = bytes_ ? size : 0;
-    return bytes_ != nullptr;
-}
-
-void StreamBuffer::release()
-{
-    if (bytes_) secureWipe(bytes_.get(), size_);
-    bytes_.reset();
-    size_ = 0;
+    try {
+        bytes_.resize(size);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return true;
 }
 
 GuardResult GuardedStream::read(std::string_view header, const uint8_t* sealedRows, uint32_t width, uint32_t height)

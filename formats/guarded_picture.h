@@ -6,8 +6,10 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "formats/sealed_headers.h"
+#include "platform/secret_text.h"
 #include "platform/win32_handles.h"
 
 namespace tessaly {
@@ -27,25 +29,20 @@ struct GuardedPicture {
 // Seals `plain` (a picture of createImage) under the password as typed.
 [[nodiscard]] GuardResult guardPicture(HBITMAP plain, std::string_view password, GuardedPicture& guarded);
 
-// A whole pixel stream: GCM seals and opens it in one piece. Wiped when it
-// is released or goes, as it holds the readable picture at one time or
-// another.
+// A whole pixel stream: GCM seals and opens it in one piece. Its memory
+// wipes itself when it is released or goes, as it holds the readable
+// picture at one time or another.
 class StreamBuffer {
 public:
-    StreamBuffer() = default;
-    StreamBuffer(const StreamBuffer&) = delete;
-    StreamBuffer& operator=(const StreamBuffer&) = delete;
-    ~StreamBuffer() { release(); }
-
     // False when there is no room for `size` bytes.
     bool allocate(size_t size);
-    void release();
-    uint8_t* get() const { return bytes_.get(); }
-    size_t size() const { return size_; }
+    void release() { Bytes().swap(bytes_); }
+    uint8_t* get() { return bytes_.empty() ? nullptr : bytes_.data(); }
+    size_t size() const { return bytes_.size(); }
 
 private:
-    std::unique_ptr<uint8_t[]> bytes_;
-    size_t size_ = 0;
+    using Bytes = std::vector<uint8_t, WipingAllocator<uint8_t>>;
+    Bytes bytes_;
 };
 
 // The sealed pixel stream of a guarded picture, taken from its rows before

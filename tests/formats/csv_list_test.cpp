@@ -66,7 +66,8 @@ TEST(CsvList, ColumnsAreFoundByTheirNamesInAnyCaseAndSemicolonsSeparateWithoutCo
                                    "x@y.example;ann;s3;own words\n";
     const CsvImport read = readCsvList(semicolons, latin1());
     ASSERT_EQ(read.problem, CsvProblem::None);
-    EXPECT_EQ(read.entries, (std::vector<PasswordEntry>{{"ann", "s3", "own words"}})) << "\"E-Mail\" is no name";
+    EXPECT_EQ(read.entries, (std::vector<PasswordEntry>{{"ann", "s3", "own words - x@y.example"}}))
+        << "an address beside the user name is kept in the description";
 
     const CsvImport mixed = readCsvList("title;note,login_username,login_password\nA;B,u,p\n", latin1());
     ASSERT_EQ(mixed.problem, CsvProblem::None) << "a comma in the header: commas separate";
@@ -75,6 +76,40 @@ TEST(CsvList, ColumnsAreFoundByTheirNamesInAnyCaseAndSemicolonsSeparateWithoutCo
     const CsvImport ansi = readCsvList("user,password\n\xF1o\xF1o,pw\n", latin1());
     EXPECT_EQ(ansi.entries, (std::vector<PasswordEntry>{{"\xF1o\xF1o", "pw", ""}})) << "not UTF-8: already ANSI";
     EXPECT_EQ(ansi.changedEntries, 0u);
+}
+
+TEST(CsvList, KnownExportsComeWholeWithTheirEscapesNotesAndAddresses)
+{
+    // KeePass 2 escapes a backslash and a quote inside quotes with a backslash.
+    const CsvImport keepass = readCsvList(R"("Account","Login Name","Password","Web Site","Comments")"
+                                          "\r\n"
+                                          R"("Work","CORP\\jdoe","e\\p{v6\"x","https://intra.example","a \"b\"")"
+                                          "\r\n",
+                                          latin1());
+    ASSERT_EQ(keepass.problem, CsvProblem::None);
+    EXPECT_EQ(keepass.entries,
+              (std::vector<PasswordEntry>{{"CORP\\jdoe", "e\\p{v6\"x", "Work - https://intra.example - a \"b\""}}));
+
+    // Elsewhere a backslash is a character like any other.
+    const CsvImport plain = readCsvList("username,password\r\n\"CORP\\\\jdoe\",x\r\n", latin1());
+    EXPECT_EQ(plain.entries, (std::vector<PasswordEntry>{{"CORP\\\\jdoe", "x", ""}}));
+
+    // LastPass keeps notes in "extra"; a login with only an e-mail address
+    // (Proton Pass) takes it as the user name; RoboForm names the password "Pwd".
+    const CsvImport lastPass = readCsvList("url,username,password,totp,extra,name,grouping,fav\n"
+                                           "https://a.example,al,pw,,remember me,Shop,,0\n",
+                                           latin1());
+    EXPECT_EQ(lastPass.entries, (std::vector<PasswordEntry>{{"al", "pw", "Shop - https://a.example - remember me"}}));
+    const CsvImport proton = readCsvList("name,url,email,username,password,note\n"
+                                         "Mail,,me@x.example,,pw1,\n"
+                                         "Forum,,me@x.example,meme,pw2,\n",
+                                         latin1());
+    EXPECT_EQ(proton.entries,
+              (std::vector<PasswordEntry>{{"me@x.example", "pw1", "Mail"}, {"meme", "pw2", "Forum - me@x.example"}}));
+    const CsvImport roboForm = readCsvList("Name,Url,MatchUrl,Login,Pwd,Note,Folder,RfFieldsV2\n"
+                                           "Bank,https://b.example,,rob,secret,,,\n",
+                                           latin1());
+    EXPECT_EQ(roboForm.entries, (std::vector<PasswordEntry>{{"rob", "secret", "Bank - https://b.example"}}));
 }
 
 TEST(CsvList, ProblemsNameTheirLineAndGiveNoEntries)
