@@ -13,6 +13,7 @@ namespace tessaly {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16ByteOrderMark = "\xFF\xFE";
 // KeePass 2 writes this header, and escapes quotes and backslashes inside
 // its quoted fields with a backslash.
 constexpr std::string_view kKeePassHeader = R"("Account","Login Name","Password","Web Site","Comments")";
@@ -47,6 +48,42 @@ bool validUtf8(std::string_view bytes)
         i += more + 1;
     }
     return true;
+}
+
+// Little-endian UTF-16 as UTF-8; an unpaired surrogate becomes U+FFFD.
+std::string utf8FromUtf16(std::string_view bytes)
+{
+    std::string out;
+    out.reserve(bytes.size() * 3 / 2);
+    const auto unitAt = [&bytes](size_t at) {
+        return static_cast<uint32_t>(static_cast<uint8_t>(bytes[at]) | static_cast<uint8_t>(bytes[at + 1]) << 8);
+    };
+    for (size_t at = 0; at + 1 < bytes.size(); at += 2) {
+        uint32_t code = unitAt(at);
+        if (code >= 0xD800 && code <= 0xDBFF && at + 3 < bytes.size() && unitAt(at + 2) >= 0xDC00 &&
+            unitAt(at + 2) <= 0xDFFF) {
+            code = 0x10000 + ((code - 0xD800) << 10) + (unitAt(at + 2) - 0xDC00);
+            at += 2;
+        } else if (code >= 0xD800 && code <= 0xDFFF) {
+            code = 0xFFFD;
+        }
+        if (code < 0x80) {
+            out += static_cast<char>(code);
+        } else if (code < 0x800) {
+            out += static_cast<char>(0xC0 | code >> 6);
+            out += static_cast<char>(0x80 | (code & 0x3F));
+        } else if (code < 0x10000) {
+            out += static_cast<char>(0xE0 | code >> 12);
+            out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
+            out += static_cast<char>(0x80 | (code & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | code >> 18);
+            out += static_cast<char>(0x80 | (code >> 12 & 0x3F));
+            out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
+            out += static_cast<char>(0x80 | (code & 0x3F));
+        }
+    }
+    return out;
 }
 
 // Hands each record of the text to `take` in turn, a list of fields with
@@ -127,55 +164,132 @@ Stop forEachRecord(std::string_view text, Quoting quoting, const RecordTaker& ta
     return {};
 }
 
-std::string columnName(std::string_view name)
+std::string trimmed(std::string_view name)
 {
     const auto blank = [](char c) { return c == ' ' || c == '\t'; };
     while (!name.empty() && blank(name.front())) name.remove_prefix(1);
     while (!name.empty() && blank(name.back())) name.remove_suffix(1);
-    std::string lower(name);
+    return std::string(name);
+}
+
+std::string columnName(std::string_view name)
+{
+    std::string lower = trimmed(name);
     for (char& c : lower) {
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     }
     return lower;
 }
 
-// The first of `names` that the header has, as a column index.
-std::optional<size_t> columnOf(const std::vector<std::string>& header, std::initializer_list<const char*> names)
+// A column the reader knows by its role: every position of the header
+// that bears its name (some exports repeat a name), the first non-empty
+// cell of a row winning.
+using Column = std::vector<size_t>;
+
+// The positions of the first of `names` that the header has, taken from
+// `unused`.
+Column columnOf(const std::vector<std::string>& header, std::initializer_list<const char*> names,
+                std::vector<bool>& unused)
 {
+    Column column;
     for (const char* name : names) {
-        const auto found = std::find(header.begin(), header.end(), name);
-        if (found != header.end()) return static_cast<size_t>(found - header.begin());
+        for (size_t at = 0; at < header.size(); ++at) {
+            if (header[at] == name) column.push_back(at);
+        }
+        if (!column.empty()) break;
     }
-    return std::nullopt;
+    for (size_t at : column) unused[at] = false;
+    return column;
 }
 
 struct Columns {
-    std::optional<size_t> user, email, pass, description, title, address, notes;
+    Column user, email, pass, description, title, address, notes, otp;
+    // The header's names as compared, as written, and the columns no role
+    // took: custom fields, folders, a realm, told in the description by
+    // their names as written.
+    std::vector<std::string> names;
+    std::vector<std::string> labels;
+    std::vector<size_t> others;
+    bool repeated = false;
 };
+
+// What an export holds besides its entries, which the list has no use for.
+bool isBookkeeping(const std::string& name)
+{
+    for (const char* kept : {"fav", "favorite", "favourite", "guid", "id", "uuid", "type", "createtime", "modifytime",
+                             "timecreated", "timelastused", "timepasswordchanged", "formactionorigin", "matchurl",
+                             "vault", "last_used", "created", "modified"}) {
+        if (name == kept) return true;
+    }
+    return name.empty();
+}
+
+// The exporters whose whole header is known, by the names it holds, in order.
+std::string layoutOf(const std::vector<std::string>& names)
+{
+    struct Layout {
+        const char* name;
+        std::vector<std::string> header;
+    };
+    static const std::vector<Layout> layouts{
+        {"KeePass 2", {"account", "login name", "password", "web site", "comments"}},
+        {"LastPass", {"url", "username", "password", "totp", "extra", "name", "grouping", "fav"}},
+        {"RoboForm", {"name", "url", "matchurl", "login", "pwd", "note", "folder", "rffieldsv2"}},
+        {"Bitwarden",
+         {"folder", "favorite", "type", "name", "notes", "fields", "reprompt", "login_uri", "login_username",
+          "login_password", "login_totp"}},
+        {"Dashlane",
+         {"username", "username2", "username3", "title", "password", "note", "url", "category", "otpsecret"}},
+        {"Chrome", {"name", "url", "username", "password", "note"}},
+        {"Chrome", {"name", "url", "username", "password"}},
+        {"Firefox",
+         {"url", "username", "password", "httprealm", "formactionorigin", "guid", "timecreated", "timelastused",
+          "timepasswordchanged"}},
+    };
+    for (const Layout& layout : layouts) {
+        if (layout.header == names) return layout.name;
+    }
+    return {};
+}
 
 Columns columnsOf(const std::vector<std::string>& row)
 {
-    std::vector<std::string> header;
-    for (const auto& name : row) header.push_back(columnName(name));
     Columns columns;
-    columns.user = columnOf(header, {"username", "user name", "login name", "login_username", "login", "user"});
-    columns.email = columnOf(header, {"email", "e-mail", "email address"});
-    columns.pass = columnOf(header, {"password", "login_password", "pass", "pwd"});
-    columns.description = columnOf(header, {"description"});
-    columns.title = columnOf(header, {"title", "name", "account"});
-    columns.address = columnOf(header, {"url", "login_uri", "web site", "website"});
-    columns.notes = columnOf(header, {"notes", "note", "comments", "comment", "extra"});
+    for (const auto& name : row) {
+        columns.names.push_back(columnName(name));
+        columns.labels.push_back(trimmed(name));
+    }
+    const auto& header = columns.names;
+    std::vector<bool> unused(header.size(), true);
+    columns.user = columnOf(header, {"username", "user name", "login name", "login_username", "login", "user"}, unused);
+    columns.email = columnOf(header, {"email", "e-mail", "email address"}, unused);
+    columns.pass = columnOf(header, {"password", "login_password", "pass", "pwd"}, unused);
+    columns.description = columnOf(header, {"description"}, unused);
+    columns.title = columnOf(header, {"title", "name", "account"}, unused);
+    columns.address = columnOf(header, {"url", "login_uri", "web site", "website"}, unused);
+    columns.notes = columnOf(header, {"notes", "note", "comments", "comment", "extra"}, unused);
+    columns.otp = columnOf(header, {"totp", "otp", "otpauth", "otpsecret", "login_totp"}, unused);
+    for (const Column* column : {&columns.user, &columns.email, &columns.pass, &columns.description, &columns.title,
+                                 &columns.address, &columns.notes, &columns.otp}) {
+        columns.repeated = columns.repeated || column->size() > 1;
+    }
+    for (size_t at = 0; at < header.size(); ++at) {
+        if (unused[at] && !isBookkeeping(header[at])) columns.others.push_back(at);
+    }
     return columns;
 }
 
-// A copy of the cell, whose own characters are wiped: a short string moved
-// from would keep them.
+// A copy of the column's first non-empty cell; the cells' own characters
+// are wiped, as a short string moved from would keep them.
 template <typename Text = std::string>
-Text cell(std::vector<std::string>& row, std::optional<size_t> column)
+Text cell(std::vector<std::string>& row, const Column& column)
 {
-    if (!column || *column >= row.size()) return {};
-    Text value{std::string_view(row[*column])};
-    wipeString(row[*column]);
+    Text value;
+    for (size_t at : column) {
+        if (at >= row.size()) continue;
+        if (value.empty()) value = Text{std::string_view(row[at])};
+        wipeString(row[at]);
+    }
     return value;
 }
 
@@ -198,20 +312,24 @@ std::string userOf(std::vector<std::string>& row, const Columns& columns, std::s
     return user;
 }
 
-// The description, or the title, the address, a second user name and the
-// notes joined in that order: nothing the row says is dropped.
-std::string descriptionOf(std::vector<std::string>& row, const Columns& columns, const std::string& second)
+// The description, the title, the address, a second user name, the notes,
+// the one-time password's secret and every other field by its name, joined
+// in that order: nothing the row says is dropped.
+std::string descriptionOf(std::vector<std::string>& row, const Columns& columns, const std::string& second,
+                          const std::string& notes)
 {
     std::string joined = cell(row, columns.description);
-    const auto add = [&joined](const std::string& part) {
+    const auto add = [&joined](std::string_view label, const std::string& part) {
         if (part.empty()) return;
         if (!joined.empty()) joined += " - ";
-        joined += part;
+        joined.append(label).append(part);
     };
-    add(cell(row, columns.title));
-    add(cell(row, columns.address));
-    add(second);
-    add(cell(row, columns.notes));
+    add("", cell(row, columns.title));
+    add("", cell(row, columns.address));
+    add("", second);
+    add("", notes);
+    add("otp: ", cell(row, columns.otp));
+    for (size_t at : columns.others) add(columns.labels[at] + ": ", cell(row, Column{at}));
     return joined;
 }
 
@@ -241,25 +359,40 @@ void appendField(std::string& out, std::string_view field)
 
 CsvImport readCsvList(std::string_view bytes, const CsvTextCodec& codec)
 {
+    // Spreadsheets save "Unicode text" as UTF-16 with a byte order mark.
+    std::string fromUtf16;
+    if (bytes.substr(0, kUtf16ByteOrderMark.size()) == kUtf16ByteOrderMark) {
+        fromUtf16 = utf8FromUtf16(bytes.substr(kUtf16ByteOrderMark.size()));
+        bytes = fromUtf16;
+    }
     if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark) bytes.remove_prefix(kByteOrderMark.size());
     const bool utf8 = validUtf8(bytes);
     const std::string_view headerLine = bytes.substr(0, bytes.find_first_of("\r\n"));
-    const bool semicolons = headerLine.find(';') != std::string_view::npos &&
-                            headerLine.find(',') == std::string_view::npos;
+    const auto holds = [&headerLine](char c) { return headerLine.find(c) != std::string_view::npos; };
+    const char separator = holds(',') ? ',' : holds(';') ? ';' : holds('\t') ? '\t' : ',';
     CsvImport result;
     std::optional<Columns> columns;
-    const Quoting quoting{semicolons ? ';' : ',', headerLine == kKeePassHeader};
+    const Quoting quoting{separator, headerLine == kKeePassHeader};
     const Stop stop = forEachRecord(bytes, quoting, [&](std::vector<std::string>& row, size_t) {
         if (!columns) {
             columns = columnsOf(row);
-            const bool named = (columns->user || columns->email) && columns->pass;
+            result.repeatedColumns = columns->repeated;
+            result.layout = layoutOf(columns->names);
+            const bool named = (!columns->user.empty() || !columns->email.empty()) && !columns->pass.empty();
             return named ? CsvProblem::None : CsvProblem::MissingColumn;
         }
         if (result.entries.size() == kMaxCsvEntries) return CsvProblem::TooManyEntries;
         std::string second;
         std::string user = userOf(row, *columns, second);
         SecretText pass = cell<SecretText>(row, columns->pass);
-        PasswordEntry entry{std::move(user), std::move(pass), descriptionOf(row, *columns, second)};
+        const std::string notes = cell(row, columns->notes);
+        // A folder, say: nobody to log in as, nothing to log in with, nothing
+        // to read.
+        if (user.empty() && pass.empty() && notes.empty()) {
+            ++result.skippedRows;
+            return CsvProblem::None;
+        }
+        PasswordEntry entry{std::move(user), std::move(pass), descriptionOf(row, *columns, second, notes)};
         if (utf8 && codec.fromUtf8) {
             bool replaced = false;
             entry.user = codec.fromUtf8(entry.user, replaced);
@@ -270,10 +403,10 @@ CsvImport readCsvList(std::string_view bytes, const CsvTextCodec& codec)
         result.entries.push_back(std::move(entry));
         return CsvProblem::None;
     });
-    if (stop.problem != CsvProblem::None) {
-        return failed(stop.problem, stop.line);
-    }
+    wipeString(fromUtf16);
+    if (stop.problem != CsvProblem::None) return failed(stop.problem, stop.line);
     if (!columns) return failed(CsvProblem::NoHeader, 1);
+    if (result.entries.empty()) return failed(CsvProblem::NoEntries, 2);
     return result;
 }
 

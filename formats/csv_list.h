@@ -18,7 +18,7 @@ struct CsvTextCodec {
     std::function<std::string(std::string_view ansi)> toUtf8;
 };
 
-enum class CsvProblem { None, NoHeader, MissingColumn, BrokenQuoting, TooManyFields, TooManyEntries };
+enum class CsvProblem { None, NoHeader, MissingColumn, BrokenQuoting, TooManyFields, TooManyEntries, NoEntries };
 
 // No exporter writes more fields to a record or more entries: a file that
 // does is no password list, and reading it whole would only fill memory.
@@ -29,22 +29,32 @@ struct CsvImport {
     std::vector<PasswordEntry> entries;
     // Entries in which a character had to be replaced by the conversion.
     size_t changedEntries = 0;
+    // Rows with no user name, password or notes (folders), left out.
+    size_t skippedRows = 0;
+    // A column name stood twice: the first non-empty cell of a row was taken.
+    bool repeatedColumns = false;
+    // The exporter whose layout the header is ("Bitwarden"), or empty.
+    std::string layout;
     CsvProblem problem = CsvProblem::None;
     // The line (from 1) of the problem.
     size_t problemLine = 0;
 };
 
-// The entries of a CSV file as password stores and browsers export them
-// (RFC 4180): comma-separated, or semicolon-separated when the header line
-// holds semicolons and no comma; quoted fields may hold separators, line
-// breaks and doubled quotes (KeePass 2's header: backslash escapes). The
-// header names the columns, in any case and with blanks around: the user
-// name (a row without one takes its e-mail address), the password, and the
-// description, the title, the address, an e-mail address beside the user
-// name and the notes, joined by " - " in that order. UTF-8 (with or without a byte order mark) when the bytes are valid
-// UTF-8, else the ANSI code page already. All or nothing: with a problem
-// (a record of more than kMaxCsvFields fields or more than kMaxCsvEntries
-// entries among them), no entries. Only one record is held at a time.
+// The entries of a CSV file as password stores, browsers and spreadsheets
+// export them (RFC 4180): comma-separated, or semicolon- or tab-separated
+// when the header line holds those and no comma; quoted fields may hold
+// separators, line breaks and doubled quotes (KeePass 2's header: backslash
+// escapes). The header names the columns, in any case and with blanks
+// around: the user name (a row without one takes its e-mail address), the
+// password, and the description, the title, the address, an e-mail address
+// beside the user name, the notes, a one-time password's secret ("otp: ")
+// and every other field by its name ("name: value"), joined by " - " in that
+// order; an export's bookkeeping (times, ids) is left out, and so is a row
+// with no user name, password or notes. UTF-16 with a byte order mark, UTF-8
+// (with or without one) when the bytes are valid UTF-8, else the ANSI code
+// page already. All or nothing: with a problem (a record of more than
+// kMaxCsvFields fields, more than kMaxCsvEntries entries, or none at all
+// among them), no entries. Only one record is held at a time.
 CsvImport readCsvList(std::string_view bytes, const CsvTextCodec& codec);
 
 // UTF-8 with a byte order mark, CRLF line ends and the header

@@ -162,6 +162,12 @@
 #define IDD_OPEN_PROTECTED_LIST 121
 #define IDC_PROTECT_HINT 1099
 
+// Import CSV's preview (124): what the file holds, the first rows as they
+// will be added; IDC_OK adds them, IDC_CANCEL adds nothing
+#define IDD_CSV_PREVIEW 124
+#define IDC_PREVIEW_SUMMARY 1108
+#define IDC_PREVIEW_LIST 1109
+
 // The guarded self-extracting file: the Encrypt dialog's box and its default in Options
 #define IDC_SFX_GUARD 1090
 #define IDC_SFX_GUARDED_DEFAULT 1092

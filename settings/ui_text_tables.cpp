@@ -174,6 +174,15 @@ const std::map<int, std::vector<TextRow>>& allTables()
              text(IDC_OK, "accept"),
              text(IDC_CANCEL, "cancel"),
          }},
+        {IDD_CSV_PREVIEW,
+         {
+             title("csv_preview_title"),
+             {T::ListColumn, IDC_PREVIEW_LIST, 0, "user", "", ""},
+             {T::ListColumn, IDC_PREVIEW_LIST, 1, "pass", "", ""},
+             {T::ListColumn, IDC_PREVIEW_LIST, 2, "description", "", ""},
+             text(IDC_OK, "accept"),
+             text(IDC_CANCEL, "cancel"),
+         }},
         {IDD_OPEN_PROTECTED_LIST,
          {
              title("open_protected_list_title"),

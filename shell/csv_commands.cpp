@@ -9,6 +9,7 @@
 #include "resources/corvale_ids.h"
 #include "settings/language.h"
 #include "settings/message_box.h"
+#include "shell/csv_preview_dialog.h"
 #include "shell/main_window.h"
 #include "shell/password_list.h"
 
@@ -90,9 +91,29 @@ bool refusedCsv(HWND window, const CsvRead& read)
     case CsvProblem::MissingColumn:
         key = "csv_missing_column";
         break;
+    case CsvProblem::NoEntries:
+        showTranslatedMessage(window, "csv_no_entries", "warning", MB_OK | MB_ICONWARNING);
+        return true;
     }
     showTranslatedMessage(window, key, static_cast<long long>(read.import.problemLine), "error", MB_OK | MB_ICONERROR);
     return true;
+}
+
+// How many come (or came, once `added`), and what was left out or chosen
+// on the way.
+std::string importSummary(const CsvImport& imported, bool added)
+{
+    const auto count = static_cast<long long>(imported.entries.size());
+    const auto changed = static_cast<long long>(imported.changedEntries);
+    const char* key = changed > 0 ? (added ? "status_imported_changed" : "csv_entries_found_changed")
+                                  : (added ? "status_imported" : "csv_entries_found");
+    std::string summary = formatIntegers(translate(key), {count, changed});
+    if (imported.skippedRows > 0) {
+        summary += "; " +
+                   formatIntegers(translate("status_rows_skipped"), {static_cast<long long>(imported.skippedRows)});
+    }
+    if (imported.repeatedColumns) summary += "; " + translate("status_repeated_columns");
+    return summary;
 }
 
 // The file's entries go after the list's; it is read behind the progress
@@ -109,13 +130,12 @@ void onImportCsv(HWND window)
         return WorkerOutcome::Finished;
     });
     if (end == WorkerEnd::Cancelled || refusedCsv(window, read)) return;
+    if (!runCsvPreviewDialog(window, read.import, importSummary(read.import, false))) return;
     const CsvImport& imported = read.import;
     if (!imported.entries.empty()) mainWindowState(window).imageOutOfDate = true;
     appendEntries(listPage(window), imported.entries);
-    const auto count = static_cast<long long>(imported.entries.size());
+    showStatus(window, importSummary(imported, true));
     const auto changed = static_cast<long long>(imported.changedEntries);
-    showStatus(window, changed > 0 ? formatIntegers(translate("status_imported_changed"), {count, changed})
-                                   : formatIntegers(translate("status_imported"), {count}));
     showPage(window, kListPage);
     if (changed > 0) showTranslatedMessage(window, "csv_entries_changed", changed, "warning", MB_OK | MB_ICONWARNING);
 }

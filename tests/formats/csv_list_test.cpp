@@ -71,7 +71,7 @@ TEST(CsvList, ColumnsAreFoundByTheirNamesInAnyCaseAndSemicolonsSeparateWithoutCo
 
     const CsvImport mixed = readCsvList("title;note,login_username,login_password\nA;B,u,p\n", latin1());
     ASSERT_EQ(mixed.problem, CsvProblem::None) << "a comma in the header: commas separate";
-    EXPECT_EQ(mixed.entries, (std::vector<PasswordEntry>{{"u", "p", ""}}));
+    EXPECT_EQ(mixed.entries, (std::vector<PasswordEntry>{{"u", "p", "title;note: A;B"}})) << "a field kept by its name";
 
     const CsvImport ansi = readCsvList("user,password\n\xF1o\xF1o,pw\n", latin1());
     EXPECT_EQ(ansi.entries, (std::vector<PasswordEntry>{{"\xF1o\xF1o", "pw", ""}})) << "not UTF-8: already ANSI";
@@ -110,6 +110,46 @@ TEST(CsvList, KnownExportsComeWholeWithTheirEscapesNotesAndAddresses)
                                            "Bank,https://b.example,,rob,secret,,,\n",
                                            latin1());
     EXPECT_EQ(roboForm.entries, (std::vector<PasswordEntry>{{"rob", "secret", "Bank - https://b.example"}}));
+}
+
+TEST(CsvList, NothingARowSaysIsDroppedButFoldersAndBookkeeping)
+{
+    // Firefox's realm, a one-time password and a custom field come by their
+    // names; times and ids do not; a folder row is skipped and counted.
+    const CsvImport read = readCsvList("url,username,password,httpRealm,guid,timeCreated,totp,Folder,Pin\n"
+                                       "https://a.example,ann,pw,Staff,{1},1700,JBSWY3DP,Work,1234\n"
+                                       ",,,,{2},1700,,Home,\n",
+                                       latin1());
+    ASSERT_EQ(read.problem, CsvProblem::None);
+    EXPECT_EQ(read.entries,
+              (std::vector<PasswordEntry>{
+                  {"ann", "pw", "https://a.example - otp: JBSWY3DP - httpRealm: Staff - Folder: Work - Pin: 1234"}}));
+    EXPECT_EQ(read.skippedRows, 1u);
+    EXPECT_FALSE(read.repeatedColumns);
+
+    // A name that stands twice: the first non-empty cell wins, and it is told.
+    const CsvImport twice = readCsvList("username,password,username\nfirst,pw,second\n,pw2,only\n", latin1());
+    EXPECT_EQ(twice.entries, (std::vector<PasswordEntry>{{"first", "pw", ""}, {"only", "pw2", ""}}));
+    EXPECT_TRUE(twice.repeatedColumns);
+}
+
+TEST(CsvList, SpreadsheetsUnicodeTextAndTabsAreRead)
+{
+    // "Unicode text": UTF-16 with a byte order mark, tab-separated.
+    const std::u16string text = u"Username\tPassword\tTitle\r\nzo\u00EB\tp\u00E4ss\tCaf\u00E9 \U0001F600\r\n";
+    std::string bytes = "\xFF\xFE";
+    for (char16_t unit : text) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    const CsvImport read = readCsvList(bytes, latin1());
+    ASSERT_EQ(read.problem, CsvProblem::None);
+    EXPECT_EQ(read.entries, (std::vector<PasswordEntry>{{"zo\xEB", "p\xE4ss", "Caf\xE9 ?"}}));
+    EXPECT_EQ(read.changedEntries, 1u) << "the emoji has no Latin-1 character";
+
+    const CsvImport headerOnly = readCsvList("username,password\r\n", latin1());
+    EXPECT_EQ(headerOnly.problem, CsvProblem::NoEntries);
+    EXPECT_TRUE(headerOnly.entries.empty());
 }
 
 TEST(CsvList, ProblemsNameTheirLineAndGiveNoEntries)

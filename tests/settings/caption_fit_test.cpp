@@ -145,7 +145,8 @@ TEST(CaptionFit, EveryDialogReadsWholeInEveryLanguage)
     for (const std::string& file : files) {
         ASSERT_TRUE(loadLanguage(languageTable(), file)) << file;
         for (int templateId : {IDD_MAIN, IDD_LIST_PAGE, IDD_IMAGE_PAGE, IDD_ENCRYPTED_PAGE, IDD_OPTIONS, IDD_ENCRYPT,
-                               IDD_PROGRESS, IDD_GENERATE, IDD_ABOUT, IDD_DECRYPT, IDD_FIND}) {
+                               IDD_PROGRESS, IDD_GENERATE, IDD_ABOUT, IDD_DECRYPT, IDD_FIND, IDD_CSV_PREVIEW,
+                               IDD_PROTECT_LIST, IDD_OPEN_PROTECTED_LIST}) {
             HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), host,
                                              staticDialogProc, 0);
             ASSERT_TRUE(dialog) << templateId;

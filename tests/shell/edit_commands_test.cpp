@@ -102,7 +102,30 @@ TEST_F(EditCommandsTest, ABrowsersExportImportsAndAnExportImportsBackTheSameRows
     testing::writeFile(browser, "name,url,username,password\r\n"
                                 "Bank,https://bank.example/login,amy,\"s3,cr\"\"et\"\r\n"
                                 "Caf\xC3\xA9,,bob,pw\r\n");
-    EXPECT_EQ(importAnswered({testing::chooseFileIn("Open file", browser)}), 1u);
+    // The preview says what would come, and Cancel adds none of it.
+    auto preview = std::make_shared<std::string>();
+    auto shownRows = std::make_shared<std::vector<std::string>>();
+    const DialogStep look{"Import CSV", [preview, shownRows](HWND dialog) {
+                              *preview = testing::dialogItemText(dialog, IDC_PREVIEW_SUMMARY);
+                              HWND list = GetDlgItem(dialog, IDC_PREVIEW_LIST);
+                              char cell[64] = {};
+                              for (int row = 0; row < ListView_GetItemCount(list); ++row) {
+                                  for (int column = 0; column < 3; ++column) {
+                                      ListView_GetItemText(list, row, column, cell, sizeof cell);
+                                      shownRows->push_back(cell);
+                                  }
+                              }
+                              testing::pressButton(dialog, IDC_CANCEL);
+                          }};
+    EXPECT_EQ(importAnswered({testing::chooseFileIn("Open file", browser), look}), 2u);
+    EXPECT_EQ(*preview, "2 entries.\r\nExported by Chrome. The first rows as they will be added after the list:");
+    EXPECT_EQ(*shownRows, (std::vector<std::string>{"amy", "********", "Bank - https://bank.example/login", "bob",
+                                                    "********", "Caf\xE9"}));
+    EXPECT_EQ(rows().size(), 1u);
+
+    EXPECT_EQ(importAnswered(
+                  {testing::chooseFileIn("Open file", browser), testing::pressButtonIn("Import CSV", IDC_OK)}),
+              2u);
     EXPECT_EQ(testing::dialogItemText(window, IDC_STATUS_BAR), "2 entries imported");
     const std::vector<PasswordEntry> imported{{"first", "keep", "already there"},
                                               {"amy", "s3,cr\"et", "Bank - https://bank.example/login"},
@@ -116,7 +139,9 @@ TEST_F(EditCommandsTest, ABrowsersExportImportsAndAnExportImportsBackTheSameRows
     EXPECT_EQ(testing::readFile(exported).substr(0, 3), "\xEF\xBB\xBF");
     // The import left changes that were never saved: New asks about them.
     EXPECT_EQ(commandAnswered(ID_FILE_NEW, {testing::pressButtonIn("Unsaved changes", IDNO)}), 1u);
-    EXPECT_EQ(importAnswered({testing::chooseFileIn("Open file", exported)}), 1u);
+    EXPECT_EQ(importAnswered(
+                  {testing::chooseFileIn("Open file", exported), testing::pressButtonIn("Import CSV", IDC_OK)}),
+              2u);
     EXPECT_EQ(rows(), imported);
 
     auto text = std::make_shared<std::string>();
@@ -125,6 +150,22 @@ TEST_F(EditCommandsTest, ABrowsersExportImportsAndAnExportImportsBackTheSameRows
     EXPECT_EQ(importAnswered({testing::chooseFileIn("Open file", broken), testing::readMessageIn("Error", text)}), 2u);
     EXPECT_EQ(*text, "Line 3: a quoted field is not closed as it should be. Nothing was imported.");
     EXPECT_EQ(rows(), imported) << "all or nothing";
+
+    // A folder row is left out and told; a file of no entries adds none.
+    const std::string folders = folder.file("folders.csv");
+    testing::writeFile(folders, "name,username,password\r\nWork,,\r\nMail,cy,pw\r\n");
+    EXPECT_EQ(importAnswered(
+                  {testing::chooseFileIn("Open file", folders), testing::pressButtonIn("Import CSV", IDC_OK)}),
+              2u);
+    EXPECT_EQ(testing::dialogItemText(window, IDC_STATUS_BAR),
+              "1 entries imported; 1 rows with no user name, password or notes left out");
+    EXPECT_EQ(rows().size(), imported.size() + 1);
+    const std::string headerOnly = folder.file("header.csv");
+    testing::writeFile(headerOnly, "username,password\r\n");
+    EXPECT_EQ(importAnswered({testing::chooseFileIn("Open file", headerOnly), testing::readMessageIn("Warning", text)}),
+              2u);
+    EXPECT_EQ(*text, "This file holds no entries: nothing was imported.");
+    EXPECT_EQ(rows().size(), imported.size() + 1);
 
     // A file larger than any export is refused before it is read.
     const std::string huge = folder.file("huge.csv");
@@ -138,7 +179,7 @@ TEST_F(EditCommandsTest, ABrowsersExportImportsAndAnExportImportsBackTheSameRows
     }
     EXPECT_EQ(importAnswered({testing::chooseFileIn("Open file", huge), testing::readMessageIn("Error", text)}), 2u);
     EXPECT_EQ(*text, "This file is larger than 64 MB, more than any password list exports: nothing was imported.");
-    EXPECT_EQ(rows(), imported);
+    EXPECT_EQ(rows().size(), imported.size() + 1);
 }
 
 }  // namespace

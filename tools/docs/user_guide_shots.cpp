@@ -173,6 +173,24 @@ void protectListShot(HWND main, const std::string& path)
 
 }  // namespace
 
+// Import CSV with `path` chosen, its preview saved and cancelled.
+void importPreviewShot(HWND main, const std::string& path)
+{
+    DialogResponder responder({testing::chooseFileIn("Open file", path),
+                               {"Import CSV", [](HWND dialog) {
+                                    Sleep(400);
+                                    testing::saveWindowBitmap(dialog, shots + "\\19-import-preview.bmp");
+                                    std::printf("  19-import-preview\n");
+                                    testing::pressButton(dialog, IDC_CANCEL);
+                                }}});
+    PostMessageA(main, WM_COMMAND, MAKEWPARAM(ID_FILE_IMPORT_CSV, 0), 0);
+    responder.finish();
+    testing::pumpUntil([&] {
+        return !testing::threadWindowWithItem(GetCurrentThreadId(), IDC_PROGRESS_BAR) && IsWindowEnabled(main);
+    });
+    pumpFor(300);
+}
+
 int main(int argc, char** argv)
 {
     if (argc < 3) {
@@ -251,6 +269,15 @@ int main(int argc, char** argv)
     save(main, "18-resized");
     SetWindowPos(main, nullptr, 0, 0, normal.right - normal.left, normal.bottom - normal.top,
                  SWP_NOZORDER | SWP_NOMOVE);
+    // What an export from another store would bring, before it is added.
+    const std::string exported = folder.file("from another store.csv");
+    testing::writeFile(exported, "folder,favorite,type,name,notes,fields,reprompt,login_uri,login_username,"
+                                 "login_password,login_totp\r\n"
+                                 "Work,,login,Intranet,VPN first,,0,https://intra.example,j.doe,Corp!2024,\r\n"
+                                 ",,login,Forum,,,0,https://forum.example,jdoe77,hunter22,JBSWY3DPEHPK3PXP\r\n");
+    importPreviewShot(main, exported);
+    // The file dialog leaves the program's own folder current.
+    SetCurrentDirectoryA(folder.path().c_str());
     // The self-extracting file's windows alone on the screen.
     ShowWindow(main, SW_HIDE);
     viewerShots(exe);
