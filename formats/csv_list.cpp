@@ -394,11 +394,16 @@ CsvImport readCsvList(std::string_view bytes, const CsvTextCodec& codec)
         }
         PasswordEntry entry{std::move(user), std::move(pass), descriptionOf(row, *columns, second, notes)};
         if (utf8 && codec.fromUtf8) {
-            bool replaced = false;
-            entry.user = codec.fromUtf8(entry.user, replaced);
-            entry.pass = secretFrom(codec.fromUtf8(entry.pass, replaced));
-            entry.description = codec.fromUtf8(entry.description, replaced);
-            if (replaced) ++result.changedEntries;
+            CsvImport::Changed changed;
+            bool description = false;
+            entry.user = codec.fromUtf8(entry.user, changed.user);
+            entry.pass = secretFrom(codec.fromUtf8(entry.pass, changed.pass));
+            entry.description = codec.fromUtf8(entry.description, description);
+            if (changed.user || changed.pass || description) {
+                ++result.changedEntries;
+                changed.title = entry.description.empty() ? entry.user : entry.description;
+                if (result.changed.size() < kChangedEntriesTold) result.changed.push_back(std::move(changed));
+            }
         }
         result.entries.push_back(std::move(entry));
         return CsvProblem::None;

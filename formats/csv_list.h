@@ -24,11 +24,20 @@ enum class CsvProblem { None, NoHeader, MissingColumn, BrokenQuoting, TooManyFie
 // does is no password list, and reading it whole would only fill memory.
 constexpr size_t kMaxCsvFields = 1000;
 constexpr size_t kMaxCsvEntries = 1000000;
+constexpr size_t kChangedEntriesTold = 10;
 
 struct CsvImport {
     std::vector<PasswordEntry> entries;
-    // Entries in which a character had to be replaced by the conversion.
+    // Entries in which a character had to be replaced by the conversion, and
+    // the first kChangedEntriesTold of them: a title (the description, or
+    // the user name without one) and what changed that matters most.
     size_t changedEntries = 0;
+    struct Changed {
+        std::string title;
+        bool user = false;
+        bool pass = false;
+    };
+    std::vector<Changed> changed;
     // Rows with no user name, password or notes (folders), left out.
     size_t skippedRows = 0;
     // A column name stood twice: the first non-empty cell of a row was taken.

@@ -99,6 +99,21 @@ bool refusedCsv(HWND window, const CsvRead& read)
     return true;
 }
 
+// Which entries lost characters to the code page, and whether a user name
+// or a password did: such a password no longer opens what it opened.
+void tellChangedEntries(HWND window, const CsvImport& imported)
+{
+    std::string text = formatIntegers(translate("csv_entries_changed"),
+                                      {static_cast<long long>(imported.changedEntries)});
+    for (const CsvImport::Changed& changed : imported.changed) {
+        text += "\r\n- " + changed.title.substr(0, 60);
+        if (changed.pass) text += " (" + translate("csv_changed_password") + ")";
+        if (changed.user && !changed.pass) text += " (" + translate("csv_changed_user") + ")";
+    }
+    if (imported.changedEntries > imported.changed.size()) text += "\r\n- ...";
+    MessageBoxA(window, text.c_str(), translate("warning").c_str(), MB_OK | MB_ICONWARNING);
+}
+
 // How many come (or came, once `added`), and what was left out or chosen
 // on the way.
 std::string importSummary(const CsvImport& imported, bool added)
@@ -137,7 +152,7 @@ void onImportCsv(HWND window)
     showStatus(window, importSummary(imported, true));
     const auto changed = static_cast<long long>(imported.changedEntries);
     showPage(window, kListPage);
-    if (changed > 0) showTranslatedMessage(window, "csv_entries_changed", changed, "warning", MB_OK | MB_ICONWARNING);
+    if (changed > 0) tellChangedEntries(window, imported);
 }
 
 void onExportCsv(HWND window)

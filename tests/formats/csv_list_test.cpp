@@ -58,6 +58,10 @@ TEST(CsvList, ABrowsersExportWithQuotingAndLineBreaksIsReadWhole)
     };
     EXPECT_EQ(read.entries, expected);
     EXPECT_EQ(read.changedEntries, 1u) << "the euro sign has no Latin-1 character";
+    ASSERT_EQ(read.changed.size(), 1u);
+    EXPECT_EQ(read.changed[0].title, "Caf\xE9");
+    EXPECT_TRUE(read.changed[0].pass);
+    EXPECT_FALSE(read.changed[0].user);
 }
 
 TEST(CsvList, ColumnsAreFoundByTheirNamesInAnyCaseAndSemicolonsSeparateWithoutCommas)

@@ -50,6 +50,8 @@ const char* const kKeysOutsideTables[] = {
     "csv_layout_generic",
     "csv_entries_found",
     "csv_entries_found_changed",
+    "csv_changed_password",
+    "csv_changed_user",
     "minutes",
     "are_you_sure_exit",
     "new_file",

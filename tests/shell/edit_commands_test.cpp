@@ -160,12 +160,21 @@ TEST_F(EditCommandsTest, ABrowsersExportImportsAndAnExportImportsBackTheSameRows
     EXPECT_EQ(testing::dialogItemText(window, IDC_STATUS_BAR),
               "1 entries imported; 1 rows with no user name, password or notes left out");
     EXPECT_EQ(rows().size(), imported.size() + 1);
+    // Characters the code page lacks are told, entry by entry.
+    const std::string cyrillic = folder.file("cyrillic.csv");
+    testing::writeFile(cyrillic,
+                       "name,username,password\r\nMail,olga,\xD0\xBF\xD0\xB0\xD1\x80\xD0\xBE\xD0\xBB\xD1\x8C\r\n");
+    EXPECT_EQ(importAnswered({testing::chooseFileIn("Open file", cyrillic),
+                              testing::pressButtonIn("Import CSV", IDC_OK), testing::readMessageIn("Warning", text)}),
+              3u);
+    EXPECT_EQ(*text, "1 imported entries held characters that this system's code page cannot show; they were "
+                     "replaced.\r\n- Mail (its password changed and will not work as it is)");
     const std::string headerOnly = folder.file("header.csv");
     testing::writeFile(headerOnly, "username,password\r\n");
     EXPECT_EQ(importAnswered({testing::chooseFileIn("Open file", headerOnly), testing::readMessageIn("Warning", text)}),
               2u);
     EXPECT_EQ(*text, "This file holds no entries: nothing was imported.");
-    EXPECT_EQ(rows().size(), imported.size() + 1);
+    EXPECT_EQ(rows().size(), imported.size() + 2);
 
     // A file larger than any export is refused before it is read.
     const std::string huge = folder.file("huge.csv");
@@ -179,7 +188,7 @@ TEST_F(EditCommandsTest, ABrowsersExportImportsAndAnExportImportsBackTheSameRows
     }
     EXPECT_EQ(importAnswered({testing::chooseFileIn("Open file", huge), testing::readMessageIn("Error", text)}), 2u);
     EXPECT_EQ(*text, "This file is larger than 64 MB, more than any password list exports: nothing was imported.");
-    EXPECT_EQ(rows().size(), imported.size() + 1);
+    EXPECT_EQ(rows().size(), imported.size() + 2);
 }
 
 }  // namespace

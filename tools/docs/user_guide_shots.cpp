@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "resources/corvale_ids.h"
 #include "resources/peekstub_ids.h"
@@ -34,23 +35,43 @@ void save(HWND window, const char* name)
     std::printf("  %s\n", name);
 }
 
-// Saves the window a command opens, then lets `finish` end it.
+// Once the progress window is gone and the main window takes commands
+// again, every window the command opened has closed.
+void waitForTheCommandToEnd(HWND main, int timeoutMs = 5000)
+{
+    testing::pumpUntil(
+        [&] { return !testing::threadWindowWithItem(GetCurrentThreadId(), IDC_PROGRESS_BAR) && IsWindowEnabled(main); },
+        timeoutMs);
+    pumpFor(300);
+}
+
+// The window titled `title`, filled by `prepare`, saved as shot `name`,
+// then ended with `buttonId`.
+testing::DialogStep shotOf(const char* title, const char* name, const std::function<void(HWND)>& prepare, int buttonId)
+{
+    return {title, [=](HWND dialog) {
+                if (prepare) prepare(dialog);
+                Sleep(400);
+                testing::saveWindowBitmap(dialog, shots + "\\" + name + ".bmp");
+                std::printf("  %s\n", name);
+                testing::pressButton(dialog, buttonId);
+            }};
+}
+
+// Runs command `id`, answering the windows it opens with `steps`.
+void runCommand(HWND main, int id, std::vector<testing::DialogStep> steps, int timeoutMs = 5000)
+{
+    DialogResponder responder(std::move(steps));
+    PostMessageA(main, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+    responder.finish();
+    waitForTheCommandToEnd(main, timeoutMs);
+}
+
+// Saves the window a command opens, then lets `buttonId` end it.
 void command(HWND main, int id, const char* title, const char* name, const std::function<void(HWND)>& prepare,
              int buttonId)
 {
-    DialogResponder responder({{title, [&](HWND dialog) {
-                                    if (prepare) prepare(dialog);
-                                    Sleep(400);
-                                    testing::saveWindowBitmap(dialog, shots + "\\" + name + ".bmp");
-                                    std::printf("  %s\n", name);
-                                    testing::pressButton(dialog, buttonId);
-                                }}});
-    PostMessageA(main, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
-    responder.finish();
-    testing::pumpUntil([&] {
-        return !testing::threadWindowWithItem(GetCurrentThreadId(), IDC_PROGRESS_BAR) && IsWindowEnabled(main);
-    });
-    pumpFor(300);
+    runCommand(main, id, {shotOf(title, name, prepare, buttonId)});
 }
 
 void addEntry(HWND main, const char* user, const char* pass, const char* description)
@@ -150,46 +171,29 @@ void editMenuShot(HWND main, const char* name)
 }
 
 // Save List under a protected name: the file dialog is answered, the
-// passphrase dialog saved with its fields filled, and the file written.
+// passphrase dialog saved with its fields filled, and the file written;
+// deriving the key takes a while.
 void protectListShot(HWND main, const std::string& path)
 {
-    DialogResponder responder({testing::chooseFileIn("Save file", path),
-                               {"Protect the list", [](HWND dialog) {
-                                    fillPasswords(dialog);
-                                    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_PASSWORD, EN_CHANGE),
-                                                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_PASSWORD)));
-                                    Sleep(400);
-                                    testing::saveWindowBitmap(dialog, shots + "\\13-protect-list.bmp");
-                                    std::printf("  13-protect-list\n");
-                                    testing::pressButton(dialog, IDC_OK);
-                                }}});
-    PostMessageA(main, WM_COMMAND, MAKEWPARAM(ID_FILE_SAVE_LIST, 0), 0);
-    responder.finish();
-    testing::pumpUntil(
-        [&] { return !testing::threadWindowWithItem(GetCurrentThreadId(), IDC_PROGRESS_BAR) && IsWindowEnabled(main); },
-        20000);
-    pumpFor(300);
+    const auto fill = [](HWND dialog) {
+        fillPasswords(dialog);
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_PASSWORD, EN_CHANGE),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_PASSWORD)));
+    };
+    runCommand(main, ID_FILE_SAVE_LIST,
+               {testing::chooseFileIn("Save file", path), shotOf("Protect the list", "13-protect-list", fill, IDC_OK)},
+               20000);
 }
-
-}  // namespace
 
 // Import CSV with `path` chosen, its preview saved and cancelled.
 void importPreviewShot(HWND main, const std::string& path)
 {
-    DialogResponder responder({testing::chooseFileIn("Open file", path),
-                               {"Import CSV", [](HWND dialog) {
-                                    Sleep(400);
-                                    testing::saveWindowBitmap(dialog, shots + "\\19-import-preview.bmp");
-                                    std::printf("  19-import-preview\n");
-                                    testing::pressButton(dialog, IDC_CANCEL);
-                                }}});
-    PostMessageA(main, WM_COMMAND, MAKEWPARAM(ID_FILE_IMPORT_CSV, 0), 0);
-    responder.finish();
-    testing::pumpUntil([&] {
-        return !testing::threadWindowWithItem(GetCurrentThreadId(), IDC_PROGRESS_BAR) && IsWindowEnabled(main);
-    });
-    pumpFor(300);
+    runCommand(main, ID_FILE_IMPORT_CSV,
+               {testing::chooseFileIn("Open file", path),
+                shotOf("Import CSV", "19-import-preview", nullptr, IDC_CANCEL)});
 }
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
