@@ -216,9 +216,26 @@ struct Columns {
 // What an export holds besides its entries, which the list has no use for.
 bool isBookkeeping(const std::string& name)
 {
-    for (const char* kept : {"fav", "favorite", "favourite", "guid", "id", "uuid", "type", "createtime", "modifytime",
-                             "timecreated", "timelastused", "timepasswordchanged", "formactionorigin", "matchurl",
-                             "vault", "last_used", "created", "modified"}) {
+    for (const char* kept : {"fav",
+                             "favorite",
+                             "favourite",
+                             "guid",
+                             "id",
+                             "uuid",
+                             "type",
+                             "createtime",
+                             "modifytime",
+                             "timecreated",
+                             "timelastused",
+                             "timepasswordchanged",
+                             "formactionorigin",
+                             "matchurl",
+                             "vault",
+                             "last_used",
+                             "created",
+                             "modified",
+                             "icon",
+                             "last modified"}) {
         if (name == kept) return true;
     }
     return name.empty();
@@ -230,6 +247,7 @@ std::string layoutOf(const std::vector<std::string>& names)
     struct Layout {
         const char* name;
         std::vector<std::string> header;
+        bool orMore = false;
     };
     static const std::vector<Layout> layouts{
         {"KeePass 2", {"account", "login name", "password", "web site", "comments"}},
@@ -245,9 +263,14 @@ std::string layoutOf(const std::vector<std::string>& names)
         {"Firefox",
          {"url", "username", "password", "httprealm", "formactionorigin", "guid", "timecreated", "timelastused",
           "timepasswordchanged"}},
+        {"Apple Passwords", {"title", "url", "username", "password", "notes", "otpauth"}},
+        // Later versions add columns after these.
+        {"KeePassXC", {"group", "title", "username", "password", "url", "notes"}, true},
     };
     for (const Layout& layout : layouts) {
-        if (layout.header == names) return layout.name;
+        const bool starts = names.size() >= layout.header.size() &&
+                            std::equal(layout.header.begin(), layout.header.end(), names.begin());
+        if (starts && (layout.orMore || names.size() == layout.header.size())) return layout.name;
     }
     return {};
 }

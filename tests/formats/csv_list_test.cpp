@@ -110,10 +110,23 @@ TEST(CsvList, KnownExportsComeWholeWithTheirEscapesNotesAndAddresses)
                                          latin1());
     EXPECT_EQ(proton.entries,
               (std::vector<PasswordEntry>{{"me@x.example", "pw1", "Mail"}, {"meme", "pw2", "Forum - me@x.example"}}));
+    // The exporter is named where the whole header is one known.
+    EXPECT_EQ(keepass.layout, "KeePass 2");
+    EXPECT_EQ(lastPass.layout, "LastPass");
+    EXPECT_EQ(proton.layout, "") << "not one known whole";
+    const CsvImport keePassXc =
+        readCsvList("\"Group\",\"Title\",\"Username\",\"Password\",\"URL\",\"Notes\",\"TOTP\","
+                    "\"Icon\",\"Last Modified\",\"Created\"\n"
+                    "\"Root\",\"Bank\",\"kim\",\"pw\",\"\",\"\",\"\",\"0\",\"2024-01-01\",\"2023-01-01\"\n",
+                    latin1());
+    EXPECT_EQ(keePassXc.layout, "KeePassXC");
+    EXPECT_EQ(keePassXc.entries, (std::vector<PasswordEntry>{{"kim", "pw", "Bank - Group: Root"}}))
+        << "its icon and times are bookkeeping";
     const CsvImport roboForm = readCsvList("Name,Url,MatchUrl,Login,Pwd,Note,Folder,RfFieldsV2\n"
                                            "Bank,https://b.example,,rob,secret,,,\n",
                                            latin1());
     EXPECT_EQ(roboForm.entries, (std::vector<PasswordEntry>{{"rob", "secret", "Bank - https://b.example"}}));
+    EXPECT_EQ(roboForm.layout, "RoboForm");
 }
 
 TEST(CsvList, NothingARowSaysIsDroppedButFoldersAndBookkeeping)
