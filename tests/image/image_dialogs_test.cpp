@@ -253,14 +253,7 @@ TEST_F(ImageDialogsTest, APasswordTheCodePageLacksIsRefusedForThePictureAndGuard
     // for the guarded file, which keeps the password whole.
     const DialogStep refusedThenGuarded{"Encrypt", [=](HWND dialog) {
                                             wideEncryptIn(cyrillic, "").act(dialog);
-                                            HWND box = nullptr;
-                                            for (int i = 0; i < 250 && !box; ++i) {
-                                                Sleep(20);
-                                                box = testing::findTopLevelWindow("Warning");
-                                            }
-                                            if (!box) return;
-                                            testing::readMessageIn("Warning", text).act(box);
-                                            for (int i = 0; i < 250 && IsWindow(box); ++i) Sleep(20);
+                                            if (!testing::answerMessageIn("Warning", text)) return;
                                             wideEncryptIn(cyrillic, built).act(dialog);
                                         }};
     ASSERT_EQ(command(IDC_ENCRYPT, {refusedThenGuarded}), 1u);

@@ -165,6 +165,20 @@ DialogStep fillTwiceIn(const std::string& title, int firstField, int secondField
             }};
 }
 
+bool answerMessageIn(const std::string& title, const std::shared_ptr<std::string>& text, int buttonId)
+{
+    constexpr int kTries = 250;
+    HWND box = nullptr;
+    for (int i = 0; i < kTries && !box; ++i) {
+        Sleep(20);
+        box = findTopLevelWindow(title);
+    }
+    if (!box) return false;
+    readMessageIn(title, text, buttonId).act(box);
+    for (int i = 0; i < kTries && IsWindow(box); ++i) Sleep(20);
+    return true;
+}
+
 DialogStep readMessageIn(const std::string& title, std::shared_ptr<std::string> text, int buttonId)
 {
     return {title, [text, buttonId](HWND box) {

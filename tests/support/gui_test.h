@@ -57,6 +57,12 @@ DialogStep fillTwiceIn(const std::string& title, int firstField, int secondField
 // Reads a message box's text into `text`, then presses the button.
 DialogStep readMessageIn(const std::string& title, std::shared_ptr<std::string> text, int buttonId = IDOK);
 
+// Within a step whose window stays open under a message box its action
+// raised (a step waits for its own window to go before the next one):
+// waits for box `title`, reads it into `text`, presses `buttonId` and waits
+// for it to go. False when no such box came.
+bool answerMessageIn(const std::string& title, const std::shared_ptr<std::string>& text, int buttonId = IDOK);
+
 // Works through its steps on a thread of its own, so the thread under test
 // may sit in a modal loop meanwhile. Each step waits up to `timeoutMs`.
 class DialogResponder {
