@@ -66,13 +66,18 @@ void KeyboardShortcuts::showInMenu(HMENU menu) const
     }
 }
 
+bool KeyboardShortcuts::isForWindow(const MSG& message) const
+{
+    return message.hwnd == window_ || IsChild(window_, message.hwnd);
+}
+
 bool KeyboardShortcuts::take(const MSG& message) const
 {
     if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) return false;
     if (isEditingKey(message)) return false;
     // A password field's decoys are no shortcuts, even while Ctrl is held.
     if (static_cast<ULONG_PTR>(GetMessageExtraInfo()) == kDecoyMarker) return false;
-    if (message.hwnd != window_ && !IsChild(window_, message.hwnd)) return false;
+    if (!isForWindow(message)) return false;
     for (const ACCEL& key : keys_) {
         if (!(key.fVirt & FVIRTKEY) || key.key != message.wParam) continue;
         if (held(VK_CONTROL) != ((key.fVirt & FCONTROL) != 0) || held(VK_SHIFT) != ((key.fVirt & FSHIFT) != 0) ||
@@ -91,7 +96,7 @@ bool KeyboardShortcuts::take(const MSG& message) const
 bool KeyboardShortcuts::isStrayCharacter(const MSG& message) const
 {
     if (message.message != WM_CHAR) return false;
-    if (message.hwnd != window_ && !IsChild(window_, message.hwnd)) return false;
+    if (!isForWindow(message)) return false;
     return !(SendMessageA(message.hwnd, WM_GETDLGCODE, message.wParam, reinterpret_cast<LPARAM>(&message)) &
              DLGC_WANTCHARS);
 }

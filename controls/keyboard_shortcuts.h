@@ -35,6 +35,8 @@ public:
 
 private:
     static LRESULT CALLBACK onMessage(int code, WPARAM wParam, LPARAM lParam);
+    // The window's, or a control's in it.
+    bool isForWindow(const MSG& message) const;
     bool take(const MSG& message) const;
     bool isStrayCharacter(const MSG& message) const;
 

@@ -50,40 +50,15 @@ bool validUtf8(std::string_view bytes)
     return true;
 }
 
-// Little-endian UTF-16 as UTF-8; an unpaired surrogate becomes U+FFFD.
-std::string utf8FromUtf16(std::string_view bytes)
+// The units of little-endian UTF-16 bytes; an odd last byte is no unit.
+std::u16string unitsOf(std::string_view bytes)
 {
-    std::string out;
-    out.reserve(bytes.size() * 3 / 2);
-    const auto unitAt = [&bytes](size_t at) {
-        return static_cast<uint32_t>(static_cast<uint8_t>(bytes[at]) | static_cast<uint8_t>(bytes[at + 1]) << 8);
-    };
-    for (size_t at = 0; at + 1 < bytes.size(); at += 2) {
-        uint32_t code = unitAt(at);
-        if (code >= 0xD800 && code <= 0xDBFF && at + 3 < bytes.size() && unitAt(at + 2) >= 0xDC00 &&
-            unitAt(at + 2) <= 0xDFFF) {
-            code = 0x10000 + ((code - 0xD800) << 10) + (unitAt(at + 2) - 0xDC00);
-            at += 2;
-        } else if (code >= 0xD800 && code <= 0xDFFF) {
-            code = 0xFFFD;
-        }
-        if (code < 0x80) {
-            out += static_cast<char>(code);
-        } else if (code < 0x800) {
-            out += static_cast<char>(0xC0 | code >> 6);
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        } else if (code < 0x10000) {
-            out += static_cast<char>(0xE0 | code >> 12);
-            out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | code >> 18);
-            out += static_cast<char>(0x80 | (code >> 12 & 0x3F));
-            out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        }
+    std::u16string units(bytes.size() / 2, u'\0');
+    for (size_t at = 0; at < units.size(); ++at) {
+        units[at] = static_cast<char16_t>(static_cast<uint8_t>(bytes[2 * at]) | static_cast<uint8_t>(bytes[2 * at + 1])
+                                                                                    << 8);
     }
-    return out;
+    return units;
 }
 
 // Hands each record of the text to `take` in turn, a list of fields with
@@ -384,8 +359,10 @@ CsvImport readCsvList(std::string_view bytes, const CsvTextCodec& codec)
 {
     // Spreadsheets save "Unicode text" as UTF-16 with a byte order mark.
     std::string fromUtf16;
-    if (bytes.substr(0, kUtf16ByteOrderMark.size()) == kUtf16ByteOrderMark) {
-        fromUtf16 = utf8FromUtf16(bytes.substr(kUtf16ByteOrderMark.size()));
+    if (bytes.substr(0, kUtf16ByteOrderMark.size()) == kUtf16ByteOrderMark && codec.fromUtf16) {
+        std::u16string units = unitsOf(bytes.substr(kUtf16ByteOrderMark.size()));
+        fromUtf16 = codec.fromUtf16(units);
+        if (!units.empty()) secureWipe(&units[0], units.size() * sizeof(char16_t));
         bytes = fromUtf16;
     }
     if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark) bytes.remove_prefix(kByteOrderMark.size());

@@ -12,10 +12,11 @@ namespace tessaly {
 
 // The text conversions a CSV file needs, which the platform does: UTF-8 to
 // the ANSI code page (setting `replaced` when a character had no equivalent
-// there) and back.
+// there) and back, and UTF-16 to UTF-8.
 struct CsvTextCodec {
     std::function<std::string(std::string_view utf8, bool& replaced)> fromUtf8;
     std::function<std::string(std::string_view ansi)> toUtf8;
+    std::function<std::string(std::u16string_view utf16)> fromUtf16;
 };
 
 enum class CsvProblem { None, NoHeader, MissingColumn, BrokenQuoting, TooManyFields, TooManyEntries, NoEntries };

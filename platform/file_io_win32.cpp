@@ -174,14 +174,11 @@ bool writeFileReplacing(const std::string& path, std::initializer_list<std::stri
 
 void removeLeftoverReplacements(const std::string& folder)
 {
-    const std::string& base = folder;
     WIN32_FIND_DATAA found{};
-    FindHandle search(FindFirstFileA((base + kTemporaryPrefix + "*.tmp").c_str(), &found));
+    FindHandle search(FindFirstFileA((folder + kTemporaryPrefix + "*.tmp").c_str(), &found));
     for (bool more = search.get() != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search.get(), &found)) {
         // One still being written is open, and stays.
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) {
-            DeleteFileA((base + found.cFileName).c_str());
-        }
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) DeleteFileA((folder + found.cFileName).c_str());
     }
 }
 

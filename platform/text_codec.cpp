@@ -57,20 +57,11 @@ std::string convertText(TextEncoding from, TextEncoding to, std::string_view tex
 bool codePagePassword(std::string_view utf8, std::string& legacy)
 {
     wipeString(legacy);
-    std::u16string wide = utf16From(TextEncoding::Utf8, utf8);
-    const auto* units = reinterpret_cast<const wchar_t*>(wide.data());
-    const int count = static_cast<int>(wide.size());
-    BOOL usedDefault = FALSE;
-    const int bytes = count ? WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, units, count, nullptr, 0, nullptr,
-                                                  &usedDefault)
-                            : 0;
-    if (bytes > 0 && !usedDefault) {
-        legacy.resize(static_cast<size_t>(bytes));
-        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, units, count, &legacy[0], bytes, nullptr, &usedDefault);
-    }
-    if (!wide.empty()) secureWipe(&wide[0], wide.size() * sizeof(char16_t));
-    if (usedDefault) wipeString(legacy);
-    return !usedDefault && legacy.size() == static_cast<size_t>(bytes);
+    bool replaced = false;
+    std::string converted = convertText(TextEncoding::Utf8, TextEncoding::Ansi, utf8, &replaced);
+    if (!replaced) legacy.assign(converted);
+    wipeString(converted);
+    return !replaced;
 }
 
 }  // namespace tessaly

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/window_text.h"
 #include "settings/access_keys.h"
 #include "settings/language.h"
 #include "settings/ui_text_tables.h"
@@ -73,13 +74,6 @@ bool applyRow(HWND window, const TextRow& row)
     return false;
 }
 
-std::string captionOf(HWND control)
-{
-    char text[256] = {};
-    GetWindowTextA(control, text, sizeof text);
-    return text;
-}
-
 bool isClass(HWND control, const char* name)
 {
     char kind[64] = {};
@@ -94,7 +88,7 @@ void giveLabelsAccessKeys(HWND window)
 {
     std::string taken;
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (const char key = accessKeyOf(captionOf(child))) taken += key;
+        if (const char key = accessKeyOf(readWindowText(child))) taken += key;
     }
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         HWND field = GetWindow(child, GW_HWNDNEXT);
@@ -104,7 +98,7 @@ void giveLabelsAccessKeys(HWND window)
             !(GetWindowLongPtrA(field, GWL_STYLE) & WS_TABSTOP)) {
             continue;
         }
-        const std::string caption = captionOf(child);
+        const std::string caption = readWindowText(child);
         const std::string keyed = withFreeAccessKey(caption, taken);
         if (keyed == caption) continue;
         SetWindowTextA(child, keyed.c_str());

@@ -35,6 +35,9 @@ std::vector<Command> helpCommands();
 
 // Masks password field `fieldId` unless box `showBoxId` is checked.
 void setPasswordMask(HWND mainWindow, int fieldId, int showBoxId);
+// Empties the Add and Select panes' fields, each overwritten first so that
+// no copy of a password stays in the control.
+void emptyPanes(HWND mainWindow);
 // Empties the list, every field and both pictures; the list has no file
 // any more.
 void clearAll(HWND mainWindow);

@@ -146,13 +146,13 @@ void onImportCsv(HWND window)
     });
     if (end == WorkerEnd::Cancelled || refusedCsv(window, read)) return;
     if (!runCsvPreviewDialog(window, read.import, importSummary(read.import, false))) return;
+    // A file that reads holds entries: the picture no longer shows the list.
     const CsvImport& imported = read.import;
-    if (!imported.entries.empty()) mainWindowState(window).imageOutOfDate = true;
+    mainWindowState(window).imageOutOfDate = true;
     appendEntries(listPage(window), imported.entries);
     showStatus(window, importSummary(imported, true));
-    const auto changed = static_cast<long long>(imported.changedEntries);
     showPage(window, kListPage);
-    if (changed > 0) tellChangedEntries(window, imported);
+    if (imported.changedEntries > 0) tellChangedEntries(window, imported);
 }
 
 void onExportCsv(HWND window)

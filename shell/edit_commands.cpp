@@ -58,10 +58,7 @@ void findNextRow(HWND window, HWND messageOwner)
         showTranslatedMessage(messageOwner, "not_found", "warning", MB_OK | MB_ICONINFORMATION);
         return;
     }
-    const int row = static_cast<int>(*found);
-    ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-    ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-    ListView_EnsureVisible(list, row, FALSE);
+    selectRows(list, {static_cast<int>(*found)});
     if (mainWindowState(window).currentPage != listPage(window)) showPage(window, kListPage);
 }
 

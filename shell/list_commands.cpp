@@ -90,18 +90,19 @@ std::optional<size_t> soleSelectedRow(HWND list)
 }
 
 // The Select pane can edit the one selected row; with several it shows the
-// first of them, disabled. Delete works on any selection.
+// first of them, disabled. Delete works on any selection. Asked at every
+// change of the selection, so it never walks the whole selection.
 void showSelectionInPane(HWND window)
 {
     auto& state = mainWindowState(window);
     HWND list = listControl(listPage(window));
-    const std::vector<int> selected = selectedRows(list);
+    const int first = ListView_GetNextItem(list, -1, LVNI_SELECTED);
     state.paneRow = soleSelectedRow(list);
     for (int id : {IDC_SELECT_USER, IDC_SELECT_PASS, IDC_SELECT_DESCRIPTION, IDC_SHOW_SELECT, IDC_REFRESH}) {
         EnableWindow(GetDlgItem(window, id), state.paneRow.has_value());
     }
-    EnableWindow(GetDlgItem(window, IDC_DELETE), !selected.empty());
-    if (selected.empty()) {
+    EnableWindow(GetDlgItem(window, IDC_DELETE), first >= 0);
+    if (first < 0) {
         emptyFields(window, {IDC_SELECT_USER, IDC_SELECT_PASS, IDC_SELECT_DESCRIPTION});
         return;
     }
@@ -109,7 +110,7 @@ void showSelectionInPane(HWND window)
     for (int column = 0; column < 3; ++column) {
         // Whole, even when a list file gave it more than can be typed, so
         // that Refresh never cuts it.
-        std::string text = cellText(list, selected.front(), column);
+        std::string text = cellText(list, first, column);
         SetDlgItemTextA(window, fields[column], text.c_str());
         wipeString(text);
     }
@@ -142,6 +143,12 @@ void setPasswordMask(HWND window, int fieldId, int showBoxId)
     SendDlgItemMessageA(window, fieldId, EM_SETPASSWORDCHAR, mask, 0);
 }
 
+void emptyPanes(HWND window)
+{
+    emptyFields(window, {IDC_ADD_USER, IDC_ADD_PASS, IDC_ADD_DESCRIPTION, IDC_SELECT_USER, IDC_SELECT_PASS,
+                         IDC_SELECT_DESCRIPTION});
+}
+
 void clearAll(HWND window)
 {
     mainWindowState(window).paneRow.reset();
@@ -153,8 +160,7 @@ void clearAll(HWND window)
 void clearFieldsAndPictures(HWND window)
 {
     auto& state = mainWindowState(window);
-    emptyFields(window, {IDC_ADD_USER, IDC_ADD_PASS, IDC_ADD_DESCRIPTION, IDC_SELECT_USER, IDC_SELECT_PASS,
-                         IDC_SELECT_DESCRIPTION});
+    emptyPanes(window);
     for (int index : {kImagePage, kEncryptedPage}) picturePublisher(state, index)(BitmapHandle());
 }
 
@@ -188,11 +194,8 @@ void askToApplyEdit(HWND window)
                                    MB_YESNOCANCEL | MB_ICONQUESTION);
     if (answer == IDCANCEL) {
         // Back to the edited row, the pane as it is.
-        HWND list = listControl(listPage(window));
         state.paneQuestionDue = true;
-        ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-        ListView_SetItemState(list, static_cast<int>(*row), LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-        ListView_EnsureVisible(list, static_cast<int>(*row), FALSE);
+        selectRows(listControl(listPage(window)), {static_cast<int>(*row)});
         state.paneQuestionDue = false;
         return;
     }
@@ -232,14 +235,10 @@ void deleteSelectedRows(HWND window)
     }
     // What the pane held goes with its row.
     state.paneRow.reset();
-    deleteSelectedEntries(listPage(window));
-    emptyFields(window, {IDC_SELECT_USER, IDC_SELECT_PASS, IDC_SELECT_DESCRIPTION});
+    deleteEntries(listPage(window), rows);
     const size_t left = state.list.size();
-    if (left > 0) {
-        const size_t next = std::min(static_cast<size_t>(rows.back()) + 1 - rows.size(), left - 1);
-        ListView_SetItemState(list, static_cast<int>(next), LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-        ListView_EnsureVisible(list, static_cast<int>(next), FALSE);
-    }
+    if (left > 0)
+        selectRows(list, {static_cast<int>(std::min(static_cast<size_t>(rows.back()) + 1 - rows.size(), left - 1))});
     showSelectionInPane(window);
     showListPage(window);
 }

@@ -10,7 +10,6 @@
 
 #include "resources/corvale_ids.h"
 #include "platform/dpi.h"
-#include "platform/secure_wipe.h"
 #include "settings/apply_texts.h"
 #include "settings/language.h"
 #include "settings/settings.h"
@@ -120,6 +119,18 @@ void drawCell(HDC dc, std::string_view text, int left, int right, const RECT& ro
               DT_END_ELLIPSIS | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
+// A cell as the page shows it, read where the list keeps it: a password is
+// as many stars, in `stars`, unless the box shows passwords. No copy of a
+// password is made.
+std::string_view shownCell(HWND page, int row, int column, std::string& stars)
+{
+    if (row < 0 || column < 0) return {};
+    const std::string_view cell = pageState(page).rows.cell(static_cast<size_t>(row), static_cast<size_t>(column));
+    if (column != 1 || IsDlgButtonChecked(page, IDC_SHOW_PASS_ON_LIST) == BST_CHECKED) return cell;
+    stars.assign(cell.size(), '*');
+    return stars;
+}
+
 BOOL onDrawItem(HWND page, const DRAWITEMSTRUCT* item)
 {
     if (item->CtlID != IDC_LIST) return FALSE;
@@ -140,13 +151,11 @@ BOOL onDrawItem(HWND page, const DRAWITEMSTRUCT* item)
     const int width0 = ListView_GetColumnWidth(list, 0);
     const int width1 = ListView_GetColumnWidth(list, 1);
     const int width2 = ListView_GetColumnWidth(list, 2);
-    drawCell(item->hDC, cellText(list, row, 0), area.left + state.markerSize.cx, area.left + width0, area);
-    std::string pass = cellText(list, row, 1);
-    if (IsDlgButtonChecked(page, IDC_SHOW_PASS_ON_LIST) != BST_CHECKED) pass.assign(pass.size(), '*');
-    drawCell(item->hDC, pass, area.left + width0, area.left + width0 + width1, area);
-    wipeString(pass);
-    drawCell(item->hDC, cellText(list, row, 2), area.left + width0 + width1, area.left + width0 + width1 + width2,
-             area);
+    std::string stars;
+    drawCell(item->hDC, shownCell(page, row, 0, stars), area.left + state.markerSize.cx, area.left + width0, area);
+    drawCell(item->hDC, shownCell(page, row, 1, stars), area.left + width0, area.left + width0 + width1, area);
+    drawCell(item->hDC, shownCell(page, row, 2, stars), area.left + width0 + width1,
+             area.left + width0 + width1 + width2, area);
     if (focused && (item->itemState & ODS_FOCUS)) DrawFocusRect(item->hDC, &area);
     return TRUE;
 }
@@ -188,12 +197,11 @@ void sortRows(HWND page, HWND list, int column)
 void onGetDisplayInfo(HWND page, NMLVDISPINFOA* info)
 {
     if (!(info->item.mask & LVIF_TEXT) || !info->item.pszText || info->item.cchTextMax <= 0) return;
-    std::string text = cellText(GetDlgItem(page, IDC_LIST), info->item.iItem, info->item.iSubItem);
-    if (info->item.iSubItem == 1 && IsDlgButtonChecked(page, IDC_SHOW_PASS_ON_LIST) != BST_CHECKED) {
-        text.assign(text.size(), '*');
-    }
-    lstrcpynA(info->item.pszText, text.c_str(), info->item.cchTextMax);
-    wipeString(text);
+    std::string stars;
+    const std::string_view text = shownCell(page, info->item.iItem, info->item.iSubItem, stars);
+    const size_t copied = std::min(text.size(), static_cast<size_t>(info->item.cchTextMax - 1));
+    std::copy_n(text.data(), copied, info->item.pszText);
+    info->item.pszText[copied] = '\0';
 }
 
 INT_PTR onNotify(HWND page, LPARAM lParam)

@@ -44,22 +44,6 @@ void showContent(HWND window, const MainWindowState::LockedList& locked)
     for (HWND child : locked.hidden) ShowWindow(child, SW_SHOW);
 }
 
-// Overwritten before emptied: no copy of a password stays in the fields.
-void wipeFields(HWND window)
-{
-    for (int id :
-         {IDC_ADD_USER, IDC_ADD_PASS, IDC_ADD_DESCRIPTION, IDC_SELECT_USER, IDC_SELECT_PASS, IDC_SELECT_DESCRIPTION}) {
-        wipeWindowText(GetDlgItem(window, id));
-    }
-}
-
-void selectRows(HWND list, const std::vector<int>& rows)
-{
-    ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-    for (int row : rows) ListView_SetItemState(list, row, LVIS_SELECTED, LVIS_SELECTED);
-    if (!rows.empty()) ListView_EnsureVisible(list, rows.front(), FALSE);
-}
-
 // The passphrase gives the key again with the kept salt; the list comes back
 // exactly: rows, order, selection and unsaved changes.
 ProtectedListResult openLocked(HWND window, const std::string& password, DecodedList& list, SealKey& key)
@@ -106,7 +90,7 @@ void lockList(HWND window)
     locked.selected = selectedRows(listControl(listPage(window)));
     state.paneRow.reset();
     clearEntries(listPage(window));
-    wipeFields(window);
+    emptyPanes(window);
     // The readable picture can be generated again; the encrypted one shows
     // nothing.
     picturePublisher(state, kImagePage)(BitmapHandle());

@@ -182,13 +182,10 @@ void placePages(HWND window)
 }
 
 // The size and place the window was left at, on a screen that still shows
-// it, and never smaller than it was made.
-void restorePlace(HWND window)
+// it, and never smaller than `smallest`, the size it was made at.
+void restorePlace(HWND window, SIZE smallest)
 {
-    RECT made{};
-    GetWindowRect(window, &made);
-    const auto place = parseWindowPlace(settingsTable().get("main_window"), made.right - made.left,
-                                        made.bottom - made.top);
+    const auto place = parseWindowPlace(settingsTable().get("main_window"), smallest.cx, smallest.cy);
     if (!place) return;
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
@@ -382,7 +379,7 @@ private:
         smallest_ = {made.right - made.left, made.bottom - made.top};
         layout_.attach(window, mainWindowAnchors());
         placePages(window);
-        restorePlace(window);
+        restorePlace(window, smallest_);
         showPage(window, kListPage);
         // Again, now that the tabs exist to take their captions.
         applyMainTexts(window);

@@ -221,15 +221,18 @@ std::string languageName(const std::string& path)
     return name.empty() ? std::string(fileNameOf(path)) : name;
 }
 
+void addLanguage(HWND window, std::vector<std::string>& paths, const std::string& path)
+{
+    paths.push_back(path);
+    sendItem(window, IDC_LANG_PATH, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(languageName(path).c_str()));
+}
+
 // Selects `path` in the language list, adding it when it is not there yet.
 void selectLanguage(HWND window, std::vector<std::string>& paths, const std::string& path)
 {
     size_t index = 0;
     while (index < paths.size() && lstrcmpiA(paths[index].c_str(), path.c_str()) != 0) ++index;
-    if (index == paths.size()) {
-        paths.push_back(path);
-        sendItem(window, IDC_LANG_PATH, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(languageName(path).c_str()));
-    }
+    if (index == paths.size()) addLanguage(window, paths, path);
     sendItem(window, IDC_LANG_PATH, CB_SETCURSEL, index);
     showTranslator(window, path);
 }
@@ -242,9 +245,7 @@ void fillLanguages(HWND window, std::vector<std::string>& paths)
     FindHandle search(FindFirstFileA("lang\\*.lang", &found));
     for (bool more = search.get() != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search.get(), &found)) {
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-        const std::string path = std::string("lang\\") + found.cFileName;
-        paths.push_back(path);
-        sendItem(window, IDC_LANG_PATH, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(languageName(path).c_str()));
+        addLanguage(window, paths, std::string("lang\\") + found.cFileName);
     }
     selectLanguage(window, paths, settingsTable().get("lang_file"));
 }

@@ -42,6 +42,15 @@ std::vector<int> selectedRows(HWND list)
     return rows;
 }
 
+void selectRows(HWND list, const std::vector<int>& rows)
+{
+    ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    for (int row : rows) ListView_SetItemState(list, row, LVIS_SELECTED, LVIS_SELECTED);
+    if (rows.empty()) return;
+    ListView_SetItemState(list, rows.front(), LVIS_FOCUSED, LVIS_FOCUSED);
+    ListView_EnsureVisible(list, rows.front(), FALSE);
+}
+
 HWND listControl(HWND listPage)
 {
     return GetDlgItem(listPage, IDC_LIST);
@@ -77,13 +86,11 @@ void updateEntry(HWND listPage, size_t row, const PasswordEntry& entry)
     }
 }
 
-void deleteSelectedEntries(HWND listPage)
+void deleteEntries(HWND listPage, const std::vector<int>& rows)
 {
     HWND list = listControl(listPage);
-    std::vector<size_t> rows;
-    for (int row : selectedRows(list)) rows.push_back(static_cast<size_t>(row));
     PasswordList& entries = listOf(listPage);
-    entries.remove(rows);
+    entries.remove(std::vector<size_t>(rows.begin(), rows.end()));
     showRowCount(list, entries.size());
     deselectAll(list);
 }

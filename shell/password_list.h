@@ -19,7 +19,8 @@ PasswordList& listOf(HWND listPage);
 
 void appendEntry(HWND listPage, const PasswordEntry& entry);
 void updateEntry(HWND listPage, size_t row, const PasswordEntry& entry);
-void deleteSelectedEntries(HWND listPage);
+// Deletes rows (as selectedRows gives them) and unselects every row.
+void deleteEntries(HWND listPage, const std::vector<int>& rows);
 void clearEntries(HWND listPage);
 
 // Appends many entries with one redraw at the end.
@@ -32,6 +33,9 @@ std::vector<PasswordEntry> collectEntries(HWND list, bool labelled);
 
 // The selected rows, top to bottom.
 std::vector<int> selectedRows(HWND list);
+
+// Selects exactly `rows`, the first of them with the focus and in sight.
+void selectRows(HWND list, const std::vector<int>& rows);
 
 // Cell `column` of row `row`, however long.
 std::string cellText(HWND list, int row, int column);

@@ -39,6 +39,21 @@ CsvTextCodec latin1()
         }
         return out;
     };
+    // The BMP and surrogate pairs, as the system converts them.
+    codec.fromUtf16 = [](std::u16string_view units) {
+        std::string out;
+        for (size_t i = 0; i < units.size(); ++i) {
+            char32_t code = units[i];
+            if (code >= 0xD800 && code <= 0xDBFF && i + 1 < units.size()) {
+                code = 0x10000 + ((code - 0xD800) << 10) + (units[++i] - 0xDC00);
+            }
+            const int more = code < 0x80 ? 0 : code < 0x800 ? 1 : code < 0x10000 ? 2 : 3;
+            constexpr unsigned char kLead[] = {0x00, 0xC0, 0xE0, 0xF0};
+            out += static_cast<char>(kLead[more] | (code >> (6 * more)));
+            for (int k = more - 1; k >= 0; --k) out += static_cast<char>(0x80 | ((code >> (6 * k)) & 0x3F));
+        }
+        return out;
+    };
     return codec;
 }
 
