@@ -26,8 +26,10 @@ namespace {
 
 constexpr int kColumns = 3;
 constexpr int kMarkerWidth = 16;
-// The description column's width at the list's smallest.
+// The description column's width when the page is made, and the least it
+// is given when the other columns take the room.
 constexpr int kDescriptionWidth = 160;
+constexpr int kNarrowestDescription = 40;
 constexpr int kMarkerHeight = 10;
 constexpr COLORREF kMarkerTransparent = RGB(255, 0, 255);
 // Cells are drawn from at most this many bytes.
@@ -160,13 +162,18 @@ BOOL onDrawItem(HWND page, const DRAWITEMSTRUCT* item)
     return TRUE;
 }
 
-// The last column takes the room the list gains, and gives it back.
-void fillWidthWithLastColumn(HWND list)
+// The last column takes whatever room the other two leave, so the list
+// needs no scroll bar across; it is narrowed before the list is, which
+// would otherwise take on a scroll bar for the width it is about to lose.
+void resizeList(HWND list, const AnchoredLayout& layout)
 {
+    const int narrowest = scaledForScreen(kNarrowestDescription);
+    ListView_SetColumnWidth(list, kColumns - 1, narrowest);
+    layout.apply();
     RECT client{};
     GetClientRect(list, &client);
     const int rest = client.right - ListView_GetColumnWidth(list, 0) - ListView_GetColumnWidth(list, 1);
-    ListView_SetColumnWidth(list, kColumns - 1, std::max(rest, scaledForScreen(kDescriptionWidth)));
+    ListView_SetColumnWidth(list, kColumns - 1, std::max(rest, narrowest));
 }
 
 // Sorts by the column's cells as drawn, keeping the order of equal cells;
@@ -233,8 +240,7 @@ std::optional<INT_PTR> ListPage::onMessage(UINT message, WPARAM, LPARAM lParam)
     if (message == WM_DRAWITEM) return onDrawItem(window(), reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
     if (message == WM_NOTIFY) return onNotify(window(), lParam);
     if (message == WM_SIZE) {
-        layout.apply();
-        fillWidthWithLastColumn(item(IDC_LIST));
+        resizeList(item(IDC_LIST), layout);
         return TRUE;
     }
     return std::nullopt;

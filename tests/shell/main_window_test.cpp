@@ -264,6 +264,8 @@ TEST_F(MainWindowTest, ResizedWindowShowsMoreRowsKeepsItsPanesAndComesBackAtTheN
     GetWindowRect(window, &smallest);
     EXPECT_EQ(smallest.right - smallest.left, made.right - made.left);
     EXPECT_EQ(smallest.bottom - smallest.top, made.bottom - made.top);
+    testing::pumpFor(100);
+    EXPECT_FALSE(GetWindowLongPtrA(list, GWL_STYLE) & WS_HSCROLL) << "the last column gave the room back";
 
     SetWindowPos(window, nullptr, 20, 10, 1200, 900, SWP_NOZORDER);
     ShowWindow(window, SW_MAXIMIZE);
