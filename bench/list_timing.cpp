@@ -16,7 +16,7 @@
 #include "resources/corvale_ids.h"
 #include "formats/csv_list.h"
 #include "formats/list_file.h"
-#include "formats/system_text_codec.h"
+#include "platform/text_codec.h"
 #include "platform/file_io.h"
 #include "shell/pages.h"
 #include "shell/password_list.h"
@@ -49,7 +49,7 @@ std::vector<PasswordEntry> makeEntries(size_t count)
 void pump()
 {
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
 }
 
 INT_PTR CALLBACK ownerProc(HWND, UINT message, WPARAM, LPARAM)
@@ -65,12 +65,12 @@ bool runSize(HWND page, size_t count)
     GetTempPathA(MAX_PATH, folder);
     const std::string path = std::string(folder) + "tessaly-list-timing.slc";
     const std::string copy = std::string(folder) + "tessaly-list-timing-copy.slc";
-    if (!tessaly::saveListFile(path, entries)) return false;
+    if (!tessaly::saveListFile(path, entries, tessaly::systemTextCodec())) return false;
 
     const double decodeTime = bestOf([&] { tessaly::decodeListFile(bytes); });
     const double encodeTime = bestOf([&] { tessaly::encodeListFile(entries); });
     std::vector<PasswordEntry> loaded;
-    const double readTime = bestOf([&] { (void)tessaly::loadListFile(path, loaded); });
+    const double readTime = bestOf([&] { (void)tessaly::loadListFile(path, loaded, tessaly::systemTextCodec()); });
 
     HWND list = tessaly::listControl(page);
     double showTime = 1e9;
@@ -79,16 +79,19 @@ bool runSize(HWND page, size_t count)
         pump();
         showTime = std::min(showTime, secondsOf([&] {
                                 std::vector<PasswordEntry> fromFile;
-                                (void)tessaly::loadListFile(path, fromFile);
+                                (void)tessaly::loadListFile(path, fromFile, tessaly::systemTextCodec());
                                 tessaly::appendEntries(page, fromFile);
                                 UpdateWindow(list);
                                 pump();
                             }));
     }
-    const double saveTime = bestOf([&] { (void)tessaly::saveListFile(copy, tessaly::collectEntries(list, false)); });
+    const double saveTime = bestOf(
+        [&] { (void)tessaly::saveListFile(copy, tessaly::collectEntries(list, false), tessaly::systemTextCodec()); });
 
     std::vector<PasswordEntry> saved;
-    const bool same = tessaly::loadListFile(copy, saved) == tessaly::ListFileStatus::Loaded && saved == entries;
+    const bool same = tessaly::loadListFile(copy, saved, tessaly::systemTextCodec()) ==
+                          tessaly::ListFileStatus::Loaded &&
+                      saved == entries;
     DeleteFileA(path.c_str());
     DeleteFileA(copy.c_str());
 
@@ -103,9 +106,10 @@ bool runSize(HWND page, size_t count)
     std::printf("  %-44s %s\n", "saved rows equal the built ones", same ? "yes" : "NO");
 
     // CSV, through the system's code page conversions, against the list file.
-    const tessaly::CsvTextCodec codec = tessaly::systemTextCodec();
+    const tessaly::StoredTextCodec codec = tessaly::systemTextCodec();
     const std::string csv = std::string(folder) + "tessaly-list-timing.csv";
-    const double writeListTime = bestOf([&] { (void)tessaly::saveListFile(copy, entries); });
+    const double writeListTime = bestOf(
+        [&] { (void)tessaly::saveListFile(copy, entries, tessaly::systemTextCodec()); });
     const double exportTime = bestOf(
         [&] { (void)tessaly::writeFileReplacing(csv, tessaly::writeCsvList(entries, codec)); });
     tessaly::CsvImport imported;

@@ -14,6 +14,7 @@
 #include "platform/file_io.h"
 #include "formats/list_file.h"
 #include "formats/protected_list_file.h"
+#include "platform/text_codec.h"
 
 namespace {
 
@@ -77,7 +78,7 @@ void measureKeptKey(int count, const std::string& folder, double derive)
         std::printf("  no system cryptography\n");
         return;
     }
-    const double plain = bestOf([&] { (void)tessaly::saveListFile(plainPath, entries); });
+    const double plain = bestOf([&] { (void)tessaly::saveListFile(plainPath, entries, tessaly::systemTextCodec()); });
     const double kept = bestOf([&] { (void)tessaly::saveProtectedList(sealedPath, entries, key, parameters); });
     std::string locked;
     const double lock = bestOf([&] { (void)tessaly::sealListFile(entries, key, parameters, locked); });

@@ -1,16 +1,22 @@
 #include "controls/font_spec.h"
 
+#include <algorithm>
+
+#include "platform/text_codec.h"
+
 namespace tessaly {
 
 namespace {
 
 constexpr size_t kMaxFaceLength = 31;
 
-int CALLBACK collectFont(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM list)
+// Every face once, whatever scripts it has: a face comes once per character
+// set it covers, and the text drawn with it may be in any script.
+int CALLBACK collectFont(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM list)
 {
-    if (font->lfCharSet == ANSI_CHARSET || font->lfCharSet == DEFAULT_CHARSET || font->lfCharSet == SYMBOL_CHARSET) {
-        reinterpret_cast<std::vector<LOGFONTA>*>(list)->push_back(*font);
-    }
+    auto& fonts = *reinterpret_cast<std::vector<std::string>*>(list);
+    const std::string face = textFrom(reinterpret_cast<const char16_t*>(font->lfFaceName), TextEncoding::Ansi);
+    if (std::find(fonts.begin(), fonts.end(), face) == fonts.end()) fonts.push_back(face);
     return 1;
 }
 
@@ -27,12 +33,14 @@ FontSpec::FontSpec()
     description_.lfWeight = FW_NORMAL;
     description_.lfCharSet = DEFAULT_CHARSET;
     description_.lfPitchAndFamily = 0x10;
-    lstrcpynA(description_.lfFaceName, "Verdana", LF_FACESIZE);
+    lstrcpynW(description_.lfFaceName, L"Verdana", LF_FACESIZE);
 }
 
 void FontSpec::setFaceName(const std::string& face)
 {
-    lstrcpynA(description_.lfFaceName, face.substr(0, kMaxFaceLength).c_str(), LF_FACESIZE);
+    const std::u16string wide = utf16From(TextEncoding::Ansi, face);
+    const std::u16string kept = wide.substr(0, kMaxFaceLength);
+    lstrcpynW(description_.lfFaceName, reinterpret_cast<const wchar_t*>(kept.c_str()), LF_FACESIZE);
 }
 
 void FontSpec::setHeight(int pixels)
@@ -49,19 +57,19 @@ void FontSpec::setStyle(int weight, bool italic, bool underline)
 
 FontHandle FontSpec::createFont() const
 {
-    return FontHandle(CreateFontIndirectA(&description_));
+    return FontHandle(CreateFontIndirectW(&description_));
 }
 
-const LOGFONTA* FontSpec::enumerateFonts(HWND window)
+const std::string* FontSpec::enumerateFonts(HWND window)
 {
     WindowDc dc(window);
-    LOGFONTA all{};
+    LOGFONTW all{};
     all.lfCharSet = DEFAULT_CHARSET;
-    EnumFontFamiliesExA(dc.get(), &all, collectFont, reinterpret_cast<LPARAM>(&fonts_), 0);
+    EnumFontFamiliesExW(dc.get(), &all, collectFont, reinterpret_cast<LPARAM>(&fonts_), 0);
     return fonts_.empty() ? nullptr : &fonts_.front();
 }
 
-const LOGFONTA* FontSpec::nextFont()
+const std::string* FontSpec::nextFont()
 {
     ++cursor_;
     return cursor_ < fonts_.size() ? &fonts_[cursor_] : nullptr;

@@ -14,7 +14,7 @@ class FontSpec {
 public:
     FontSpec();
 
-    // At most 31 characters are kept.
+    // In the programs' text; at most 31 characters are kept.
     void setFaceName(const std::string& face);
     // In pixels: the character height, stored as a negative cell height.
     void setHeight(int pixels);
@@ -23,17 +23,20 @@ public:
     // A new font made from the description; the caller owns it.
     FontHandle createFont() const;
 
-    // Appends the fonts of the window's display (ANSI, default and symbol
-    // character sets, in the order the system enumerates them) to the list,
-    // and answers the entry at its front, or nothing when the list is empty.
-    const LOGFONTA* enumerateFonts(HWND window);
+    // Appends the faces of the window's display's fonts (each once, whatever
+    // its character sets, in the order the system enumerates them, in the
+    // programs' text) to the list, and answers the entry at its front, or
+    // nothing when the list is empty.
+    const std::string* enumerateFonts(HWND window);
     // Moves the cursor on by one and answers the entry there; nothing past
     // the end. The cursor starts at 0 and only this moves it.
-    const LOGFONTA* nextFont();
+    const std::string* nextFont();
 
 private:
-    LOGFONTA description_{};
-    std::vector<LOGFONTA> fonts_;
+    // The "W" forms throughout: GDI reads "A" names in the system's code
+    // page, whatever the process's is.
+    LOGFONTW description_{};
+    std::vector<std::string> fonts_;
     size_t cursor_ = 0;
 };
 

@@ -99,7 +99,9 @@ LRESULT CALLBACK MaskedPasswordField::procedure(HWND window, UINT message, WPARA
 LRESULT MaskedPasswordField::onChar(UINT message, WPARAM wParam, LPARAM lParam)
 {
     const LRESULT answer = DefSubclassProc(control_, message, wParam, lParam);
-    injectDecoys();
+    // A character beyond the first 65,536 (an emoji) comes as two halves,
+    // one keystroke: its decoys follow the second.
+    if (!IS_HIGH_SURROGATE(static_cast<WCHAR>(wParam))) injectDecoys();
     return answer;
 }
 

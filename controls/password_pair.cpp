@@ -82,7 +82,7 @@ bool PasswordPair::drawMeter(const DRAWITEMSTRUCT& item) const
     FillRect(item.hDC, &rest, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     SetBkMode(item.hDC, TRANSPARENT);
     const std::string label = translate(strengthKey(level));
-    DrawTextA(item.hDC, label.c_str(), static_cast<int>(label.size()), &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    drawText(item.hDC, label, area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     return true;
 }
 

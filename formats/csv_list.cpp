@@ -7,48 +7,16 @@
 #include <optional>
 
 #include "platform/secure_wipe.h"
+#include "platform/utf8_text.h"
 
 namespace tessaly {
 
 namespace {
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16ByteOrderMark = "\xFF\xFE";
 // KeePass 2 writes this header, and escapes quotes and backslashes inside
 // its quoted fields with a backslash.
 constexpr std::string_view kKeePassHeader = R"("Account","Login Name","Password","Web Site","Comments")";
-
-bool validUtf8(std::string_view bytes)
-{
-    size_t i = 0;
-    while (i < bytes.size()) {
-        const auto lead = static_cast<uint8_t>(bytes[i]);
-        size_t more = 0;
-        uint32_t value = 0, least = 0;
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        } else if ((lead & 0xE0) == 0xC0) {
-            more = 1, value = lead & 0x1F, least = 0x80;
-        } else if ((lead & 0xF0) == 0xE0) {
-            more = 2, value = lead & 0x0F, least = 0x800;
-        } else if ((lead & 0xF8) == 0xF0) {
-            more = 3, value = lead & 0x07, least = 0x10000;
-        } else {
-            return false;
-        }
-        if (bytes.size() - i <= more) return false;
-        for (size_t k = 1; k <= more; ++k) {
-            const auto next = static_cast<uint8_t>(bytes[i + k]);
-            if ((next & 0xC0) != 0x80) return false;
-            value = value << 6 | (next & 0x3F);
-        }
-        // Overlong forms, surrogates and values past U+10FFFF are no UTF-8.
-        if (value < least || (value >= 0xD800 && value <= 0xDFFF) || value > 0x10FFFF) return false;
-        i += more + 1;
-    }
-    return true;
-}
 
 // The units of little-endian UTF-16 bytes; an odd last byte is no unit.
 std::u16string unitsOf(std::string_view bytes)
@@ -291,14 +259,6 @@ Text cell(std::vector<std::string>& row, const Column& column)
     return value;
 }
 
-// A converted password, the conversion's own copy wiped.
-SecretText secretFrom(std::string&& text)
-{
-    SecretText secret(text);
-    wipeString(text);
-    return secret;
-}
-
 // The row's user name, or its e-mail address where it has none; an address
 // beside another user name is `second`.
 std::string userOf(std::vector<std::string>& row, const Columns& columns, std::string& second)
@@ -355,7 +315,7 @@ void appendField(std::string& out, std::string_view field)
 
 }  // namespace
 
-CsvImport readCsvList(std::string_view bytes, const CsvTextCodec& codec)
+CsvImport readCsvList(std::string_view bytes, const StoredTextCodec& codec)
 {
     // Spreadsheets save "Unicode text" as UTF-16 with a byte order mark.
     std::string fromUtf16;
@@ -365,8 +325,9 @@ CsvImport readCsvList(std::string_view bytes, const CsvTextCodec& codec)
         if (!units.empty()) secureWipe(&units[0], units.size() * sizeof(char16_t));
         bytes = fromUtf16;
     }
-    if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark) bytes.remove_prefix(kByteOrderMark.size());
-    const bool utf8 = validUtf8(bytes);
+    if (bytes.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark)
+        bytes.remove_prefix(kUtf8ByteOrderMark.size());
+    const bool utf8 = isValidUtf8(bytes);
     const std::string_view headerLine = bytes.substr(0, bytes.find_first_of("\r\n"));
     const auto holds = [&headerLine](char c) { return headerLine.find(c) != std::string_view::npos; };
     const char separator = holds(',') ? ',' : holds(';') ? ';' : holds('\t') ? '\t' : ',';
@@ -393,17 +354,11 @@ CsvImport readCsvList(std::string_view bytes, const CsvTextCodec& codec)
             return CsvProblem::None;
         }
         PasswordEntry entry{std::move(user), std::move(pass), descriptionOf(row, *columns, second, notes)};
-        if (utf8 && codec.fromUtf8) {
-            CsvImport::Changed changed;
-            bool description = false;
-            entry.user = codec.fromUtf8(entry.user, changed.user);
-            entry.pass = secretFrom(codec.fromUtf8(entry.pass, changed.pass));
-            entry.description = codec.fromUtf8(entry.description, description);
-            if (changed.user || changed.pass || description) {
-                ++result.changedEntries;
-                changed.title = entry.description.empty() ? entry.user : entry.description;
-                if (result.changed.size() < kChangedEntriesTold) result.changed.push_back(std::move(changed));
-            }
+        if (utf8) {
+            convertEntry(entry, codec.fromUtf8, result.changed);
+        } else {
+            // Text a spreadsheet saved in the PC's code page.
+            convertEntry(entry, codec.fromLegacy);
         }
         result.entries.push_back(std::move(entry));
         return CsvProblem::None;
@@ -415,7 +370,7 @@ CsvImport readCsvList(std::string_view bytes, const CsvTextCodec& codec)
     return result;
 }
 
-std::string writeCsvList(const std::vector<PasswordEntry>& entries, const CsvTextCodec& codec)
+std::string writeCsvList(const std::vector<PasswordEntry>& entries, const StoredTextCodec& codec)
 {
     struct Converted {
         std::string description;
@@ -434,7 +389,7 @@ std::string writeCsvList(const std::vector<PasswordEntry>& entries, const CsvTex
     // Made in one allocation, so no outgrown copy of a password is freed.
     std::string out;
     out.reserve(size);
-    out += kByteOrderMark;
+    out += kUtf8ByteOrderMark;
     out += "name,url,username,password,note\r\n";
     for (auto& [description, user, pass] : converted) {
         // A name a spreadsheet would take for a formula (one that sends the

@@ -1,23 +1,14 @@
 #pragma once
 
 #include <cstddef>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "formats/list_file.h"
+#include "formats/stored_text.h"
 
 namespace tessaly {
-
-// The text conversions a CSV file needs, which the platform does: UTF-8 to
-// the ANSI code page (setting `replaced` when a character had no equivalent
-// there) and back, and UTF-16 to UTF-8.
-struct CsvTextCodec {
-    std::function<std::string(std::string_view utf8, bool& replaced)> fromUtf8;
-    std::function<std::string(std::string_view ansi)> toUtf8;
-    std::function<std::string(std::u16string_view utf16)> fromUtf16;
-};
 
 enum class CsvProblem { None, NoHeader, MissingColumn, BrokenQuoting, TooManyFields, TooManyEntries, NoEntries };
 
@@ -25,20 +16,11 @@ enum class CsvProblem { None, NoHeader, MissingColumn, BrokenQuoting, TooManyFie
 // does is no password list, and reading it whole would only fill memory.
 constexpr size_t kMaxCsvFields = 1000;
 constexpr size_t kMaxCsvEntries = 1000000;
-constexpr size_t kChangedEntriesTold = 10;
 
 struct CsvImport {
     std::vector<PasswordEntry> entries;
-    // Entries in which a character had to be replaced by the conversion, and
-    // the first kChangedEntriesTold of them: a title (the description, or
-    // the user name without one) and what changed that matters most.
-    size_t changedEntries = 0;
-    struct Changed {
-        std::string title;
-        bool user = false;
-        bool pass = false;
-    };
-    std::vector<Changed> changed;
+    // Entries in which a character had to be replaced by the conversion.
+    ChangedEntries changed;
     // Rows with no user name, password or notes (folders), left out.
     size_t skippedRows = 0;
     // A column name stood twice: the first non-empty cell of a row was taken.
@@ -65,11 +47,11 @@ struct CsvImport {
 // page already. All or nothing: with a problem (a record of more than
 // kMaxCsvFields fields, more than kMaxCsvEntries entries, or none at all
 // among them), no entries. Only one record is held at a time.
-CsvImport readCsvList(std::string_view bytes, const CsvTextCodec& codec);
+CsvImport readCsvList(std::string_view bytes, const StoredTextCodec& codec);
 
 // UTF-8 with a byte order mark, CRLF line ends and the header
 // name,url,username,password,note, which the common password stores and
 // browsers import: name is the description, url and note stay empty.
-std::string writeCsvList(const std::vector<PasswordEntry>& entries, const CsvTextCodec& codec);
+std::string writeCsvList(const std::vector<PasswordEntry>& entries, const StoredTextCodec& codec);
 
 }  // namespace tessaly

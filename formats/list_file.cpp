@@ -88,16 +88,29 @@ DecodedList decodeListFile(std::string_view bytes)
 }
 
 // The file's bytes hold every password: they are wiped before they are freed.
-bool saveListFile(const std::string& path, const std::vector<PasswordEntry>& entries,
+ChangedEntries entriesOutsideListFile(const std::vector<PasswordEntry>& entries, const StoredTextCodec& codec)
+{
+    ChangedEntries outside;
+    for (const auto& entry : entries) {
+        PasswordEntry stored = entry;
+        convertEntry(stored, codec.toLegacy, outside);
+    }
+    return outside;
+}
+
+bool saveListFile(const std::string& path, const std::vector<PasswordEntry>& entries, const StoredTextCodec& codec,
                   const std::string& previousVersion)
 {
-    std::string bytes = encodeListFile(entries);
+    std::vector<PasswordEntry> stored = entries;
+    ChangedEntries replaced;
+    for (auto& entry : stored) convertEntry(entry, codec.toLegacy, replaced);
+    std::string bytes = encodeListFile(stored);
     const bool saved = writeFileReplacing(path, {bytes}, previousVersion);
     wipeString(bytes);
     return saved;
 }
 
-ListFileStatus loadListFile(const std::string& path, std::vector<PasswordEntry>& entries,
+ListFileStatus loadListFile(const std::string& path, std::vector<PasswordEntry>& entries, const StoredTextCodec& codec,
                             ProtectedListFile* protectedFile)
 {
     std::string bytes;
@@ -109,6 +122,7 @@ ListFileStatus loadListFile(const std::string& path, std::vector<PasswordEntry>&
     }
     DecodedList list = decodeListFile(bytes);
     wipeString(bytes);
+    convertEntries(list.entries, codec.fromLegacy);
     entries = std::move(list.entries);
     return list.damaged ? ListFileStatus::Damaged : ListFileStatus::Loaded;
 }

@@ -1,5 +1,6 @@
 #include "formats/protected_list_file.h"
 
+#include "platform/text_codec.h"
 #include "platform/file_io.h"
 #include "platform/secure_wipe.h"
 
@@ -31,7 +32,9 @@ ProtectedListResult sealListFile(const std::vector<PasswordEntry>& entries, cons
     SealParameters sealed = parameters;
     if (!systemRandomBytes(sealed.nonce.data(), sealed.nonce.size())) return ProtectedListResult::Unavailable;
     const std::string header = protectedListHeader(sealed);
-    std::string body = encodeListFile(entries);
+    std::vector<PasswordEntry> utf8 = entries;
+    convertEntries(utf8, systemTextCodec().toUtf8);
+    std::string body = encodeListFile(utf8);
     std::string tag(kSealTagSize, '\0');
     const GcmResult result = gcmEncrypt(GcmInput{key.bytes, sealed.nonce.data(), header}, bytesOf(body), body.size(),
                                         bytesOf(tag));
@@ -72,7 +75,15 @@ ProtectedListResult openProtectedList(const ProtectedListParts& parts, const Sea
     const GcmResult opened = gcmDecrypt(GcmInput{key.bytes, parts.parameters.nonce.data(), parts.header},
                                         bytesOf(plain), plain.size(),
                                         reinterpret_cast<const uint8_t*>(parts.tag.data()));
-    if (opened == GcmResult::Done) list = decodeListFile(plain);
+    if (opened == GcmResult::Done) {
+        list = decodeListFile(plain);
+        const StoredTextCodec codec = systemTextCodec();
+        if (parts.version == kFirstProtectedListVersion) {
+            convertEntries(list.entries, codec.fromLegacy);
+        } else {
+            for (auto& entry : list.entries) convertEntry(entry, codec.fromUtf8, list.replaced);
+        }
+    }
     wipeString(plain);
     if (opened == GcmResult::TagMismatch) return ProtectedListResult::WrongPassword;
     return opened == GcmResult::Done ? ProtectedListResult::Done : ProtectedListResult::Unavailable;

@@ -44,31 +44,32 @@ struct HeaderReader {
     }
 };
 
-void putSealStart(std::string& out, std::string_view magic, uint32_t iterations)
+void putSealStart(std::string& out, std::string_view magic, uint16_t version, uint32_t iterations)
 {
     out.append(magic);
-    putNumber(out, kSealedFormatVersion, 2);
+    putNumber(out, version, 2);
     putNumber(out, kPbkdf2Sha256, 2);
     putNumber(out, iterations, 4);
 }
 
-// Past the magic: version, key derivation and iterations, each checked.
-bool readSealStart(HeaderReader& reader, SealParameters& parameters)
+// Past the magic: version (from `first` to `last`), key derivation and
+// iterations, each checked.
+bool readSealStart(HeaderReader& reader, uint16_t first, uint16_t last, uint16_t& version, SealParameters& parameters)
 {
     reader.at = 8;
-    const uint32_t version = reader.number(2);
+    version = static_cast<uint16_t>(reader.number(2));
     const uint32_t derivation = reader.number(2);
     parameters.iterations = reader.number(4);
-    return version == kSealedFormatVersion && derivation == kPbkdf2Sha256 &&
+    return version >= first && version <= last && derivation == kPbkdf2Sha256 &&
            parameters.iterations >= kMinSealIterations && parameters.iterations <= kMaxSealIterations;
 }
 
 }  // namespace
 
-std::string protectedListHeader(const SealParameters& parameters)
+std::string protectedListHeader(const SealParameters& parameters, uint16_t version)
 {
     std::string out;
-    putSealStart(out, kListMagic, parameters.iterations);
+    putSealStart(out, kListMagic, version, parameters.iterations);
     putBytes(out, parameters.salt);
     putBytes(out, parameters.nonce);
     return out;
@@ -79,7 +80,9 @@ HeaderStatus readProtectedList(std::string_view file, ProtectedListParts& parts)
     if (file.substr(0, kListMagic.size()) != kListMagic) return HeaderStatus::OtherFormat;
     if (file.size() < kProtectedListHeaderSize + kSealTagSize) return HeaderStatus::Damaged;
     HeaderReader reader{file};
-    if (!readSealStart(reader, parts.parameters)) return HeaderStatus::Damaged;
+    if (!readSealStart(reader, kFirstProtectedListVersion, kProtectedListVersion, parts.version, parts.parameters)) {
+        return HeaderStatus::Damaged;
+    }
     reader.take(parts.parameters.salt);
     reader.take(parts.parameters.nonce);
     parts.header = file.substr(0, kProtectedListHeaderSize);
@@ -91,7 +94,7 @@ HeaderStatus readProtectedList(std::string_view file, ProtectedListParts& parts)
 std::string guardedPictureAssociated(const GuardedPictureHeader& header)
 {
     std::string out;
-    putSealStart(out, kPictureMagic, header.parameters.iterations);
+    putSealStart(out, kPictureMagic, kGuardedPictureVersion, header.parameters.iterations);
     putNumber(out, header.width, 4);
     putNumber(out, header.height, 4);
     putBytes(out, header.parameters.salt);
@@ -105,7 +108,10 @@ HeaderStatus readGuardedPictureHeader(std::string_view resource, GuardedPictureH
         return HeaderStatus::Damaged;
     }
     HeaderReader reader{resource};
-    if (!readSealStart(reader, header.parameters)) return HeaderStatus::Damaged;
+    uint16_t version = 0;
+    if (!readSealStart(reader, kGuardedPictureVersion, kGuardedPictureVersion, version, header.parameters)) {
+        return HeaderStatus::Damaged;
+    }
     header.width = reader.number(4);
     header.height = reader.number(4);
     reader.take(header.parameters.salt);

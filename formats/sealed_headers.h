@@ -14,7 +14,12 @@ namespace tessaly {
 // PBKDF2-HMAC-SHA256; integers are little-endian. docs/file-formats.md
 // describes both for other tools.
 
-constexpr uint16_t kSealedFormatVersion = 1;
+// The protected list file's version 1 kept its text in the legacy code page
+// of the PC that wrote it, version 2 keeps UTF-8; the guarded picture has one
+// version.
+constexpr uint16_t kFirstProtectedListVersion = 1;
+constexpr uint16_t kProtectedListVersion = 2;
+constexpr uint16_t kGuardedPictureVersion = 1;
 constexpr uint16_t kPbkdf2Sha256 = 1;
 constexpr uint32_t kSealIterations = 600000;
 constexpr uint32_t kMinSealIterations = 100000;
@@ -33,12 +38,13 @@ enum class HeaderStatus { Read, OtherFormat, Damaged };
 
 // The protected list file: magic "TESSLIST", version, key derivation,
 // iterations, salt, nonce (44 bytes, the associated data), then the sealed
-// bytes of the plain list file and the tag.
+// bytes of the plain list file's layout and the tag.
 constexpr size_t kProtectedListHeaderSize = 44;
 
-std::string protectedListHeader(const SealParameters& parameters);
+std::string protectedListHeader(const SealParameters& parameters, uint16_t version = kProtectedListVersion);
 
 struct ProtectedListParts {
+    uint16_t version = kProtectedListVersion;
     SealParameters parameters;
     std::string_view header;  // the associated data
     std::string_view sealed;
@@ -46,7 +52,8 @@ struct ProtectedListParts {
 };
 
 // OtherFormat when the bytes do not begin with the magic; Damaged when they
-// do but are too short for header and tag, or name another version, key
+// do but are too short for header and tag, or name a version this program
+// does not read (a later one), another key
 // derivation or an iteration count out of bounds.
 [[nodiscard]] HeaderStatus readProtectedList(std::string_view file, ProtectedListParts& parts);
 

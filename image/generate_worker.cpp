@@ -10,6 +10,7 @@
 #include "settings/language.h"
 #include "settings/settings.h"
 #include "formats/bitmap_file.h"
+#include "platform/window_text.h"
 
 namespace tessaly {
 
@@ -26,9 +27,7 @@ std::string_view lineOf(const PasswordEntry& entry, int line)
 
 SIZE textSize(HDC dc, std::string_view text)
 {
-    SIZE size{};
-    GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
-    return size;
+    return textExtent(dc, text);
 }
 
 // The background picture stretched over one entry's block. `missing` when
@@ -158,8 +157,7 @@ RenderedList renderList(const std::vector<PasswordEntry>& entries, const Generat
         status.show(i, count);
         for (int line = 0; line < 3; ++line) {
             const std::string_view text = lineOf(entries[static_cast<size_t>(i)], line);
-            TextOutA(dc.get(), ListPictureLayout::kMargin, layout->lineTop(i, line), text.data(),
-                     static_cast<int>(text.size()));
+            textOut(dc.get(), ListPictureLayout::kMargin, layout->lineTop(i, line), text);
         }
         if (layout->hasSeparator(i)) {
             const int top = layout->separatorTop(i);

@@ -27,14 +27,29 @@ bool hasExtension(std::string_view path, std::string_view extension)
     return true;
 }
 
-std::string previousVersionPath(std::string_view path)
+namespace {
+
+// Where the name's extension begins, or the path's end without one (a name
+// that only begins with a dot has none).
+size_t extensionAt(std::string_view path)
 {
     const std::string_view name = fileNameOf(path);
     const size_t dot = name.rfind('.');
-    const size_t insertAt = dot == std::string_view::npos || dot == 0 ? path.size() : path.size() - name.size() + dot;
+    return dot == std::string_view::npos || dot == 0 ? path.size() : path.size() - name.size() + dot;
+}
+
+}  // namespace
+
+std::string previousVersionPath(std::string_view path)
+{
     std::string previous(path);
-    previous.insert(insertAt, ".old");
+    previous.insert(extensionAt(path), ".old");
     return previous;
+}
+
+std::string withExtension(std::string_view path, std::string_view extension)
+{
+    return std::string(path.substr(0, extensionAt(path))).append(extension);
 }
 
 std::string relativeWhenInside(std::string_view path, std::string_view folder)

@@ -21,6 +21,9 @@ bool hasExtension(std::string_view path, std::string_view extension);
 // without one.
 std::string previousVersionPath(std::string_view path);
 
+// `path` with its name's extension, if any, replaced by `extension`.
+std::string withExtension(std::string_view path, std::string_view extension);
+
 // `path` relative to `folder` (which ends in a backslash) when it lies
 // inside it, ASCII letters compared in any case; otherwise `path` as it is.
 std::string relativeWhenInside(std::string_view path, std::string_view folder);

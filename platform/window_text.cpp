@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/secure_wipe.h"
+#include "platform/text_codec.h"
 
 namespace tessaly {
 
@@ -43,6 +44,47 @@ void readPassphrase(HWND field, std::string& utf8)
         WideCharToMultiByte(CP_UTF8, 0, wide.data(), read, &utf8[0], bytes, nullptr, nullptr);
     }
     secureWipe(wide.data(), wide.size() * sizeof(wchar_t));
+}
+
+namespace {
+
+// The programs' text as UTF-16 for a "W" call, wiped when done.
+class WideText {
+public:
+    explicit WideText(std::string_view text) : wide_(utf16From(TextEncoding::Ansi, text)) {}
+    WideText(const WideText&) = delete;
+    WideText& operator=(const WideText&) = delete;
+    ~WideText()
+    {
+        if (!wide_.empty()) secureWipe(&wide_[0], wide_.size() * sizeof(char16_t));
+    }
+    const wchar_t* data() const { return reinterpret_cast<const wchar_t*>(wide_.data()); }
+    int size() const { return static_cast<int>(wide_.size()); }
+
+private:
+    std::u16string wide_;
+};
+
+}  // namespace
+
+int drawText(HDC dc, std::string_view text, RECT& area, UINT format)
+{
+    const WideText wide(text);
+    return DrawTextW(dc, wide.data(), wide.size(), &area, format);
+}
+
+SIZE textExtent(HDC dc, std::string_view text)
+{
+    const WideText wide(text);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, wide.data(), wide.size(), &size);
+    return size;
+}
+
+void textOut(HDC dc, int x, int y, std::string_view text)
+{
+    const WideText wide(text);
+    TextOutW(dc, x, y, wide.data(), wide.size());
 }
 
 void wipeWindowText(HWND window)

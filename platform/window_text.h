@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 #include "platform/secret_text.h"
 
@@ -24,6 +25,14 @@ SecretText readSecretText(HWND window);
 // from the field in UTF-16, which is wiped, as are `utf8`'s earlier
 // characters.
 void readPassphrase(HWND field, std::string& utf8);
+
+// Text drawn and measured in a device context. GDI's "A" calls read text in
+// the system's code page, not in the process's (UTF-8 under the manifest):
+// these go through UTF-16, whose copy is wiped, since a password may be
+// drawn.
+int drawText(HDC dc, std::string_view text, RECT& area, UINT format);
+SIZE textExtent(HDC dc, std::string_view text);
+void textOut(HDC dc, int x, int y, std::string_view text);
 
 // Empties a field that held a password so that its characters are gone from
 // the control's own memory too: they are overwritten with as many fillers

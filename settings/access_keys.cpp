@@ -1,41 +1,35 @@
 #include "settings/access_keys.h"
 
+#include "platform/utf8_text.h"
+
 namespace tessaly {
 
-namespace {
-
-bool isKeyCharacter(char c)
+char32_t accessKeyOf(std::string_view caption)
 {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-}
-
-char lower(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-}  // namespace
-
-char accessKeyOf(std::string_view caption)
-{
+    const bool utf8 = isValidUtf8(caption);
     for (size_t at = 0; at + 1 < caption.size(); ++at) {
         if (caption[at] != '&') continue;
         if (caption[at + 1] == '&') {
             ++at;
             continue;
         }
-        return isKeyCharacter(caption[at + 1]) ? lower(caption[at + 1]) : 0;
+        size_t next = at + 1;
+        const char32_t key = characterAt(caption, next, utf8);
+        return isAlphanumeric(key) ? smallLetter(key) : 0;
     }
     return 0;
 }
 
-std::string withFreeAccessKey(std::string_view caption, std::string_view taken)
+std::string withFreeAccessKey(std::string_view caption, std::u32string_view taken)
 {
     std::string text(caption);
     if (accessKeyOf(caption) || caption.find('&') != std::string_view::npos) return text;
-    for (size_t at = 0; at < text.size(); ++at) {
-        if (isKeyCharacter(text[at]) && taken.find(lower(text[at])) == std::string_view::npos) {
-            text.insert(at, 1, '&');
+    const bool utf8 = isValidUtf8(caption);
+    for (size_t at = 0; at < caption.size();) {
+        const size_t starts = at;
+        const char32_t c = characterAt(caption, at, utf8);
+        if (isAlphanumeric(c) && taken.find(smallLetter(c)) == std::u32string_view::npos) {
+            text.insert(starts, 1, '&');
             return text;
         }
     }

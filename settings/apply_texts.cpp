@@ -86,9 +86,9 @@ bool isClass(HWND control, const char* name)
 // that no other control of the window claims.
 void giveLabelsAccessKeys(HWND window)
 {
-    std::string taken;
+    std::u32string taken;
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (const char key = accessKeyOf(readWindowText(child))) taken += key;
+        if (const char32_t key = accessKeyOf(readWindowText(child))) taken += key;
     }
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         HWND field = GetWindow(child, GW_HWNDNEXT);

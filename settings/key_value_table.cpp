@@ -29,7 +29,13 @@ std::string fieldOf(std::string_view bytes)
 {
     auto nul = bytes.find('\0');
     if (nul != std::string_view::npos) bytes = bytes.substr(0, nul);
-    return std::string(bytes.substr(0, kMaxFieldLength));
+    // Characters, not bytes: a UTF-8 character is never cut in two.
+    size_t characters = 0;
+    for (size_t at = 0; at < bytes.size(); ++at) {
+        const bool starts = (static_cast<unsigned char>(bytes[at]) & 0xC0) != 0x80;
+        if ((starts && ++characters > kMaxFieldLength) || at == kMaxFieldBytes) return std::string(bytes.substr(0, at));
+    }
+    return std::string(bytes);
 }
 
 }  // namespace

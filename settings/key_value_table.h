@@ -34,10 +34,12 @@ private:
     std::vector<KeyValueEntry> entries_;
 };
 
-// Longest key or value taken from a file; longer ones are cut to this many
-// bytes (the rest of the field is read and dropped), so no line can grow an
-// entry beyond what the fixed-size readers of the format allow.
+// Longest key or value taken from a file, in characters (a byte that does
+// not continue a UTF-8 sequence begins one); longer ones are cut to this
+// many (the rest of the field is read and dropped), so no line can grow an
+// entry beyond what the readers of the format allow.
 constexpr size_t kMaxFieldLength = 254;
+constexpr size_t kMaxFieldBytes = 4 * kMaxFieldLength;
 
 // Lookups compare at most this many bytes of each key.
 constexpr size_t kMaxLookupKeyLength = 259;

@@ -13,12 +13,12 @@ KeyValueTable& languageTable()
     return table;
 }
 
-bool loadLanguage(KeyValueTable& table, const std::string& path)
+bool loadLanguage(KeyValueTable& table, const std::string& path, const StoredTextCodec& codec)
 {
     std::string bytes;
     if (!readWholeFile(path, bytes)) return false;
     table.clear();
-    parseKeyValueText(bytes, CommentLines::Skipped, table);
+    parseKeyValueText(textOfFile(bytes, codec), CommentLines::Skipped, table);
     return true;
 }
 

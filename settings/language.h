@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/stored_text_codec.h"
 #include "settings/key_value_table.h"
 
 namespace tessaly {
@@ -11,9 +12,10 @@ namespace tessaly {
 // The texts of the language file named by the "lang_file" setting.
 KeyValueTable& languageTable();
 
-// Replaces the table's entries with the file's (comment lines skipped).
-// False, and the table unchanged, when the file cannot be read.
-[[nodiscard]] bool loadLanguage(KeyValueTable& table, const std::string& path);
+// Replaces the table's entries with the file's (comment lines skipped), in
+// the programs' text: the file is UTF-8 or the legacy code page
+// (textOfFile). False, and the table unchanged, when the file cannot be read.
+[[nodiscard]] bool loadLanguage(KeyValueTable& table, const std::string& path, const StoredTextCodec& codec);
 
 // The current language's text for `key`, or the empty string.
 std::string translate(std::string_view key);

@@ -13,14 +13,15 @@ KeyValueTable& settingsTable()
     return table;
 }
 
-void loadSettings(KeyValueTable& table, const std::string& path, std::string_view defaultText)
+void loadSettings(KeyValueTable& table, const std::string& path, std::string_view defaultText,
+                  const StoredTextCodec& codec)
 {
     std::string bytes;
     if (!readWholeFile(path, bytes)) {
         if (!writeFileReplacing(path, defaultText)) return;
         if (!readWholeFile(path, bytes)) return;
     }
-    parseKeyValueText(bytes, CommentLines::Ordinary, table);
+    parseKeyValueText(textOfFile(bytes, codec), CommentLines::Ordinary, table);
 }
 
 bool isFlagOn(std::string_view value)

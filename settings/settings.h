@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/stored_text_codec.h"
 #include "settings/key_value_table.h"
 
 namespace tessaly {
@@ -13,10 +14,12 @@ namespace tessaly {
 // conf.dat, read at start-up and written when the user leaves the program.
 KeyValueTable& settingsTable();
 
-// Reads the settings file into `table` (appending, the table is not cleared).
-// A file that cannot be read is first created from `defaultText`; if that
-// fails too, the table stays as it was.
-void loadSettings(KeyValueTable& table, const std::string& path, std::string_view defaultText);
+// Reads the settings file into `table` (appending, the table is not cleared),
+// in the programs' text: earlier versions wrote it in the legacy code page
+// (textOfFile). A file that cannot be read is first created from
+// `defaultText`; if that fails too, the table stays as it was.
+void loadSettings(KeyValueTable& table, const std::string& path, std::string_view defaultText,
+                  const StoredTextCodec& codec);
 
 // A flag setting is on only when it is exactly "true".
 bool isFlagOn(std::string_view value);

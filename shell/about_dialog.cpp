@@ -1,5 +1,6 @@
 #include "shell/about_dialog.h"
 
+#include "platform/text_codec.h"
 #include "platform/window_icons.h"
 #include "controls/dialog.h"
 #include "resources/corvale_ids.h"
@@ -23,10 +24,12 @@ private:
         link_.attach(item(IDC_ABOUT_LINK), setup_.webAddress);
         if (setup_.open) link_.setOpener(setup_.open);
         const AboutTexts texts = aboutTexts(translate("lang_code"));
-        SetWindowTextA(window(), texts.title.c_str());
+        const StoredTextCodec codec = systemTextCodec();
+        bool replaced = false;
+        SetWindowTextA(window(), codec.fromUtf8(texts.title, replaced).c_str());
         SetDlgItemTextA(window(), IDC_ABOUT_NAME, kProductNameAndVersion);
-        SetDlgItemTextA(window(), IDC_ABOUT_DESCRIPTION, texts.description.c_str());
-        SetDlgItemTextA(window(), IDC_ABOUT_INVITATION, texts.invitation.c_str());
+        SetDlgItemTextA(window(), IDC_ABOUT_DESCRIPTION, codec.fromUtf8(texts.description, replaced).c_str());
+        SetDlgItemTextA(window(), IDC_ABOUT_INVITATION, codec.fromUtf8(texts.invitation, replaced).c_str());
         return TRUE;
     }
     void onOk() override { end(0); }

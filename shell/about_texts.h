@@ -5,8 +5,7 @@
 
 namespace tessaly {
 
-// The About box's texts in one language, bytes in the ANSI code page
-// (Windows-1252).
+// The About box's texts in one language, in UTF-8.
 struct AboutTexts {
     std::string title;
     std::string description;
@@ -17,7 +16,7 @@ struct AboutTexts {
 extern const char kProductNameAndVersion[];
 
 // The Spanish set for a language code that begins with "es-" (exactly so,
-// in lower case), the English set for any other.
+// in lower case), the Russian one for "ru-", the English set for any other.
 AboutTexts aboutTexts(std::string_view languageCode);
 
 }  // namespace tessaly

@@ -2,6 +2,7 @@
 
 #include "controls/file_dialog.h"
 #include "platform/file_io.h"
+#include "platform/text_codec.h"
 #include "settings/default_settings_resource.h"
 #include "settings/language.h"
 #include "settings/message_box.h"
@@ -38,12 +39,12 @@ bool loadConfiguration(HWND owner)
 {
     // Loading appends: a table left from an earlier window would win.
     settingsTable().clear();
-    loadSettings(settingsTable(), kSettingsFile, defaultSettingsText());
+    loadSettings(settingsTable(), kSettingsFile, defaultSettingsText(), systemTextCodec());
     if (!ensureLanguageFile(owner)) return false;
     // The file was just found readable; should reading it fail after all,
     // the captions of the templates stay, and nothing can be said in the
     // user's language yet.
-    (void)loadLanguage(languageTable(), settingsTable().get("lang_file"));
+    (void)loadLanguage(languageTable(), settingsTable().get("lang_file"), systemTextCodec());
     loadCustomColors(settingsTable(), customColors());
     return true;
 }

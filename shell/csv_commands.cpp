@@ -2,13 +2,14 @@
 
 #include "controls/file_dialog.h"
 #include "formats/csv_list.h"
-#include "formats/system_text_codec.h"
+#include "platform/text_codec.h"
 #include "image/progress_window.h"
 #include "platform/file_io.h"
 #include "platform/secure_wipe.h"
 #include "resources/corvale_ids.h"
 #include "settings/language.h"
 #include "settings/message_box.h"
+#include "shell/changed_entries_text.h"
 #include "shell/csv_preview_dialog.h"
 #include "shell/main_window.h"
 #include "shell/password_list.h"
@@ -103,14 +104,7 @@ bool refusedCsv(HWND window, const CsvRead& read)
 // or a password did: such a password no longer opens what it opened.
 void tellChangedEntries(HWND window, const CsvImport& imported)
 {
-    std::string text = formatIntegers(translate("csv_entries_changed"),
-                                      {static_cast<long long>(imported.changedEntries)});
-    for (const CsvImport::Changed& changed : imported.changed) {
-        text += "\r\n- " + changed.title.substr(0, 60);
-        if (changed.pass) text += " (" + translate("csv_changed_password") + ")";
-        if (changed.user && !changed.pass) text += " (" + translate("csv_changed_user") + ")";
-    }
-    if (imported.changedEntries > imported.changed.size()) text += "\r\n- ...";
+    const std::string text = changedEntriesText(translate("csv_entries_changed"), imported.changed);
     MessageBoxA(window, text.c_str(), translate("warning").c_str(), MB_OK | MB_ICONWARNING);
 }
 
@@ -119,7 +113,7 @@ void tellChangedEntries(HWND window, const CsvImport& imported)
 std::string importSummary(const CsvImport& imported, bool added)
 {
     const auto count = static_cast<long long>(imported.entries.size());
-    const auto changed = static_cast<long long>(imported.changedEntries);
+    const auto changed = static_cast<long long>(imported.changed.count);
     const char* key = changed > 0 ? (added ? "status_imported_changed" : "csv_entries_found_changed")
                                   : (added ? "status_imported" : "csv_entries_found");
     std::string summary = formatIntegers(translate(key), {count, changed});
@@ -152,7 +146,7 @@ void onImportCsv(HWND window)
     appendEntries(listPage(window), imported.entries);
     showStatus(window, importSummary(imported, true));
     showPage(window, kListPage);
-    if (imported.changedEntries > 0) tellChangedEntries(window, imported);
+    if (imported.changed.count > 0) tellChangedEntries(window, imported);
 }
 
 void onExportCsv(HWND window)

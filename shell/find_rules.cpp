@@ -1,24 +1,20 @@
 #include "shell/find_rules.h"
 
 #include <algorithm>
+#include <string>
+
+#include "platform/utf8_text.h"
 
 namespace tessaly {
 
-namespace {
-
-unsigned char folded(char c)
-{
-    const auto byte = static_cast<unsigned char>(c);
-    const bool capital = (byte >= 'A' && byte <= 'Z') || (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7);
-    return capital ? static_cast<unsigned char>(byte + 0x20) : byte;
-}
-
-}  // namespace
-
 bool containsIgnoringCase(std::string_view text, std::string_view wanted)
 {
-    const auto same = [](char a, char b) { return folded(a) == folded(b); };
-    return std::search(text.begin(), text.end(), wanted.begin(), wanted.end(), same) != text.end();
+    if (wanted.empty()) return true;
+    std::u32string letters = charactersOf(text), wantedLetters = charactersOf(wanted);
+    for (auto* characters : {&letters, &wantedLetters}) {
+        for (char32_t& c : *characters) c = smallLetter(c);
+    }
+    return std::search(letters.begin(), letters.end(), wantedLetters.begin(), wantedLetters.end()) != letters.end();
 }
 
 std::optional<size_t> nextMatchingRow(size_t rows, std::optional<size_t> selected,

@@ -7,10 +7,10 @@
 
 namespace tessaly {
 
-// Whether `text` holds `wanted`, letters compared without regard to case as
-// the Western code page has them: A to Z and the accented capitals (0xC0 to
-// 0xDE, but the multiplication sign) match their small letters. An empty
-// `wanted` is held by every text.
+// Whether `text` holds `wanted`, letters compared without regard to case:
+// the capitals of Latin, Greek and Cyrillic match their small letters. Text
+// is UTF-8, or a Western code page's bytes where it is not valid UTF-8 (a
+// list of an earlier version's). An empty `wanted` is held by every text.
 bool containsIgnoringCase(std::string_view text, std::string_view wanted);
 
 // The row Find shows next: the first after `selected` (from the top when

@@ -7,6 +7,7 @@
 #include "image/progress_window.h"
 #include "formats/list_file.h"
 #include "formats/sealed_headers.h"
+#include "platform/text_codec.h"
 #include "platform/file_io.h"
 #include "platform/file_paths.h"
 #include "platform/secure_wipe.h"
@@ -14,6 +15,7 @@
 #include "settings/language.h"
 #include "settings/message_box.h"
 #include "settings/settings.h"
+#include "shell/changed_entries_text.h"
 #include "shell/key_derivation.h"
 #include "shell/main_window.h"
 #include "shell/open_protected_list_dialog.h"
@@ -136,23 +138,46 @@ bool saveWithNewPassphrase(HWND window, const std::string& path)
 
 bool savePlain(HWND window, const std::string& path)
 {
-    if (saveListFile(path, mainWindowState(window).list.entries(), previousVersionOf(path))) return true;
+    if (saveListFile(path, mainWindowState(window).list.entries(), systemTextCodec(), previousVersionOf(path))) {
+        return true;
+    }
     tell(window, "cannot_save_file");
     return false;
 }
 
+enum class PlainForm { Keeps, NotSaved, ProtectInstead };
+
+// The plain list file keeps its text in the PC's legacy code page: a list
+// with a character outside it is not written with "?" in its place, and the
+// protected form, which keeps any text, is offered instead.
+PlainForm checkPlainForm(HWND window)
+{
+    const ChangedEntries outside = entriesOutsideListFile(mainWindowState(window).list.entries(), systemTextCodec());
+    if (outside.count == 0) return PlainForm::Keeps;
+    const std::string text = changedEntriesText(translate("plain_form_lacks_characters"), outside) + "\r\n\r\n" +
+                             translate("save_protected_instead");
+    const int answer = MessageBoxA(window, text.c_str(), translate("warning").c_str(), MB_YESNO | MB_ICONWARNING);
+    return answer == IDYES ? PlainForm::ProtectInstead : PlainForm::NotSaved;
+}
+
 // Save As: a name and a type, asked; a name ending in .slp or .slc decides
 // the form, otherwise the type does. A plain file is saved only once the user
-// has agreed that it holds every password in plain text.
-bool saveListAs(HWND window)
+// has agreed that it holds every password in plain text, and only when it
+// can keep every character.
+bool saveListAs(HWND window, const std::string& suggested)
 {
     char path[MAX_PATH] = {};
-    lstrcpynA(path, mainWindowState(window).listPath.c_str(), MAX_PATH);
+    lstrcpynA(path, suggested.c_str(), MAX_PATH);
     const int type = showFileDialog(window, path, translate("save_file"),
                                     {{translate("protected_list"), "*.slp"}, {translate("pass_list"), "*.slc"}}, ".slp",
                                     true);
     if (type == 0) return false;
     const bool sealed = hasProtectedListExtension(path) || (!hasExtension(path, ".slc") && type == kProtectedListType);
+    if (!sealed) {
+        const PlainForm form = checkPlainForm(window);
+        if (form == PlainForm::ProtectInstead) return saveListAs(window, withExtension(path, ".slp"));
+        if (form == PlainForm::NotSaved) return false;
+    }
     if (!sealed && showTranslatedMessage(window, "plain_save_warning", "warning", MB_YESNO | MB_ICONWARNING) != IDYES) {
         return false;
     }
@@ -168,11 +193,13 @@ bool saveListAs(HWND window)
 bool saveList(HWND window)
 {
     auto& state = mainWindowState(window);
-    if (state.listPath.empty()) return saveListAs(window);
+    if (state.listPath.empty()) return saveListAs(window, state.listPath);
     const std::string path = state.listPath;
     bool saved = false;
     if (!state.listSealed) {
-        saved = savePlain(window, path);
+        const PlainForm form = checkPlainForm(window);
+        if (form == PlainForm::ProtectInstead) return saveListAs(window, withExtension(path, ".slp"));
+        saved = form == PlainForm::Keeps && savePlain(window, path);
     } else if (state.listKey.held()) {
         saved = saveWithKeptKey(window, path);
     } else {
@@ -180,6 +207,15 @@ bool saveList(HWND window)
     }
     if (saved) tookSavedFile(window, path, state.listSealed);
     return saved;
+}
+
+// Only before Windows 10 can the programs' text lack a character of a
+// protected list's.
+void tellReplaced(HWND window, const ChangedEntries& replaced)
+{
+    if (replaced.count == 0) return;
+    const std::string text = changedEntriesText(translate("list_entries_replaced"), replaced);
+    MessageBoxA(window, text.c_str(), translate("warning").c_str(), MB_OK | MB_ICONWARNING);
 }
 
 // Asks for the password until the file opens or the user gives up; a wrong
@@ -199,7 +235,10 @@ bool openProtected(HWND window, const ProtectedListFile& file, DecodedList& list
             return openProtectedList(file.parts, key, list);
         });
         wipeString(password);
-        if (result == ProtectedListResult::Done) return true;
+        if (result == ProtectedListResult::Done) {
+            tellReplaced(window, list.replaced);
+            return true;
+        }
         list = DecodedList();
         tellResult(window, result);
         if (result != ProtectedListResult::WrongPassword) return false;
@@ -269,7 +308,7 @@ bool readList(HWND window, const std::string& path, ReadList& read)
 {
     ProtectedListFile file;
     DecodedList& list = read.list;
-    const ListFileStatus status = loadListFile(path, list.entries, &file);
+    const ListFileStatus status = loadListFile(path, list.entries, systemTextCodec(), &file);
     list.damaged = status == ListFileStatus::Damaged;
     // A name the program gives only to protected files: one without the
     // protected header was changed since, and its bytes are no list.
@@ -365,7 +404,7 @@ std::vector<Command> listFileCommands()
     return {
         {ID_FILE_LOAD_LIST, onLoadList},
         {ID_FILE_SAVE, [](HWND window) { (void)saveList(window); }},
-        {ID_FILE_SAVE_LIST, [](HWND window) { (void)saveListAs(window); }},
+        {ID_FILE_SAVE_LIST, [](HWND window) { (void)saveListAs(window, mainWindowState(window).listPath); }},
     };
 }
 

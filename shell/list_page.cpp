@@ -19,6 +19,7 @@
 #include "shell/pages.h"
 #include "shell/password_list.h"
 #include "platform/win32_handles.h"
+#include "platform/window_text.h"
 
 namespace tessaly {
 
@@ -117,8 +118,7 @@ void drawCell(HDC dc, std::string_view text, int left, int right, const RECT& ro
 {
     RECT cell{left, row.top, right, row.bottom};
     text = text.substr(0, kDrawnCellLength);
-    DrawTextA(dc, text.data(), static_cast<int>(text.size()), &cell,
-              DT_END_ELLIPSIS | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    drawText(dc, text, cell, DT_END_ELLIPSIS | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
 // A cell as the page shows it, read where the list keeps it: a password is

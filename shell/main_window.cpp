@@ -10,6 +10,7 @@
 #include "platform/window_icons.h"
 #include "platform/file_paths.h"
 #include "platform/session_watch.h"
+#include "platform/text_codec.h"
 #include "platform/window_text.h"
 #include "resources/corvale_ids.h"
 #include "settings/apply_texts.h"
@@ -241,7 +242,7 @@ void closeMainWindow(HWND window)
 void onOptions(HWND window)
 {
     if (runOptionsDialog(window) == OptionsEnd::Cancelled) return;
-    if (!loadLanguage(languageTable(), settingsTable().get("lang_file"))) {
+    if (!loadLanguage(languageTable(), settingsTable().get("lang_file"), systemTextCodec())) {
         showTranslatedMessage(window, "cannot_load_language", "error", MB_OK | MB_ICONERROR);
     }
     const auto& state = mainWindowState(window);

@@ -20,6 +20,7 @@
 #include "settings/options_rules.h"
 #include "settings/settings.h"
 #include "controls/file_dialog.h"
+#include "platform/text_codec.h"
 
 namespace tessaly {
 
@@ -104,8 +105,8 @@ void fillControls(HWND window, StoredFont& stored)
 {
     // A list of its own at every opening, so every opening lists every font.
     FontSpec fonts;
-    for (const LOGFONTA* font = fonts.enumerateFonts(window); font; font = fonts.nextFont()) {
-        sendItem(window, IDC_FONT_LIST, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(font->lfFaceName));
+    for (const std::string* face = fonts.enumerateFonts(window); face; face = fonts.nextFont()) {
+        sendItem(window, IDC_FONT_LIST, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(face->c_str()));
     }
     stored.font = settingsTable().get("font");
     selectByPrefix(window, IDC_FONT_LIST, stored.font);
@@ -144,7 +145,7 @@ void drawFontItem(const DRAWITEMSTRUCT& item)
     SelectGuard selected(item.hDC, font.get());
     SetBkMode(item.hDC, TRANSPARENT);
     RECT area = inner(item.rcItem);
-    DrawTextA(item.hDC, face, -1, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    drawText(item.hDC, face, area, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
 // A swatch of the colour with its code written in the complementary colour.
@@ -163,7 +164,7 @@ void drawColorItem(const DRAWITEMSTRUCT& item)
     SetBkColor(item.hDC, rgbToColorRef(rgb));
     SetTextColor(item.hDC, rgbToColorRef(0xFFFFFF - rgb));
     const std::string code = formatColorSetting(rgb);
-    DrawTextA(item.hDC, code.c_str(), -1, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    drawText(item.hDC, code, area, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
 BOOL onDrawItem(const DRAWITEMSTRUCT* item)
@@ -207,7 +208,7 @@ void chooseExePath(HWND window)
 void showTranslator(HWND window, const std::string& path)
 {
     KeyValueTable chosen;
-    (void)loadLanguage(chosen, path);
+    (void)loadLanguage(chosen, path, systemTextCodec());
     SetDlgItemTextA(window, IDC_TRANSLATOR,
                     translatorLine(translate("translated_by"), chosen.get("lang_translator")).c_str());
 }
@@ -217,7 +218,7 @@ void showTranslator(HWND window, const std::string& path)
 std::string languageName(const std::string& path)
 {
     KeyValueTable table;
-    const std::string name = loadLanguage(table, path) ? table.get("language_name") : std::string();
+    const std::string name = loadLanguage(table, path, systemTextCodec()) ? table.get("language_name") : std::string();
     return name.empty() ? std::string(fileNameOf(path)) : name;
 }
 

@@ -43,11 +43,13 @@ bool waitForPassword(DecryptionJob& job)
         const DWORD woken = MsgWaitForMultipleObjects(1, &given, FALSE, INFINITE, QS_ALLINPUT);
         if (woken == WAIT_OBJECT_0) return !job.abandoned.load();
         if (woken != WAIT_OBJECT_0 + 1) return false;
+        // The "W" forms: a character typed in any script reaches the
+        // password field whole, not through the code page of an "A" loop.
         MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT) return false;
             TranslateMessage(&message);
-            DispatchMessageA(&message);
+            DispatchMessageW(&message);
         }
     }
 }

@@ -12,12 +12,14 @@ void runViewerLoop(HWND passwordWindow, HWND viewer)
     ShowWindow(passwordWindow, SW_HIDE);
     SetForegroundWindow(viewer);
     HACCEL keys = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_SPOTLIGHT_KEYS));
+    // The "W" forms, as every loop of the programs: an "A" loop would carry
+    // typed characters through a code page.
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (IsWindow(viewer) && TranslateAcceleratorA(viewer, keys, &message)) continue;
-        if (IsWindow(viewer) && IsDialogMessageA(viewer, &message)) continue;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (IsWindow(viewer) && TranslateAcceleratorW(viewer, keys, &message)) continue;
+        if (IsWindow(viewer) && IsDialogMessageW(viewer, &message)) continue;
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
 }
 

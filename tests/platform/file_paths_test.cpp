@@ -23,12 +23,14 @@ TEST(FilePaths, ExtensionsCompareLettersInAnyCase)
     EXPECT_FALSE(hasExtension("slc", ".slc"));
 }
 
-TEST(FilePaths, ThePreviousVersionTakesOldBeforeTheExtension)
+TEST(FilePaths, ThePreviousVersionAndAnotherFormGoWhereTheExtensionIs)
 {
     EXPECT_EQ(previousVersionPath("C:\\lists\\accounts.slp"), "C:\\lists\\accounts.old.slp");
     EXPECT_EQ(previousVersionPath("accounts.tar.slc"), "accounts.tar.old.slc");
     EXPECT_EQ(previousVersionPath("C:\\my.lists\\accounts"), "C:\\my.lists\\accounts.old");
     EXPECT_EQ(previousVersionPath(".slp"), ".slp.old") << "a name that is all extension";
+    EXPECT_EQ(withExtension("C:\\my.lists\\accounts.slc", ".slp"), "C:\\my.lists\\accounts.slp");
+    EXPECT_EQ(withExtension("C:\\my.lists\\accounts", ".slp"), "C:\\my.lists\\accounts.slp");
 }
 
 TEST(FilePaths, APathInsideAFolderIsMadeRelativeToItAndAnyOtherKept)

@@ -1,4 +1,5 @@
 #include "settings/apply_texts.h"
+#include "platform/text_codec.h"
 
 #include <commctrl.h>
 
@@ -36,14 +37,14 @@ protected:
     void useLanguage(const std::string& bytes)
     {
         testing::writeFile(folder.file("other.lang"), bytes);
-        ASSERT_TRUE(loadLanguage(languageTable(), folder.file("other.lang")));
+        ASSERT_TRUE(loadLanguage(languageTable(), folder.file("other.lang"), systemTextCodec()));
     }
 };
 
 TEST_F(ApplyTextsTest, ANewLanguageChangesWindowMenuPagesAndTitle)
 {
     showPage(window, 1);
-    ASSERT_TRUE(loadLanguage(languageTable(), folder.file("lang/spanish.lang")));
+    ASSERT_TRUE(loadLanguage(languageTable(), folder.file("lang/spanish.lang"), systemTextCodec()));
     applyTexts(window, IDD_MAIN);
     const auto& pages = mainWindowState(window).pages;
     applyTexts(pages[0], IDD_LIST_PAGE);
@@ -53,12 +54,12 @@ TEST_F(ApplyTextsTest, ANewLanguageChangesWindowMenuPagesAndTitle)
     EXPECT_EQ(testing::menuText(window, ID_OPTIONS, false), "&Opciones...");
     EXPECT_EQ(testing::menuText(window, ID_FILE_SAVE_LIST, false), "Guardar lista c&omo...");
     // A label's access key comes from its own caption in the language shown.
-    EXPECT_EQ(dialogItemText(window, IDC_LABEL_ADD_PASS), "&Contrase\xf1"
+    EXPECT_EQ(dialogItemText(window, IDC_LABEL_ADD_PASS), "&Contrase\xC3\xB1"
                                                           "a:");
     EXPECT_EQ(dialogItemText(pages[0], IDC_GENERATE_IMAGE), "&Generar imagen");
-    EXPECT_EQ(columnText(GetDlgItem(pages[0], IDC_LIST), 1), "Contrase\xf1"
+    EXPECT_EQ(columnText(GetDlgItem(pages[0], IDC_LIST), 1), "Contrase\xC3\xB1"
                                                              "a");
-    EXPECT_EQ(columnText(GetDlgItem(pages[0], IDC_LIST), 2), "Descripci\xf3n");
+    EXPECT_EQ(columnText(GetDlgItem(pages[0], IDC_LIST), 2), "Descripci\xC3\xB3n");
     EXPECT_EQ(dialogItemText(pages[1], IDC_ENCRYPT), "&Encriptar");
 }
 

@@ -13,6 +13,9 @@
 #include <vector>
 
 #include "platform/win32_handles.h"
+#include "platform/text_codec.h"
+#include "platform/window_text.h"
+#include "settings/access_keys.h"
 #include "resources/corvale_ids.h"
 #include "resources/peekstub_ids.h"
 #include "settings/apply_texts.h"
@@ -84,7 +87,7 @@ int roomFor(HWND control, bool& wraps)
 std::vector<std::string> problemsOf(HWND window)
 {
     std::vector<std::string> problems;
-    std::map<char, std::string> mnemonics;
+    std::map<char32_t, std::string> mnemonics;
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         const std::string text = textOf(child);
         bool wraps = false;
@@ -95,7 +98,7 @@ std::vector<std::string> problemsOf(HWND window)
         RECT client{};
         GetClientRect(child, &client);
         RECT needed{0, 0, room, 0};
-        DrawTextA(dc.get(), text.c_str(), -1, &needed, DT_CALCRECT | (wraps ? DT_WORDBREAK : DT_SINGLELINE));
+        drawText(dc.get(), text, needed, DT_CALCRECT | (wraps ? DT_WORDBREAK : DT_SINGLELINE));
         const bool fits = needed.right <= room && (!wraps || needed.bottom <= client.bottom);
         if (!fits) {
             problems.push_back("\"" + text + "\" needs " + std::to_string(needed.right) + " x " +
@@ -112,12 +115,9 @@ std::vector<std::string> problemsOf(HWND window)
             lstrcmpiA(kindOf(next).c_str(), "Button") != 0 && text.find('&') == std::string::npos) {
             problems.push_back("\"" + text + "\" has no access key");
         }
-        const size_t amp = text.find('&');
-        if (amp != std::string::npos && amp + 1 < text.size() && text[amp + 1] != '&') {
-            const char key = static_cast<char>(std::tolower(static_cast<unsigned char>(text[amp + 1])));
+        if (const char32_t key = accessKeyOf(text)) {
             const auto [at, added] = mnemonics.emplace(key, text);
-            if (!added)
-                problems.push_back("Alt+" + std::string(1, key) + ": \"" + at->second + "\" and \"" + text + "\"");
+            if (!added) problems.push_back("one key for \"" + at->second + "\" and \"" + text + "\"");
         }
     }
     return problems;
@@ -143,7 +143,7 @@ TEST(CaptionFit, EveryDialogReadsWholeInEveryLanguage)
                                 nullptr);
     ASSERT_TRUE(host);
     for (const std::string& file : files) {
-        ASSERT_TRUE(loadLanguage(languageTable(), file)) << file;
+        ASSERT_TRUE(loadLanguage(languageTable(), file, systemTextCodec())) << file;
         for (int templateId : {IDD_MAIN, IDD_LIST_PAGE, IDD_IMAGE_PAGE, IDD_ENCRYPTED_PAGE, IDD_OPTIONS, IDD_ENCRYPT,
                                IDD_PROGRESS, IDD_GENERATE, IDD_ABOUT, IDD_DECRYPT, IDD_FIND, IDD_CSV_PREVIEW,
                                IDD_PROTECT_LIST, IDD_OPEN_PROTECTED_LIST}) {

@@ -73,6 +73,14 @@ TEST(KeyValueGrammar, OverlongFieldsAreCutAndReadingGoesOn)
     EXPECT_EQ(table.entries()[0].key, std::string(254, 'k'));
     EXPECT_EQ(table.entries()[0].value, std::string(254, 'v'));
     EXPECT_EQ(table.get("next"), "1");
+
+    // Characters are counted, and none is cut in two.
+    std::string cyrillic;
+    for (int i = 0; i < 300; ++i) cyrillic += "\xD0\x96";
+    const KeyValueTable utf8 = parsed("k=" + cyrillic + "\n");
+    EXPECT_EQ(utf8.get("k"), cyrillic.substr(0, 2 * 254));
+    const KeyValueTable stray = parsed("k=" + std::string(2000, '\x80') + "\n");
+    EXPECT_EQ(stray.get("k").size(), kMaxFieldBytes) << "bytes that begin no character are bounded too";
 }
 
 TEST(KeyValueTable, LookupIgnoresAsciiCaseAndTakesTheFirstMatch)

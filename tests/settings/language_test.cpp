@@ -5,6 +5,7 @@
 #include <set>
 
 #include "settings/ui_text_tables.h"
+#include "tests/support/latin1_codec.h"
 #include "tests/support/temp_folder.h"
 
 namespace tessaly {
@@ -12,6 +13,7 @@ namespace {
 
 const char* const kDefaultLanguage = TESSALY_SOURCE_DIR "/resources/lang/default.lang";
 const char* const kSpanishLanguage = TESSALY_SOURCE_DIR "/resources/lang/spanish.lang";
+const char* const kRussianLanguage = TESSALY_SOURCE_DIR "/resources/lang/russian.lang";
 
 // Keys the program fetches with translate() outside the caption tables.
 const char* const kKeysOutsideTables[] = {
@@ -52,6 +54,9 @@ const char* const kKeysOutsideTables[] = {
     "csv_entries_found_changed",
     "csv_changed_password",
     "csv_changed_user",
+    "plain_form_lacks_characters",
+    "save_protected_instead",
+    "list_entries_replaced",
     "minutes",
     "are_you_sure_exit",
     "new_file",
@@ -155,15 +160,15 @@ TEST(LoadLanguage, MissingFileKeepsTheOldTextsAndEmptyFileClearsThem)
     testing::TempFolder folder;
     KeyValueTable table;
     table.append("add", "Add");
-    EXPECT_FALSE(loadLanguage(table, folder.file("missing.lang")));
+    EXPECT_FALSE(loadLanguage(table, folder.file("missing.lang"), utf8ProgramCodec()));
     EXPECT_EQ(table.get("add"), "Add");
 
     testing::writeFile(folder.file("empty.lang"), "");
-    EXPECT_TRUE(loadLanguage(table, folder.file("empty.lang")));
+    EXPECT_TRUE(loadLanguage(table, folder.file("empty.lang"), utf8ProgramCodec()));
     EXPECT_TRUE(table.entries().empty());
 
     testing::writeFile(folder.file("es.lang"), "/Spanish\r\n//x=y\r\nOPTIONS=Ajustes\r\nadd=Agregar\r\n");
-    EXPECT_TRUE(loadLanguage(table, folder.file("es.lang")));
+    EXPECT_TRUE(loadLanguage(table, folder.file("es.lang"), utf8ProgramCodec()));
     EXPECT_EQ(table.entries().size(), 2u);
     EXPECT_EQ(table.get("options"), "Ajustes");
 }
@@ -172,7 +177,7 @@ TEST(LoadLanguage, TranslateReadsTheCurrentLanguage)
 {
     testing::TempFolder folder;
     testing::writeFile(folder.file("a.lang"), "Warning=Achtung\n");
-    ASSERT_TRUE(loadLanguage(languageTable(), folder.file("a.lang")));
+    ASSERT_TRUE(loadLanguage(languageTable(), folder.file("a.lang"), utf8ProgramCodec()));
     EXPECT_EQ(translate("warning"), "Achtung");
     EXPECT_EQ(translate("nothing"), "");
 }
@@ -207,14 +212,14 @@ TEST(FormatIntegers, TakesPrintfFlagsWidthAndPrecisionAndCutsTheResult)
     EXPECT_EQ(wide.substr(120), " of    ");
 }
 
-TEST(LanguageFiles, BothHoldEveryKeyOnceAndNothingElse)
+TEST(LanguageFiles, EachHoldsEveryKeyOnceAndNothingElse)
 {
     const std::set<std::string> used = keysTheProgramUses();
-    for (const char* path : {kDefaultLanguage, kSpanishLanguage}) {
+    for (const char* path : {kDefaultLanguage, kSpanishLanguage, kRussianLanguage}) {
         const std::string bytes = testing::readFile(path);
         ASSERT_FALSE(bytes.empty()) << path;
         KeyValueTable table;
-        ASSERT_TRUE(loadLanguage(table, path));
+        ASSERT_TRUE(loadLanguage(table, path, utf8ProgramCodec()));
 
         std::set<std::string> seen;
         for (const auto& entry : table.entries()) {
@@ -238,12 +243,21 @@ TEST(LanguageFiles, BothHoldEveryKeyOnceAndNothingElse)
 
 TEST(LanguageFiles, CodesAndFormats)
 {
-    KeyValueTable english, spanish;
-    ASSERT_TRUE(loadLanguage(english, kDefaultLanguage));
-    ASSERT_TRUE(loadLanguage(spanish, kSpanishLanguage));
+    KeyValueTable english, spanish, russian;
+    ASSERT_TRUE(loadLanguage(english, kDefaultLanguage, utf8ProgramCodec()));
+    ASSERT_TRUE(loadLanguage(spanish, kSpanishLanguage, utf8ProgramCodec()));
+    ASSERT_TRUE(loadLanguage(russian, kRussianLanguage, utf8ProgramCodec()));
     EXPECT_EQ(english.get("lang_code"), "en-US");
     EXPECT_EQ(spanish.get("lang_code"), "es-ES");
-    for (const auto* table : {&english, &spanish}) {
+    EXPECT_EQ(russian.get("lang_code"), "ru-RU");
+    // The Spanish file is in the Western code page, as it always was; the
+    // Russian one is UTF-8.
+    EXPECT_EQ(spanish.get("cancel"), "&Cancelar");
+    EXPECT_EQ(spanish.get("exit_main"), "Salir");
+    EXPECT_EQ(spanish.get("pass_repeat"), "Repetir contrase\xC3\xB1"
+                                          "a");
+    EXPECT_EQ(russian.get("pass"), "\xD0\x9F\xD0\xB0\xD1\x80\xD0\xBE\xD0\xBB\xD1\x8C");
+    for (const auto* table : {&english, &spanish, &russian}) {
         // The formats are filled with two integers and with one.
         EXPECT_EQ(integerConversions(table->get("generating_pass")), 2);
         EXPECT_EQ(integerConversions(table->get("list_file_damaged")), 1);

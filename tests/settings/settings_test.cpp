@@ -1,4 +1,5 @@
 #include "settings/settings.h"
+#include "tests/support/latin1_codec.h"
 
 #include <gtest/gtest.h>
 
@@ -48,7 +49,7 @@ TEST(LoadSettings, MissingFileIsCreatedFromTheDefaults)
     testing::TempFolder folder;
     const std::string path = folder.file("conf.dat");
     KeyValueTable table;
-    loadSettings(table, path, defaultText());
+    loadSettings(table, path, defaultText(), latin1ProgramCodec());
     EXPECT_EQ(testing::readFile(path), defaultText());
     EXPECT_EQ(table.entries().size(), 30u);
     EXPECT_EQ(table.get("font"), "Arial");
@@ -61,7 +62,7 @@ TEST(LoadSettings, ExistingFileIsAppendedAndKeptAsItIs)
     testing::writeFile(path, "my_key=1\r\nfont=Verdana\r\n");
     KeyValueTable table;
     table.append("earlier", "x");
-    loadSettings(table, path, defaultText());
+    loadSettings(table, path, defaultText(), latin1ProgramCodec());
     EXPECT_EQ(table.entries().size(), 3u);
     EXPECT_EQ(table.get("earlier"), "x");
     EXPECT_EQ(table.get("font"), "Verdana");
@@ -73,7 +74,7 @@ TEST(LoadSettings, UnwritableFolderLeavesTheTableAsItWas)
     testing::TempFolder folder;
     KeyValueTable table;
     table.append("kept", "1");
-    loadSettings(table, folder.file("missing-folder/conf.dat"), defaultText());
+    loadSettings(table, folder.file("missing-folder/conf.dat"), defaultText(), latin1ProgramCodec());
     EXPECT_EQ(table.entries().size(), 1u);
     EXPECT_EQ(table.get("lang_file"), "");
 }

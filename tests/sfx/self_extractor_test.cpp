@@ -63,7 +63,7 @@ Pictures picturesOf(uint32_t width, uint32_t height, const std::string& password
 SelfExtractorContent contentFor(const std::string& path, int radius, bool on)
 {
     return {path,
-            "Escriba la contrase\xf1"
+            "Escriba la contrase\xC3\xB1"
             "a",
             "Vale",
             "Anular",
@@ -100,7 +100,7 @@ TEST_F(SelfExtractorTest, BuiltFileIsTheStubWithThePictureAndTheTextsReplaced)
               std::string(reinterpret_cast<const char*>(rows.rows), bitmapPixelBytes(37, 11)));
 
     char text[256] = {};
-    const std::pair<int, std::string> strings[] = {{IDS_PROMPT, "Escriba la contrase\xf1"
+    const std::pair<int, std::string> strings[] = {{IDS_PROMPT, "Escriba la contrase\xC3\xB1"
                                                                 "a"},
                                                    {IDS_OK, "Vale"},
                                                    {IDS_CANCEL, "Anular"},

@@ -1,4 +1,5 @@
 #include "shell/about_dialog.h"
+#include "platform/text_codec.h"
 
 #include <memory>
 #include <string>
@@ -53,10 +54,10 @@ TEST_F(AboutDialogTest, AboutSpeaksTheLanguageOfTheCodeAndItsLinkOpensTheSite)
     EXPECT_EQ(english[3], "Visit our page in:");
     EXPECT_EQ(opened, std::vector<std::string>{"https://www.velmora.example"});
 
-    ASSERT_TRUE(loadLanguage(languageTable(), folder.file("lang/spanish.lang")));
+    ASSERT_TRUE(loadLanguage(languageTable(), folder.file("lang/spanish.lang"), systemTextCodec()));
     const auto spanish = aboutBox("Acerca de Tessaly");
     ASSERT_EQ(spanish.size(), 4u);
-    EXPECT_EQ(spanish[3], "Visite nuestra p\xe1gina web en:");
+    EXPECT_EQ(spanish[3], "Visite nuestra p\xC3\xA1gina web en:");
 }
 
 }  // namespace

@@ -178,7 +178,7 @@ TEST_F(OptionsDialogTest, LanguagesOfTheFolderAreListedByNameAndStoredByTheirPla
         EXPECT_EQ(itemMessage(dialog, IDC_LANG_PATH, CB_GETCOUNT, 0), 2);
         EXPECT_EQ(selectedText(dialog, IDC_LANG_PATH), "English");
         const LRESULT spanish = itemMessage(dialog, IDC_LANG_PATH, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                            reinterpret_cast<LPARAM>("Espa\xf1ol"));
+                                            reinterpret_cast<LPARAM>("Espa\xC3\xB1ol"));
         ASSERT_GE(spanish, 0);
         itemMessage(dialog, IDC_LANG_PATH, CB_SETCURSEL, static_cast<WPARAM>(spanish));
         SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_LANG_PATH, CBN_SELCHANGE),

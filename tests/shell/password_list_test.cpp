@@ -326,17 +326,17 @@ TEST_F(PasswordListTest, HeaderClicksSortEachColumnAscendingThenDescendingByUnsi
     add("abc", "2", "");
     add("ABD", "3", "");
     add("ab", "1", "");
-    add("\xE9t\xE9", "0", "");
+    add("\xC3\xA9t\xC3\xA9", "0", "");
 
     clickHeader(0);
-    EXPECT_EQ(column(rows(), 0), (std::vector<std::string>{"ABD", "ab", "abc", "\xE9t\xE9"}));
+    EXPECT_EQ(column(rows(), 0), (std::vector<std::string>{"ABD", "ab", "abc", "\xC3\xA9t\xC3\xA9"}));
     clickHeader(0);
-    EXPECT_EQ(column(rows(), 0), (std::vector<std::string>{"\xE9t\xE9", "abc", "ab", "ABD"}));
+    EXPECT_EQ(column(rows(), 0), (std::vector<std::string>{"\xC3\xA9t\xC3\xA9", "abc", "ab", "ABD"}));
     // Another column starts ascending, whatever happened to the first.
     clickHeader(1);
     EXPECT_EQ(column(rows(), 1), (std::vector<std::string>{"0", "1", "2", "3"}));
     clickHeader(0);
-    EXPECT_EQ(column(rows(), 0), (std::vector<std::string>{"ABD", "ab", "abc", "\xE9t\xE9"}));
+    EXPECT_EQ(column(rows(), 0), (std::vector<std::string>{"ABD", "ab", "abc", "\xC3\xA9t\xC3\xA9"}));
 }
 
 TEST_F(PasswordListTest, SelectionGoesWithItsRowsThroughASortAndTheSelectPaneKeepsItsEdits)

@@ -22,7 +22,7 @@ using testing::pressButtonIn;
 using testing::readFile;
 using testing::readMessageIn;
 
-constexpr char kPassphrase[] = "se\xF1or secreto";
+constexpr char kPassphrase[] = "se\xC3\xB1or secreto";
 
 DialogStep typePasswordIn(const std::string& password)
 {
@@ -70,7 +70,7 @@ protected:
         return *text;
     }
 
-    const std::vector<PasswordEntry> entries = {{"ana", "p\xE1ss", "bank"},
+    const std::vector<PasswordEntry> entries = {{"ana", "p\xC3\xA1ss", "bank"},
                                                 {"", "only password", ""},
                                                 {"bob", "x", std::string(300, 'd')}};
 };

@@ -21,7 +21,7 @@ protected:
     void SetUp() override
     {
         std::filesystem::create_directory(folder.file("lang"));
-        for (const char* name : {"default.lang", "spanish.lang"}) {
+        for (const char* name : {"default.lang", "spanish.lang", "russian.lang"}) {
             std::filesystem::copy_file(kSourceDir + "/resources/lang/" + name, folder.file("lang/") + name);
         }
         char current[MAX_PATH] = {};

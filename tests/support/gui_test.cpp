@@ -57,10 +57,10 @@ bool pumpUntil(const std::function<bool()>& done, int timeoutMs)
         // A bounded batch, so an endless stream of messages cannot hold
         // the test past its timeout.
         MSG message;
-        for (int batch = 0; batch < 200 && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE); ++batch) {
-            if (!IsDialogMessageA(GetActiveWindow(), &message)) {
+        for (int batch = 0; batch < 200 && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE); ++batch) {
+            if (!IsDialogMessageW(GetActiveWindow(), &message)) {
                 TranslateMessage(&message);
-                DispatchMessageA(&message);
+                DispatchMessageW(&message);
             }
         }
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);

@@ -1,0 +1,42 @@
+#include "formats/stored_text.h"
+
+#include <utility>
+
+#include "platform/secure_wipe.h"
+
+namespace tessaly {
+
+SecretText secretFrom(std::string&& text)
+{
+    SecretText secret(text);
+    wipeString(text);
+    return secret;
+}
+
+void convertEntry(PasswordEntry& entry, const StoredTextCodec::Narrowing& convert, ChangedEntries& changed)
+{
+    ChangedEntries::Entry told;
+    bool description = false;
+    entry.user = convert(entry.user, told.user);
+    entry.pass = secretFrom(convert(entry.pass, told.pass));
+    entry.description = convert(entry.description, description);
+    if (!told.user && !told.pass && !description) return;
+    ++changed.count;
+    if (changed.first.size() == kChangedEntriesTold) return;
+    told.title = entry.description.empty() ? entry.user : entry.description;
+    changed.first.push_back(std::move(told));
+}
+
+void convertEntry(PasswordEntry& entry, const StoredTextCodec::Widening& convert)
+{
+    entry.user = convert(entry.user);
+    entry.pass = secretFrom(convert(entry.pass));
+    entry.description = convert(entry.description);
+}
+
+void convertEntries(std::vector<PasswordEntry>& entries, const StoredTextCodec::Widening& convert)
+{
+    for (auto& entry : entries) convertEntry(entry, convert);
+}
+
+}  // namespace tessaly
