@@ -64,7 +64,7 @@ SelfExtractorContent contentFor(const std::string& path, int radius, bool on)
 {
     return {path,
             "Escriba la contrase\xC3\xB1"
-            "a",
+            "a / \xD0\x92\xD0\xB2\xD0\xB5\xD0\xB4\xD0\xB8\xD1\x82\xD0\xB5",
             "Vale",
             "Anular",
             "Un momento...",
@@ -99,10 +99,13 @@ TEST_F(SelfExtractorTest, BuiltFileIsTheStubWithThePictureAndTheTextsReplaced)
     EXPECT_EQ(dib.substr(kPackedDibHeaderSize),
               std::string(reinterpret_cast<const char*>(rows.rows), bitmapPixelBytes(37, 11)));
 
+    // The prompt in the language's characters, whatever the code page.
+    wchar_t prompt[64] = {};
+    LoadStringW(built.get(), IDS_PROMPT, prompt, 64);
+    EXPECT_EQ(std::wstring(prompt), L"Escriba la contrase\xF1"
+                                    L"a / \x412\x432\x435\x434\x438\x442\x435");
     char text[256] = {};
-    const std::pair<int, std::string> strings[] = {{IDS_PROMPT, "Escriba la contrase\xC3\xB1"
-                                                                "a"},
-                                                   {IDS_OK, "Vale"},
+    const std::pair<int, std::string> strings[] = {{IDS_OK, "Vale"},
                                                    {IDS_CANCEL, "Anular"},
                                                    {IDS_WAIT, "Un momento..."},
                                                    {IDS_SPOTLIGHT, "-35"}};

@@ -85,7 +85,8 @@ TEST_F(AnyScriptTest, ThreeScriptsTypedWithRealKeysAreKeptProtectedAndComeBackEx
     const std::vector<PasswordEntry> typed{{kJapanese, kCyrillic, kEmoji}};
     ASSERT_EQ(rows(), typed);
 
-    const std::string path = folder.file("scripts.slp");
+    // "список.slp": a file name in the same script.
+    const std::string path = folder.file("\xD1\x81\xD0\xBF\xD0\xB8\xD1\x81\xD0\xBE\xD0\xBA.slp");
     EXPECT_EQ(commandAnswered(ID_FILE_SAVE_LIST, {chooseFileIn("Save file", path),
                                                   testing::fillTwiceIn("Protect the list", IDC_PASSWORD,
                                                                        IDC_PASSWORD_REPEAT, kPassphrase, IDC_OK)}),

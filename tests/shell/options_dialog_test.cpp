@@ -175,8 +175,12 @@ TEST_F(OptionsDialogTest, SavedListChoicesStartOnAndFiveMinutesAndOkStoresThem)
 TEST_F(OptionsDialogTest, LanguagesOfTheFolderAreListedByNameAndStoredByTheirPlaceInIt)
 {
     inOptions([](HWND dialog) {
-        EXPECT_EQ(itemMessage(dialog, IDC_LANG_PATH, CB_GETCOUNT, 0), 2);
+        EXPECT_EQ(itemMessage(dialog, IDC_LANG_PATH, CB_GETCOUNT, 0), 3);
         EXPECT_EQ(selectedText(dialog, IDC_LANG_PATH), "English");
+        // "Русский", read from its UTF-8 file.
+        EXPECT_GE(itemMessage(dialog, IDC_LANG_PATH, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                              reinterpret_cast<LPARAM>("\xD0\xA0\xD1\x83\xD1\x81\xD1\x81\xD0\xBA\xD0\xB8\xD0\xB9")),
+                  0);
         const LRESULT spanish = itemMessage(dialog, IDC_LANG_PATH, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                             reinterpret_cast<LPARAM>("Espa\xC3\xB1ol"));
         ASSERT_GE(spanish, 0);
