@@ -80,8 +80,9 @@ double textDrawingTime(const std::vector<tessaly::PasswordEntry>& list, int widt
     SetBkMode(dc.get(), TRANSPARENT);
     return bestOf([&] {
         for (const auto& entry : list) {
-            for (const std::string* line : {&entry.description, &entry.user, &entry.pass}) {
-                TextOutA(dc.get(), 5, 5, line->c_str(), static_cast<int>(line->size()));
+            for (std::string_view line :
+                 {std::string_view(entry.description), std::string_view(entry.user), entry.pass.view()}) {
+                TextOutA(dc.get(), 5, 5, line.data(), static_cast<int>(line.size()));
             }
         }
         GdiFlush();

@@ -3,8 +3,20 @@
 #include <utility>
 
 #include "platform/secure_wipe.h"
+#include "platform/utf8_text.h"
 
 namespace tessaly {
+
+namespace {
+
+// ASCII is the same text in every encoding a codec knows: most entries need
+// no conversion, nor the copies one makes.
+bool isAsciiEntry(const PasswordEntry& entry)
+{
+    return isAscii(entry.user) && isAscii(entry.pass) && isAscii(entry.description);
+}
+
+}  // namespace
 
 SecretText secretFrom(std::string&& text)
 {
@@ -15,6 +27,7 @@ SecretText secretFrom(std::string&& text)
 
 void convertEntry(PasswordEntry& entry, const StoredTextCodec::Narrowing& convert, ChangedEntries& changed)
 {
+    if (isAsciiEntry(entry)) return;
     ChangedEntries::Entry told;
     bool description = false;
     entry.user = convert(entry.user, told.user);
@@ -29,6 +42,7 @@ void convertEntry(PasswordEntry& entry, const StoredTextCodec::Narrowing& conver
 
 void convertEntry(PasswordEntry& entry, const StoredTextCodec::Widening& convert)
 {
+    if (isAsciiEntry(entry)) return;
     entry.user = convert(entry.user);
     entry.pass = secretFrom(convert(entry.pass));
     entry.description = convert(entry.description);

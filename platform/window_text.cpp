@@ -48,6 +48,10 @@ void readPassphrase(HWND field, std::string& utf8)
 
 namespace {
 
+// One line at a point, as DrawText lays it out: through the system's shaping,
+// which takes a character the font lacks from a font that has it.
+constexpr UINT kPlacedLine = DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP;
+
 // The programs' text as UTF-16 for a "W" call, wiped when done.
 class WideText {
 public:
@@ -75,16 +79,15 @@ int drawText(HDC dc, std::string_view text, RECT& area, UINT format)
 
 SIZE textExtent(HDC dc, std::string_view text)
 {
-    const WideText wide(text);
-    SIZE size{};
-    GetTextExtentPoint32W(dc, wide.data(), wide.size(), &size);
-    return size;
+    RECT area{};
+    drawText(dc, text, area, DT_CALCRECT | kPlacedLine);
+    return {area.right - area.left, area.bottom - area.top};
 }
 
 void textOut(HDC dc, int x, int y, std::string_view text)
 {
-    const WideText wide(text);
-    TextOutW(dc, x, y, wide.data(), wide.size());
+    RECT area{x, y, x, y};
+    drawText(dc, text, area, kPlacedLine);
 }
 
 void wipeWindowText(HWND window)
