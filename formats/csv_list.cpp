@@ -71,6 +71,10 @@ Stop forEachRecord(std::string_view text, Quoting quoting, const RecordTaker& ta
     };
     for (size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
+        // A zero byte would end the field at the next load, and a field of
+        // megabytes is no password list's: neither comes in cut.
+        if (c == '\0') return stop(CsvProblem::ZeroByte, line);
+        if (fields.back().size() > kMaxCsvFieldBytes) return stop(CsvProblem::FieldTooLong, recordLine);
         if (quoted) {
             if (quoting.backslashEscapes && c == '\\' && i + 1 < text.size()) {
                 fields.back() += text[++i];
@@ -103,6 +107,7 @@ Stop forEachRecord(std::string_view text, Quoting quoting, const RecordTaker& ta
         }
     }
     if (quoted) return stop(CsvProblem::BrokenQuoting, recordLine);
+    if (fields.back().size() > kMaxCsvFieldBytes) return stop(CsvProblem::FieldTooLong, recordLine);
     if (const CsvProblem problem = endRecord(); problem != CsvProblem::None) return {problem, recordLine};
     return {};
 }
@@ -115,13 +120,44 @@ std::string trimmed(std::string_view name)
     return std::string(name);
 }
 
+// A header's name as compared: in lower case, and the German and French
+// names SecureSafe writes as the English ones.
 std::string columnName(std::string_view name)
 {
     std::string lower = trimmed(name);
     for (char& c : lower) {
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     }
+    static const std::pair<const char*, const char*> kTranslated[] = {{"titel", "title"},
+                                                                      {"titre", "title"},
+                                                                      {"benutzername", "username"},
+                                                                      {"nom d'utilisateur", "username"},
+                                                                      {"passwort", "password"},
+                                                                      {"mot de passe", "password"},
+                                                                      {"kommentar", "comment"},
+                                                                      {"commentaire", "comment"}};
+    for (const auto& [local, english] : kTranslated) {
+        if (lower == local) return english;
+    }
     return lower;
+}
+
+// SecureSafe may write every header name and value between slashes.
+bool slashed(std::string_view text)
+{
+    return text.size() >= 2 && text.front() == '/' && text.back() == '/';
+}
+
+// In place, so that no copy of a password is left behind.
+void removeSlashes(std::vector<std::string>& row)
+{
+    for (auto& field : row) {
+        if (!slashed(field)) continue;
+        const size_t inner = field.size() - 2;
+        std::copy(field.begin() + 1, field.end() - 1, field.begin());
+        std::fill(field.begin() + static_cast<std::ptrdiff_t>(inner), field.end(), '\0');
+        field.resize(inner);
+    }
 }
 
 // A column the reader knows by its role: every position of the header
@@ -178,7 +214,8 @@ bool isBookkeeping(const std::string& name)
                              "created",
                              "modified",
                              "icon",
-                             "last modified"}) {
+                             "last modified",
+                             "archived"}) {
         if (name == kept) return true;
     }
     return name.empty();
@@ -207,6 +244,13 @@ std::string layoutOf(const std::vector<std::string>& names)
          {"url", "username", "password", "httprealm", "formactionorigin", "guid", "timecreated", "timelastused",
           "timepasswordchanged"}},
         {"Apple Passwords", {"title", "url", "username", "password", "notes", "otpauth"}},
+        {"1Password", {"title", "url", "username", "password", "otpauth", "favorite", "archived", "tags", "notes"}},
+        {"Proton Pass",
+         {"type", "name", "url", "email", "username", "password", "note", "totp", "createtime", "modifytime", "vault"}},
+        {"Proton Pass", {"type", "name", "url", "email", "username", "password", "note", "totp", "vault"}},
+        // Later versions add columns after these.
+        {"NordPass", {"name", "url", "username", "password", "note", "cardholdername", "cardnumber"}, true},
+        {"SecureSafe", {"title", "username", "password", "url", "comment"}},
         // Later versions add columns after these.
         {"KeePassXC", {"group", "title", "username", "password", "url", "notes"}, true},
     };
@@ -234,7 +278,8 @@ Columns columnsOf(const std::vector<std::string>& row)
     columns.title = columnOf(header, {"title", "name", "account"}, unused);
     columns.address = columnOf(header, {"url", "login_uri", "web site", "website"}, unused);
     columns.notes = columnOf(header, {"notes", "note", "comments", "comment", "extra"}, unused);
-    columns.otp = columnOf(header, {"totp", "otp", "otpauth", "otpsecret", "login_totp"}, unused);
+    columns.otp = columnOf(header, {"totp", "otp", "otpauth", "otpsecret", "login_totp", "one-time code", "tfc:keeper"},
+                           unused);
     for (const Column* column : {&columns.user, &columns.email, &columns.pass, &columns.description, &columns.title,
                                  &columns.address, &columns.notes, &columns.otp}) {
         columns.repeated = columns.repeated || column->size() > 1;
@@ -243,6 +288,59 @@ Columns columnsOf(const std::vector<std::string>& row)
         if (unused[at] && !isBookkeeping(header[at])) columns.others.push_back(at);
     }
     return columns;
+}
+
+// How the rows of a file are read: by the header's names, or as the two
+// exports that write no header of names do.
+enum class RowShape { Named, Keeper, Enpass };
+
+// A row of one of those laid out as a header of names and a row under it.
+struct NamedRow {
+    std::vector<std::string> names;
+    std::vector<std::string> values;
+    void add(std::string name, std::string& value)
+    {
+        names.push_back(std::move(name));
+        values.push_back(value);
+        wipeString(value);
+    }
+};
+
+// Keeper writes no header: folder, title, login, password, address, notes,
+// shared folder, then each custom field as its name and value (a one-time
+// password's secret under "TFC:Keeper").
+NamedRow keeperRow(std::vector<std::string>& row)
+{
+    static const char* const kFixed[] = {"Folder", "Title", "Login", "Password", "URL", "Notes", "Shared folder"};
+    constexpr size_t kFixedCount = sizeof kFixed / sizeof kFixed[0];
+    NamedRow named;
+    for (size_t at = 0; at < row.size() && at < kFixedCount; ++at) named.add(kFixed[at], row[at]);
+    for (size_t at = kFixedCount; at + 1 < row.size(); at += 2) named.add(row[at], row[at + 1]);
+    return named;
+}
+
+// Enpass writes the title, then each field as its label and value, and the
+// note last, where it makes the row's length even.
+NamedRow enpassRow(std::vector<std::string>& row)
+{
+    NamedRow named;
+    if (row.empty()) return named;
+    named.add("Title", row[0]);
+    const bool note = row.size() % 2 == 0;
+    const size_t pairsEnd = note ? row.size() - 1 : row.size();
+    for (size_t at = 1; at + 1 < pairsEnd; at += 2) named.add(row[at], row[at + 1]);
+    if (note) named.add("Note", row.back());
+    return named;
+}
+
+// Whether a header names none of the columns the reader knows.
+bool namesNothingKnown(const Columns& columns)
+{
+    for (const Column* column : {&columns.user, &columns.email, &columns.pass, &columns.description, &columns.title,
+                                 &columns.address, &columns.notes, &columns.otp}) {
+        if (!column->empty()) return false;
+    }
+    return true;
 }
 
 // A copy of the column's first non-empty cell; the cells' own characters
@@ -334,26 +432,21 @@ CsvImport readCsvList(std::string_view bytes, const StoredTextCodec& codec)
     CsvImport result;
     std::optional<Columns> columns;
     const Quoting quoting{separator, headerLine == kKeePassHeader};
-    const Stop stop = forEachRecord(bytes, quoting, [&](std::vector<std::string>& row, size_t) {
-        if (!columns) {
-            columns = columnsOf(row);
-            result.repeatedColumns = columns->repeated;
-            result.layout = layoutOf(columns->names);
-            const bool named = (!columns->user.empty() || !columns->email.empty()) && !columns->pass.empty();
-            return named ? CsvProblem::None : CsvProblem::MissingColumn;
-        }
+    RowShape shape = RowShape::Named;
+    bool slashes = false;
+    const auto addRow = [&](std::vector<std::string>& row, const Columns& columns) {
         if (result.entries.size() == kMaxCsvEntries) return CsvProblem::TooManyEntries;
         std::string second;
-        std::string user = userOf(row, *columns, second);
-        SecretText pass = cell<SecretText>(row, columns->pass);
-        const std::string notes = cell(row, columns->notes);
+        std::string user = userOf(row, columns, second);
+        SecretText pass = cell<SecretText>(row, columns.pass);
+        const std::string notes = cell(row, columns.notes);
         // A folder, say: nobody to log in as, nothing to log in with, nothing
         // to read.
         if (user.empty() && pass.empty() && notes.empty()) {
             ++result.skippedRows;
             return CsvProblem::None;
         }
-        PasswordEntry entry{std::move(user), std::move(pass), descriptionOf(row, *columns, second, notes)};
+        PasswordEntry entry{std::move(user), std::move(pass), descriptionOf(row, columns, second, notes)};
         if (utf8) {
             convertEntry(entry, codec.fromUtf8, result.changed);
         } else {
@@ -362,6 +455,45 @@ CsvImport readCsvList(std::string_view bytes, const StoredTextCodec& codec)
         }
         result.entries.push_back(std::move(entry));
         return CsvProblem::None;
+    };
+    const auto addPairs = [&](NamedRow named) {
+        const Columns rowColumns = columnsOf(named.names);
+        result.repeatedColumns = result.repeatedColumns || rowColumns.repeated;
+        const CsvProblem problem = addRow(named.values, rowColumns);
+        for (auto& value : named.values) wipeString(value);
+        return problem;
+    };
+    const Stop stop = forEachRecord(bytes, quoting, [&](std::vector<std::string>& row, size_t) {
+        if (!columns) {
+            slashes = !row.empty() && std::all_of(row.begin(), row.end(), slashed);
+            if (slashes) removeSlashes(row);
+            columns = columnsOf(row);
+            result.repeatedColumns = columns->repeated;
+            result.layout = layoutOf(columns->names);
+            const auto& names = columns->names;
+            if (names.size() >= 3 && names[0] == "title" && names[1] == "field" && names[2] == "value") {
+                shape = RowShape::Enpass;
+                result.layout = "Enpass";
+                return CsvProblem::None;
+            }
+            const bool named = (!columns->user.empty() || !columns->email.empty()) && !columns->pass.empty();
+            if (named) return CsvProblem::None;
+            // Keeper's first six columns are a login's own; custom fields may bear any name.
+            constexpr size_t kKeeperColumns = 6;
+            if (row.size() < kKeeperColumns ||
+                !namesNothingKnown(columnsOf({row.begin(), row.begin() + kKeeperColumns}))) {
+                return CsvProblem::MissingColumn;
+            }
+            // No header at all: Keeper's rows, the first of them this one.
+            shape = RowShape::Keeper;
+            result.layout = "Keeper";
+            result.repeatedColumns = false;
+            return addPairs(keeperRow(row));
+        }
+        if (shape == RowShape::Keeper) return addPairs(keeperRow(row));
+        if (shape == RowShape::Enpass) return addPairs(enpassRow(row));
+        if (slashes) removeSlashes(row);
+        return addRow(row, *columns);
     });
     wipeString(fromUtf16);
     if (stop.problem != CsvProblem::None) return failed(stop.problem, stop.line);

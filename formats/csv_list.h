@@ -10,12 +10,25 @@
 
 namespace tessaly {
 
-enum class CsvProblem { None, NoHeader, MissingColumn, BrokenQuoting, TooManyFields, TooManyEntries, NoEntries };
+enum class CsvProblem {
+    None,
+    NoHeader,
+    MissingColumn,
+    BrokenQuoting,
+    TooManyFields,
+    TooManyEntries,
+    NoEntries,
+    ZeroByte,
+    FieldTooLong
+};
 
 // No exporter writes more fields to a record or more entries: a file that
 // does is no password list, and reading it whole would only fill memory.
 constexpr size_t kMaxCsvFields = 1000;
 constexpr size_t kMaxCsvEntries = 1000000;
+// A longer field is no password, name or note: a description of megabytes
+// would hold the window up whenever its row is selected.
+constexpr size_t kMaxCsvFieldBytes = 64 * 1024;
 
 struct CsvImport {
     std::vector<PasswordEntry> entries;

@@ -92,6 +92,12 @@ bool refusedCsv(HWND window, const CsvRead& read)
     case CsvProblem::MissingColumn:
         key = "csv_missing_column";
         break;
+    case CsvProblem::ZeroByte:
+        key = "csv_zero_byte";
+        break;
+    case CsvProblem::FieldTooLong:
+        key = "csv_field_too_long";
+        break;
     case CsvProblem::NoEntries:
         showTranslatedMessage(window, "csv_no_entries", "warning", MB_OK | MB_ICONWARNING);
         return true;

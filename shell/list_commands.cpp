@@ -13,6 +13,7 @@
 #include "settings/message_box.h"
 #include "shell/main_window.h"
 #include "shell/password_list.h"
+#include "shell/shown_line_breaks.h"
 
 namespace tessaly {
 
@@ -58,15 +59,19 @@ void onAdd(HWND window)
     }
 }
 
-PasswordEntry paneEntry(HWND window)
+// What the Select pane holds for `row`: its description's line breaks as
+// they were where the pane shows them unchanged.
+PasswordEntry paneEntry(HWND window, size_t row)
 {
+    const PasswordList& list = mainWindowState(window).list;
+    const std::string original = row < list.size() ? list.entries()[row].description : std::string();
     return {fieldText(window, IDC_SELECT_USER), readSecretText(GetDlgItem(window, IDC_SELECT_PASS)),
-            fieldText(window, IDC_SELECT_DESCRIPTION)};
+            withLineBreaks(fieldText(window, IDC_SELECT_DESCRIPTION), original, lineBreakMark())};
 }
 
 void applyPane(HWND window, size_t row)
 {
-    updateEntry(listPage(window), row, paneEntry(window));
+    updateEntry(listPage(window), row, paneEntry(window, row));
 }
 
 void onRefresh(HWND window)
@@ -80,7 +85,7 @@ bool paneEdited(HWND window, size_t row)
 {
     const PasswordList& list = mainWindowState(window).list;
     if (row >= list.size()) return false;
-    return !(paneEntry(window) == list.entries()[row]);
+    return !(paneEntry(window, row) == list.entries()[row]);
 }
 
 std::optional<size_t> soleSelectedRow(HWND list)
@@ -111,6 +116,7 @@ void showSelectionInPane(HWND window)
         // Whole, even when a list file gave it more than can be typed, so
         // that Refresh never cuts it.
         std::string text = cellText(list, first, column);
+        if (column == 2) text = withShownBreaks(text, lineBreakMark());
         SetDlgItemTextA(window, fields[column], text.c_str());
         wipeString(text);
     }

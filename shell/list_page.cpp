@@ -16,8 +16,10 @@
 #include "controls/anchored_layout.h"
 #include "controls/dialog.h"
 #include "formats/list_file.h"
+#include "platform/secure_wipe.h"
 #include "shell/pages.h"
 #include "shell/password_list.h"
+#include "shell/shown_line_breaks.h"
 #include "platform/win32_handles.h"
 #include "platform/window_text.h"
 
@@ -113,12 +115,20 @@ void drawMarker(HDC dc, const RECT& row, HBITMAP marker, SIZE size)
                       kMarkerTransparent);
 }
 
-// Drawn from the cell's own bytes: no copy of a password is made.
+// Drawn from the cell's own bytes: no copy of a password is made, unless
+// the cell holds line breaks, which are shown as marks on its one line.
 void drawCell(HDC dc, std::string_view text, int left, int right, const RECT& row)
 {
+    constexpr UINT kFormat = DT_END_ELLIPSIS | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
     RECT cell{left, row.top, right, row.bottom};
     text = text.substr(0, kDrawnCellLength);
-    drawText(dc, text, cell, DT_END_ELLIPSIS | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    if (text.find_first_of("\r\n") == std::string_view::npos) {
+        drawText(dc, text, cell, kFormat);
+        return;
+    }
+    std::string shown = withShownBreaks(text, lineBreakMark());
+    drawText(dc, shown, cell, kFormat);
+    wipeString(shown);
 }
 
 // A cell as the page shows it, read where the list keeps it: a password is

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "platform/secure_wipe.h"
+#include "platform/text_codec.h"
 #include "resources/corvale_ids.h"
 #include "settings/language.h"
 
@@ -60,6 +61,12 @@ std::string cellText(HWND list, int row, int column)
 {
     if (row < 0 || column < 0) return {};
     return std::string(listOf(GetParent(list)).cell(static_cast<size_t>(row), static_cast<size_t>(column)));
+}
+
+const std::string& lineBreakMark()
+{
+    static const std::string mark = convertText(TextEncoding::Utf8, TextEncoding::Ansi, " \xC2\xB6 ");
+    return mark;
 }
 
 void appendEntry(HWND listPage, const PasswordEntry& entry)

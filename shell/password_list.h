@@ -40,4 +40,8 @@ void selectRows(HWND list, const std::vector<int>& rows);
 // Cell `column` of row `row`, however long.
 std::string cellText(HWND list, int row, int column);
 
+// How a line break of a description shows on one line: " ¶ ", in the
+// programs' text.
+const std::string& lineBreakMark();
+
 }  // namespace tessaly

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/secure_wipe.h"
+#include "platform/text_codec.h"
 #include "platform/win32_handles.h"
 
 namespace tessaly {
@@ -60,8 +61,15 @@ void markAsSecret()
 bool SecretClipboard::copy(HWND owner, const std::string& text)
 {
     {
+        // As UTF-16: other programs read CF_TEXT in the system's code page,
+        // not in this program's, and would misread any other character.
+        std::u16string wide = utf16From(TextEncoding::Ansi, text);
+        wide.push_back(u'\0');
         OpenClipboardGuard clipboard(owner);
-        if (!clipboard || !EmptyClipboard() || !setData(CF_TEXT, text.c_str(), text.size() + 1)) return false;
+        const bool copied = clipboard && EmptyClipboard() &&
+                            setData(CF_UNICODETEXT, wide.data(), wide.size() * sizeof(char16_t));
+        secureWipe(&wide[0], wide.size() * sizeof(char16_t));
+        if (!copied) return false;
         markAsSecret();
     }
     // The number the clipboard has once this copy is complete.
@@ -79,7 +87,7 @@ bool SecretClipboard::clearIfOurs(HWND owner)
     // Another program's copy since ours is left alone: asked while the
     // clipboard is open, so no copy can come in between.
     if (GetClipboardSequenceNumber() != sequence_) return true;
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
         if (void* bytes = GlobalLock(data)) {
             secureWipe(bytes, GlobalSize(data));
             GlobalUnlock(data);

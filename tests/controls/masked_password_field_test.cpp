@@ -120,6 +120,43 @@ TEST_F(MaskedPasswordFieldTest, EveryTypedKeyIsFollowedByOneToFiveLetterDecoysAn
     }
 }
 
+// One UTF-16 unit as a keyboard of any language sends it.
+void typeUnit(wchar_t unit)
+{
+    INPUT inputs[2] = {};
+    for (int i = 0; i < 2; ++i) {
+        inputs[i].type = INPUT_KEYBOARD;
+        inputs[i].ki.wScan = unit;
+        inputs[i].ki.dwFlags = KEYEVENTF_UNICODE | (i == 1 ? KEYEVENTF_KEYUP : 0);
+    }
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
+TEST_F(MaskedPasswordFieldTest, ACharacterOfAnyScriptIsOneKeystrokeWithItsDecoys)
+{
+    KeystrokeRecorder recorder;
+    ASSERT_TRUE(recorder.active());
+    // "ж", then a key emoji as its two halves, each taken in on its own.
+    for (wchar_t unit : {L'\x436', L'\xD83D', L'\xDD11'}) {
+        typeUnit(unit);
+        pumpFor(300);
+    }
+    EXPECT_TRUE(settlesOn(IDC_ADD_PASS, "\xD0\xB6\xF0\x9F\x94\x91")) << text(IDC_ADD_PASS);
+    std::vector<size_t> decoysAfterKey;
+    for (const auto& key : recordedKeys()) {
+        if (key.decoy()) {
+            if (!decoysAfterKey.empty()) ++decoysAfterKey.back();
+        } else {
+            decoysAfterKey.push_back(0);
+        }
+    }
+    ASSERT_EQ(decoysAfterKey.size(), 3u);
+    EXPECT_GE(decoysAfterKey[0], 1u);
+    EXPECT_EQ(decoysAfterKey[1], 0u) << "the first half of a character is no keystroke of its own";
+    EXPECT_GE(decoysAfterKey[2], 1u);
+    EXPECT_LE(decoysAfterKey[2], 5u);
+}
+
 TEST_F(MaskedPasswordFieldTest, HoldsAtMost35Characters)
 {
     const std::string typed35 = "abcdefghijklmnopqrstuvwxyz012345678";

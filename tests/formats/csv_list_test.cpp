@@ -177,6 +177,73 @@ TEST(CsvList, ARecordOfMoreFieldsThanAnyExportIsRefusedAtItsLine)
     EXPECT_EQ(header.problemLine, 1u);
 }
 
+TEST(CsvList, AZeroByteOrAFieldLongerThanAnyNoteStopsTheImportAtItsLine)
+{
+    const CsvImport zero = readCsvList(std::string("user,pass\na,b\nc,\"d\0e\"\n", 22), latin1ProgramCodec());
+    EXPECT_EQ(zero.problem, CsvProblem::ZeroByte);
+    EXPECT_EQ(zero.problemLine, 3u);
+    EXPECT_TRUE(zero.entries.empty());
+
+    const std::string longest(kMaxCsvFieldBytes, 'n');
+    const CsvImport most = readCsvList("user,pass,notes\na,b," + longest + "\n", latin1ProgramCodec());
+    ASSERT_EQ(most.problem, CsvProblem::None);
+    EXPECT_EQ(most.entries[0].description, longest);
+    const CsvImport longer = readCsvList("user,pass,notes\na,b,c\nd,e,\"" + longest + "n\"\nf,g,h\n",
+                                         latin1ProgramCodec());
+    EXPECT_EQ(longer.problem, CsvProblem::FieldTooLong);
+    EXPECT_EQ(longer.problemLine, 3u);
+    EXPECT_TRUE(longer.entries.empty());
+}
+
+TEST(CsvList, KeeperEnpassAndSecureSafeRowsAreReadAsTheirExportersWriteThem)
+{
+    // Keeper: no header; folder, title, login, password, address, notes,
+    // shared folder, then custom fields as name and value.
+    const CsvImport keeper = readCsvList("Work,Bank,kim,pw1,https://b.example,\"two\nlines\",,TFC:Keeper,JBSWY3DP,"
+                                         "PIN,1234\n"
+                                         "Home,Forum,,pw2,,,Family\n"
+                                         "Archive,,,,,,\n",
+                                         latin1ProgramCodec());
+    ASSERT_EQ(keeper.problem, CsvProblem::None);
+    EXPECT_EQ(keeper.layout, "Keeper");
+    EXPECT_EQ(keeper.entries,
+              (std::vector<PasswordEntry>{
+                  {"kim", "pw1", "Bank - https://b.example - two\nlines - otp: JBSWY3DP - Folder: Work - PIN: 1234"},
+                  {"", "pw2", "Forum - Folder: Home - Shared folder: Family"}}));
+    EXPECT_EQ(keeper.skippedRows, 1u) << "a folder of its own";
+
+    // Enpass: the title, label and value pairs, and the note last.
+    const CsvImport enpass = readCsvList("\"Title\",\"Field\",\"Value\",\"Field\",\"Value\",\"Note\"\n"
+                                         "\"Mail\",\"Username\",\"eve\",\"Email\",\"eve@x.example\",\"Password\","
+                                         "\"pw3\",\"Website\",\"https://m.example\",\"keep\"\n"
+                                         "\"Wifi\",\"Password\",\"pw4\",\"Security\",\"WPA2\"\n",
+                                         latin1ProgramCodec());
+    ASSERT_EQ(enpass.problem, CsvProblem::None);
+    EXPECT_EQ(enpass.layout, "Enpass");
+    EXPECT_EQ(enpass.entries,
+              (std::vector<PasswordEntry>{{"eve", "pw3", "Mail - https://m.example - eve@x.example - keep"},
+                                          {"", "pw4", "Wifi - Security: WPA2"}}));
+
+    // SecureSafe: names in the user's language, everything between slashes.
+    const CsvImport secureSafe = readCsvList("/Titel/,/Benutzername/,/Passwort/,/URL/,/Kommentar/\n"
+                                             "/Bank/,/max/,/p\\w/,/https://b.example/,/alt/\n",
+                                             latin1ProgramCodec());
+    ASSERT_EQ(secureSafe.problem, CsvProblem::None);
+    EXPECT_EQ(secureSafe.layout, "SecureSafe");
+    EXPECT_EQ(secureSafe.entries, (std::vector<PasswordEntry>{{"max", "p\\w", "Bank - https://b.example - alt"}}));
+
+    // The exporters that name their columns, by their whole header.
+    for (const auto& [header, layout] : std::vector<std::pair<std::string, std::string>>{
+             {"Title,Url,Username,Password,OTPAuth,Favorite,Archived,Tags,Notes", "1Password"},
+             {"type,name,url,email,username,password,note,totp,createTime,modifyTime,vault", "Proton Pass"},
+             {"name,url,username,password,note,cardholdername,cardnumber,cvc,expirydate,zipcode,folder", "NordPass"},
+             {"username,password,a,b,c,d", ""}}) {
+        std::string row = "x";
+        for (char c : header) row += c == ',' ? ",x" : "";
+        EXPECT_EQ(readCsvList(header + "\n" + row + "\n", latin1ProgramCodec()).layout, layout) << header;
+    }
+}
+
 TEST(CsvList, AnExportReadsBackAsTheSameList)
 {
     const std::vector<PasswordEntry> list{{"amy", "a,b\"c", "Bank\r\nmain"}, {"\xF1u", "", "plain"}, {"", "x", ""}};

@@ -57,6 +57,8 @@ const char* const kKeysOutsideTables[] = {
     "plain_form_lacks_characters",
     "save_protected_instead",
     "list_entries_replaced",
+    "csv_zero_byte",
+    "csv_field_too_long",
     "minutes",
     "are_you_sure_exit",
     "new_file",
@@ -261,7 +263,8 @@ TEST(LanguageFiles, CodesAndFormats)
         // The formats are filled with two integers and with one.
         EXPECT_EQ(integerConversions(table->get("generating_pass")), 2);
         EXPECT_EQ(integerConversions(table->get("list_file_damaged")), 1);
-        for (const char* key : {"csv_missing_column", "csv_broken_quoting", "csv_entries_changed"}) {
+        for (const char* key : {"csv_missing_column", "csv_broken_quoting", "csv_entries_changed", "csv_zero_byte",
+                                "csv_field_too_long", "plain_form_lacks_characters", "list_entries_replaced"}) {
             EXPECT_EQ(integerConversions(table->get(key)), 1) << key;
         }
         // The file's name goes where its one "%s" stands.

@@ -95,6 +95,27 @@ TEST_F(EditCommandsTest, FindSelectsTheMatchingRowsInTurnAndWraps)
     EXPECT_EQ(selectedRow(), 3) << "the selection stays";
 }
 
+TEST_F(EditCommandsTest, AKeePassExportComesExactAndItsNotesShowTheirLineBreaksInTheSelectPane)
+{
+    ASSERT_TRUE(openMainWindow());
+    const std::string file = folder.file("keepass.csv");
+    testing::writeFile(file, "\"Account\",\"Login Name\",\"Password\",\"Web Site\",\"Comments\"\r\n"
+                             "\"Work\",\"CORP\\\\jdoe\",\"e\\\\p{v6\\\"x\",\"\",\"line one\nline two\"\r\n");
+    EXPECT_EQ(importAnswered({testing::chooseFileIn("Open file", file), testing::pressButtonIn("Import CSV", IDC_OK)}),
+              2u);
+    const std::vector<PasswordEntry> imported{{"CORP\\jdoe", "e\\p{v6\"x", "Work - line one\nline two"}};
+    ASSERT_EQ(rows(), imported);
+
+    ListView_SetItemState(list(), 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    pumpFor(100);
+    EXPECT_EQ(testing::dialogItemText(window, IDC_SELECT_DESCRIPTION), "Work - line one \xC2\xB6 line two");
+    SendMessageA(window, WM_COMMAND, IDC_REFRESH, 0);
+    EXPECT_EQ(rows(), imported) << "unchanged, the breaks stay as they were";
+    SetDlgItemTextA(window, IDC_SELECT_DESCRIPTION, "Work - line one \xC2\xB6 line two \xC2\xB6 three");
+    SendMessageA(window, WM_COMMAND, IDC_REFRESH, 0);
+    EXPECT_EQ(rows()[0].description, "Work - line one\r\nline two\r\nthree");
+}
+
 TEST_F(EditCommandsTest, ABrowsersExportImportsAndAnExportImportsBackTheSameRows)
 {
     ASSERT_TRUE(openMainWindow());

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/text_codec.h"
 #include "shell/password_list.h"
 #include "tests/support/main_window_fixture.h"
 
@@ -13,13 +14,14 @@ namespace {
 
 using testing::pumpFor;
 
+// As another program reads it, in UTF-8.
 std::string clipboardText()
 {
     std::string text;
     if (!OpenClipboard(nullptr)) return "(not opened)";
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        if (const auto* bytes = static_cast<const char*>(GlobalLock(data))) {
-            text = bytes;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* units = static_cast<const char16_t*>(GlobalLock(data))) {
+            text = textFrom(units, TextEncoding::Utf8);
             GlobalUnlock(data);
         }
     }
@@ -92,6 +94,15 @@ TEST_F(CopyCellTest, CopiesAreMarkedAndClearedAfterTheirTime)
     putOnClipboard("another program's copy");
     pumpFor(700);
     EXPECT_EQ(clipboardText(), "another program's copy") << "a later copy is left alone";
+
+    // Another program reads a password in any script as it was typed.
+    SetDlgItemTextW(window, IDC_ADD_USER, L"olga");
+    SetDlgItemTextW(window, IDC_ADD_PASS, L"\x43F\x430\x440\x43E\x43B\x44C");
+    SendMessageA(window, WM_COMMAND, IDC_ADD, 0);
+    select(-1);
+    select(1);
+    SendMessageA(window, WM_COMMAND, ID_COPY_PASS, 0);
+    EXPECT_EQ(clipboardText(), "\xD0\xBF\xD0\xB0\xD1\x80\xD0\xBE\xD0\xBB\xD1\x8C");
 }
 
 TEST_F(CopyCellTest, AClipboardHeldByAnotherProgramWhenTheTimeComesIsEmptiedOnceItIsFree)
