@@ -92,6 +92,7 @@ ChangedEntries entriesOutsideListFile(const std::vector<PasswordEntry>& entries,
 {
     ChangedEntries outside;
     for (const auto& entry : entries) {
+        if (isAsciiEntry(entry)) continue;
         PasswordEntry stored = entry;
         convertEntry(stored, codec.toLegacy, outside);
     }
@@ -101,10 +102,14 @@ ChangedEntries entriesOutsideListFile(const std::vector<PasswordEntry>& entries,
 bool saveListFile(const std::string& path, const std::vector<PasswordEntry>& entries, const StoredTextCodec& codec,
                   const std::string& previousVersion)
 {
-    std::vector<PasswordEntry> stored = entries;
-    ChangedEntries replaced;
-    for (auto& entry : stored) convertEntry(entry, codec.toLegacy, replaced);
-    std::string bytes = encodeListFile(stored);
+    const bool ascii = std::all_of(entries.begin(), entries.end(), isAsciiEntry);
+    std::vector<PasswordEntry> stored;
+    if (!ascii) {
+        stored = entries;
+        ChangedEntries replaced;
+        for (auto& entry : stored) convertEntry(entry, codec.toLegacy, replaced);
+    }
+    std::string bytes = encodeListFile(ascii ? entries : stored);
     const bool saved = writeFileReplacing(path, {bytes}, previousVersion);
     wipeString(bytes);
     return saved;

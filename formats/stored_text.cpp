@@ -7,16 +7,10 @@
 
 namespace tessaly {
 
-namespace {
-
-// ASCII is the same text in every encoding a codec knows: most entries need
-// no conversion, nor the copies one makes.
 bool isAsciiEntry(const PasswordEntry& entry)
 {
     return isAscii(entry.user) && isAscii(entry.pass) && isAscii(entry.description);
 }
-
-}  // namespace
 
 SecretText secretFrom(std::string&& text)
 {

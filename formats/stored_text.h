@@ -25,6 +25,10 @@ struct ChangedEntries {
     std::vector<Entry> first;
 };
 
+// ASCII is the same text in every encoding a codec knows: most entries need
+// no conversion, nor the copies one makes.
+bool isAsciiEntry(const PasswordEntry& entry);
+
 // A converted password, the conversion's own copy wiped.
 SecretText secretFrom(std::string&& text);
 

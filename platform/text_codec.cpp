@@ -44,11 +44,6 @@ unsigned legacyCodePage()
     return codePage;
 }
 
-bool activeIsLegacy()
-{
-    return activeCodePage() == legacyCodePage();
-}
-
 std::u16string utf16From(TextEncoding from, std::string_view text)
 {
     if (text.empty()) return {};

@@ -20,10 +20,6 @@ enum class TextEncoding { Ansi, Legacy, Utf8 };
 unsigned activeCodePage();
 unsigned legacyCodePage();
 
-// True when the programs' text is the legacy code page's: the stored forms
-// then take it byte for byte.
-bool activeIsLegacy();
-
 // Converted in full; invalid input converts as the system does.
 std::u16string utf16From(TextEncoding from, std::string_view text);
 
