@@ -207,7 +207,7 @@ int main(int argc, char** argv)
     InitCommonControlsEx(&controls);
     testing::TempFolder folder;
     std::filesystem::create_directory(folder.file("lang"));
-    for (const char* name : {"default.lang", "spanish.lang"}) {
+    for (const char* name : {"default.lang", "spanish.lang", "russian.lang"}) {
         std::filesystem::copy_file(std::string(argv[2]) + "\\" + name, folder.file("lang\\") + name);
     }
     SetCurrentDirectoryA(folder.path().c_str());
@@ -291,6 +291,16 @@ int main(int argc, char** argv)
     command(main, ID_OPTIONS, "Options", "10-options-spanish-chosen", nullptr, IDC_OK);
     showPage(main, kListPage);
     save(main, "11-spanish");
+
+    // Entries in other scripts, and the program in a language of another.
+    addEntry(main, "\xD0\xBE\xD0\xBB\xD1\x8C\xD0\xB3\xD0\xB0", "\xD0\xBF\xD0\xB0\xD1\x80\xD0\xBE\xD0\xBB\xD1\x8C-7",
+             "\xD0\x9F\xD0\xBE\xD1\x87\xD1\x82\xD0\xB0");
+    addEntry(main, "eleni", "\xCE\xBA\xCF\x89\xCE\xB4\xCE\xB9\xCE\xBA\xCF\x8C\xCF\x82",
+             "\xCE\xA4\xCF\x81\xCE\xAC\xCF\x80\xCE\xB5\xCE\xB6\xCE\xB1");
+    settingsTable().set("lang_file", "lang\\russian.lang");
+    command(main, ID_OPTIONS, "Opciones", "20-options-russian-chosen", nullptr, IDC_OK);
+    showPage(main, kListPage);
+    save(main, "21-russian");
     DestroyWindow(main);
     SetCurrentDirectoryA("C:\\");
     return 0;
