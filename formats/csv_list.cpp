@@ -183,6 +183,8 @@ Column columnOf(const std::vector<std::string>& header, std::initializer_list<co
 
 struct Columns {
     Column user, email, pass, description, title, address, notes, otp;
+    // The kind of item, where an export has several (Proton Pass's aliases).
+    Column kind;
     // The header's names as compared, as written, and the columns no role
     // took: custom fields, folders, a realm, told in the description by
     // their names as written.
@@ -278,6 +280,7 @@ Columns columnsOf(const std::vector<std::string>& row)
     columns.title = columnOf(header, {"title", "name", "account"}, unused);
     columns.address = columnOf(header, {"url", "login_uri", "web site", "website"}, unused);
     columns.notes = columnOf(header, {"notes", "note", "comments", "comment", "extra"}, unused);
+    columns.kind = columnOf(header, {"type"}, unused);
     columns.otp = columnOf(header, {"totp", "otp", "otpauth", "otpsecret", "login_totp", "one-time code", "tfc:keeper"},
                            unused);
     for (const Column* column : {&columns.user, &columns.email, &columns.pass, &columns.description, &columns.title,
@@ -441,8 +444,9 @@ CsvImport readCsvList(std::string_view bytes, const StoredTextCodec& codec)
         SecretText pass = cell<SecretText>(row, columns.pass);
         const std::string notes = cell(row, columns.notes);
         // A folder, say: nobody to log in as, nothing to log in with, nothing
-        // to read.
-        if (user.empty() && pass.empty() && notes.empty()) {
+        // to read; or an e-mail alias, an address with no password to it.
+        const bool alias = columnName(cell(row, columns.kind)) == "alias" && pass.empty();
+        if ((user.empty() && pass.empty() && notes.empty()) || alias) {
             ++result.skippedRows;
             return CsvProblem::None;
         }

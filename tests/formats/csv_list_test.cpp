@@ -244,6 +244,21 @@ TEST(CsvList, KeeperEnpassAndSecureSafeRowsAreReadAsTheirExportersWriteThem)
     }
 }
 
+TEST(CsvList, AnAliasWithoutAPasswordIsNoLoginButARowWithoutAKindKeepsItsUserName)
+{
+    const CsvImport proton = readCsvList("type,name,url,email,username,password,note,totp,vault\n"
+                                         "login,Mail,,me@x.example,,pw1,,,Personal\n"
+                                         "alias,Shop alias,,shop.k2@alias.example,,,,,Personal\n"
+                                         "note,Memo,,,,,milk,,Personal\n",
+                                         latin1ProgramCodec());
+    ASSERT_EQ(proton.problem, CsvProblem::None);
+    EXPECT_EQ(proton.entries, (std::vector<PasswordEntry>{{"me@x.example", "pw1", "Mail"}, {"", "", "Memo - milk"}}));
+    EXPECT_EQ(proton.skippedRows, 1u);
+    // This program's own export writes an entry without a password so.
+    const CsvImport own = readCsvList("name,url,username,password,note\nForum,,ann,,\n", latin1ProgramCodec());
+    EXPECT_EQ(own.entries, (std::vector<PasswordEntry>{{"ann", "", "Forum"}}));
+}
+
 TEST(CsvList, AnExportReadsBackAsTheSameList)
 {
     const std::vector<PasswordEntry> list{{"amy", "a,b\"c", "Bank\r\nmain"}, {"\xF1u", "", "plain"}, {"", "x", ""}};
