@@ -172,6 +172,7 @@ TEST_F(AnyScriptTest, FilesOfEarlierVersionsReadAndSaveByteForByte)
     SealParameters parameters;
     SealKey key;
     ASSERT_TRUE(newListSeal(parameters));
+    parameters.iterations = kMinSealIterations;
     ASSERT_TRUE(deriveListKey(kPassphrase, parameters, key));
     ASSERT_TRUE(systemRandomBytes(parameters.nonce.data(), parameters.nonce.size()));
     const std::string header = protectedListHeader(parameters, kFirstProtectedListVersion);
