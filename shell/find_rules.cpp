@@ -10,6 +10,13 @@ namespace tessaly {
 bool containsIgnoringCase(std::string_view text, std::string_view wanted)
 {
     if (wanted.empty()) return true;
+    // Most lists are ASCII: compared in place, with nothing to decode.
+    if (isAscii(text) && isAscii(wanted)) {
+        const auto same = [](char a, char b) {
+            return smallLetter(static_cast<unsigned char>(a)) == smallLetter(static_cast<unsigned char>(b));
+        };
+        return std::search(text.begin(), text.end(), wanted.begin(), wanted.end(), same) != text.end();
+    }
     std::u32string letters = charactersOf(text), wantedLetters = charactersOf(wanted);
     for (auto* characters : {&letters, &wantedLetters}) {
         for (char32_t& c : *characters) c = smallLetter(c);
