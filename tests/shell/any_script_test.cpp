@@ -102,6 +102,27 @@ TEST_F(AnyScriptTest, ThreeScriptsTypedWithRealKeysAreKeptProtectedAndComeBackEx
     EXPECT_EQ(rows(), typed);
 }
 
+TEST_F(AnyScriptTest, AnExportInUtf8ImportsBackExact)
+{
+    ASSERT_TRUE(open());
+    const std::vector<PasswordEntry> entries{{kJapanese, kCyrillic, kEmoji}};
+    showAsLoaded(entries);
+    const std::string exported = folder.file("export.csv");
+    EXPECT_EQ(commandAnswered(ID_FILE_EXPORT_CSV,
+                              {testing::pressButtonIn("Warning", IDYES), chooseFileIn("Save file", exported)}),
+              2u);
+    const std::string bytes = readFile(exported);
+    for (const std::string* text : {&kJapanese, &kCyrillic, &kEmoji}) {
+        EXPECT_NE(bytes.find(*text), std::string::npos) << "as UTF-8";
+    }
+    showAsLoaded({});
+    EXPECT_EQ(commandAnswered(ID_FILE_IMPORT_CSV,
+                              {chooseFileIn("Open file", exported), testing::pressButtonIn("Import CSV", IDC_OK)}),
+              2u);
+    testing::pumpUntil([&] { return !progressWindow() && IsWindowEnabled(window); });
+    EXPECT_EQ(rows(), entries);
+}
+
 TEST_F(AnyScriptTest, FindTakesAGreekWordInTheOtherCase)
 {
     ASSERT_TRUE(open());
