@@ -87,7 +87,6 @@ DecodedList decodeListFile(std::string_view bytes)
     return list;
 }
 
-// The file's bytes hold every password: they are wiped before they are freed.
 ChangedEntries entriesOutsideListFile(const std::vector<PasswordEntry>& entries, const StoredTextCodec& codec)
 {
     ChangedEntries outside;
@@ -99,17 +98,17 @@ ChangedEntries entriesOutsideListFile(const std::vector<PasswordEntry>& entries,
     return outside;
 }
 
+// The file's bytes hold every password: they are wiped before they are freed.
 bool saveListFile(const std::string& path, const std::vector<PasswordEntry>& entries, const StoredTextCodec& codec,
                   const std::string& previousVersion)
 {
-    const bool ascii = std::all_of(entries.begin(), entries.end(), isAsciiEntry);
-    std::vector<PasswordEntry> stored;
-    if (!ascii) {
-        stored = entries;
-        ChangedEntries replaced;
-        for (auto& entry : stored) convertEntry(entry, codec.toLegacy, replaced);
-    }
-    std::string bytes = encodeListFile(ascii ? entries : stored);
+    // What the code page lacks is told before a save (entriesOutsideListFile).
+    const auto toLegacy = [&codec](std::string_view text) {
+        bool replaced = false;
+        return codec.toLegacy(text, replaced);
+    };
+    std::vector<PasswordEntry> converted;
+    std::string bytes = encodeListFile(entriesThrough(entries, toLegacy, converted));
     const bool saved = writeFileReplacing(path, {bytes}, previousVersion);
     wipeString(bytes);
     return saved;

@@ -1,7 +1,5 @@
 #include "formats/protected_list_file.h"
 
-#include <algorithm>
-
 #include "platform/text_codec.h"
 #include "platform/file_io.h"
 #include "platform/secure_wipe.h"
@@ -34,13 +32,8 @@ ProtectedListResult sealListFile(const std::vector<PasswordEntry>& entries, cons
     SealParameters sealed = parameters;
     if (!systemRandomBytes(sealed.nonce.data(), sealed.nonce.size())) return ProtectedListResult::Unavailable;
     const std::string header = protectedListHeader(sealed);
-    const bool ascii = std::all_of(entries.begin(), entries.end(), isAsciiEntry);
     std::vector<PasswordEntry> utf8;
-    if (!ascii) {
-        utf8 = entries;
-        convertEntries(utf8, systemTextCodec().toUtf8);
-    }
-    std::string body = encodeListFile(ascii ? entries : utf8);
+    std::string body = encodeListFile(entriesThrough(entries, systemTextCodec().toUtf8, utf8));
     std::string tag(kSealTagSize, '\0');
     const GcmResult result = gcmEncrypt(GcmInput{key.bytes, sealed.nonce.data(), header}, bytesOf(body), body.size(),
                                         bytesOf(tag));
@@ -87,7 +80,7 @@ ProtectedListResult openProtectedList(const ProtectedListParts& parts, const Sea
         if (parts.version == kFirstProtectedListVersion) {
             convertEntries(list.entries, codec.fromLegacy);
         } else {
-            for (auto& entry : list.entries) convertEntry(entry, codec.fromUtf8, list.replaced);
+            convertEntries(list.entries, codec.fromUtf8, list.replaced);
         }
     }
     wipeString(plain);

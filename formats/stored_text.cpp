@@ -1,8 +1,8 @@
 #include "formats/stored_text.h"
 
+#include <algorithm>
 #include <utility>
 
-#include "platform/secure_wipe.h"
 #include "platform/utf8_text.h"
 
 namespace tessaly {
@@ -10,13 +10,6 @@ namespace tessaly {
 bool isAsciiEntry(const PasswordEntry& entry)
 {
     return isAscii(entry.user) && isAscii(entry.pass) && isAscii(entry.description);
-}
-
-SecretText secretFrom(std::string&& text)
-{
-    SecretText secret(text);
-    wipeString(text);
-    return secret;
 }
 
 void convertEntry(PasswordEntry& entry, const StoredTextCodec::Narrowing& convert, ChangedEntries& changed)
@@ -34,6 +27,12 @@ void convertEntry(PasswordEntry& entry, const StoredTextCodec::Narrowing& conver
     changed.first.push_back(std::move(told));
 }
 
+void convertEntries(std::vector<PasswordEntry>& entries, const StoredTextCodec::Narrowing& convert,
+                    ChangedEntries& changed)
+{
+    for (auto& entry : entries) convertEntry(entry, convert, changed);
+}
+
 void convertEntry(PasswordEntry& entry, const StoredTextCodec::Widening& convert)
 {
     if (isAsciiEntry(entry)) return;
@@ -45,6 +44,16 @@ void convertEntry(PasswordEntry& entry, const StoredTextCodec::Widening& convert
 void convertEntries(std::vector<PasswordEntry>& entries, const StoredTextCodec::Widening& convert)
 {
     for (auto& entry : entries) convertEntry(entry, convert);
+}
+
+const std::vector<PasswordEntry>& entriesThrough(const std::vector<PasswordEntry>& entries,
+                                                 const StoredTextCodec::Widening& convert,
+                                                 std::vector<PasswordEntry>& converted)
+{
+    if (std::all_of(entries.begin(), entries.end(), isAsciiEntry)) return entries;
+    converted = entries;
+    convertEntries(converted, convert);
+    return converted;
 }
 
 }  // namespace tessaly

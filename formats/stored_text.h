@@ -29,16 +29,24 @@ struct ChangedEntries {
 // no conversion, nor the copies one makes.
 bool isAsciiEntry(const PasswordEntry& entry);
 
-// A converted password, the conversion's own copy wiped.
-SecretText secretFrom(std::string&& text);
-
 // The three fields of `entry` through `convert`; a replaced character is
 // noted in `changed`.
 void convertEntry(PasswordEntry& entry, const StoredTextCodec::Narrowing& convert, ChangedEntries& changed);
+
+// Every entry the same way.
+void convertEntries(std::vector<PasswordEntry>& entries, const StoredTextCodec::Narrowing& convert,
+                    ChangedEntries& changed);
 
 // One entry, or every entry, through `convert`, which cannot replace
 // anything.
 void convertEntry(PasswordEntry& entry, const StoredTextCodec::Widening& convert);
 void convertEntries(std::vector<PasswordEntry>& entries, const StoredTextCodec::Widening& convert);
+
+// The entries in another encoding, as a file writes them: `entries`
+// themselves, uncopied, when every one is ASCII; otherwise `converted`, a
+// copy of them through `convert`.
+const std::vector<PasswordEntry>& entriesThrough(const std::vector<PasswordEntry>& entries,
+                                                 const StoredTextCodec::Widening& convert,
+                                                 std::vector<PasswordEntry>& converted);
 
 }  // namespace tessaly

@@ -8,7 +8,7 @@
 
 // The few file operations the portable code needs, implemented once per
 // platform (file_io_posix.cpp, file_io_win32.cpp). Paths are byte strings in
-// the system's ANSI code page.
+// the programs' code page (UTF-8 where the manifest's setting is honoured).
 namespace tessaly {
 
 // The size of a file, before it is read; nothing when it cannot be opened.

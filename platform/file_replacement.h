@@ -8,8 +8,9 @@ namespace tessaly {
 
 // A file written in place of another: everything goes into a new temporary
 // file in the target's folder, hidden and with the target's access rules,
-// which takes the target's place only when committed. Until then the target, if there is one, is as it was; a
-// replacement that is not committed deletes its temporary file.
+// which takes the target's place only when committed. Until then the
+// target, if there is one, is as it was; a replacement that is not
+// committed deletes its temporary file.
 class FileReplacement {
 public:
     explicit FileReplacement(const std::string& target);

@@ -8,8 +8,9 @@ namespace tessaly {
 // folder, never from the program's own folder or the current directory,
 // which anyone who can write there could fill (a downloaded program often
 // runs from a Downloads folder). Call first thing, from a constructor that
-// runs before the runtime's own, before anything may load a library. Windows 7 without its 2011 loader update lacks the
-// call for that; there the program's folder stays, but the current directory goes.
+// runs before the runtime's own, before anything may load a library.
+// Windows 7 without its 2011 loader update lacks the call for that; there
+// the program's folder stays, but the current directory goes.
 void restrictLibrarySearch();
 
 // A library of the system folder, by its file name, whatever the search

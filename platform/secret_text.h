@@ -73,6 +73,14 @@ private:
     Bytes bytes_;
 };
 
+// A password made from a string, whose own copy is wiped.
+inline SecretText secretFrom(std::string&& text)
+{
+    SecretText secret(text);
+    wipeString(text);
+    return secret;
+}
+
 // Prints as text where a test says what it expected.
 inline std::ostream& operator<<(std::ostream& out, const SecretText& text)
 {

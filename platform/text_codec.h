@@ -28,14 +28,16 @@ std::u16string utf16From(TextEncoding from, std::string_view text);
 std::string textFrom(std::u16string_view wide, TextEncoding to, bool* replaced = nullptr);
 
 // Through UTF-16, unless the text is ASCII or both encodings are one code
-// page: the bytes then stay as they are. The UTF-16 copy is wiped before it goes, so a password can
-// be converted too (the caller wipes what it is given back).
+// page: the bytes then stay as they are. The UTF-16 copy is wiped before it
+// goes, so a password can be converted too (the caller wipes what it is
+// given back).
 std::string convertText(TextEncoding from, TextEncoding to, std::string_view text, bool* replaced = nullptr);
 
 // A password for the forms keyed with its legacy code-page bytes, from its
-// UTF-8 into `legacy`, whose earlier characters are wiped. False when a character
-// has no place in the code page: `legacy` is then left empty, rather than
-// keyed with the code page's "?" for it. The UTF-16 copy is wiped.
+// UTF-8 into `legacy`, whose earlier characters are wiped. False when a
+// character has no place in the code page: `legacy` is then left empty,
+// rather than keyed with the code page's "?" for it. The UTF-16 copy is
+// wiped.
 [[nodiscard]] bool codePagePassword(std::string_view utf8, std::string& legacy);
 
 // The programs' text, UTF-8, UTF-16 and the legacy code page, converted by

@@ -1,5 +1,6 @@
 #include "platform/window_text.h"
 
+#include <utility>
 #include <vector>
 
 #include "platform/secure_wipe.h"
@@ -27,9 +28,7 @@ SecretText readSecretText(HWND window)
 {
     std::string text;
     readWindowText(window, text);
-    SecretText secret(text);
-    wipeString(text);
-    return secret;
+    return secretFrom(std::move(text));
 }
 
 void readPassphrase(HWND field, std::string& utf8)

@@ -18,4 +18,10 @@ std::string changedEntriesText(std::string_view format, const ChangedEntries& ch
     return text;
 }
 
+void warnOfChangedEntries(HWND window, const char* formatKey, const ChangedEntries& changed)
+{
+    const std::string text = changedEntriesText(translate(formatKey), changed);
+    MessageBoxA(window, text.c_str(), translate("warning").c_str(), MB_OK | MB_ICONWARNING);
+}
+
 }  // namespace tessaly

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 #include <string_view>
 
@@ -11,5 +13,8 @@ namespace tessaly {
 // entry told (its title, and whether its password or user name changed,
 // which matter most) and "..." for the rest.
 std::string changedEntriesText(std::string_view format, const ChangedEntries& changed);
+
+// That text, its format the language's `formatKey`, in a warning.
+void warnOfChangedEntries(HWND window, const char* formatKey, const ChangedEntries& changed);
 
 }  // namespace tessaly

@@ -106,14 +106,6 @@ bool refusedCsv(HWND window, const CsvRead& read)
     return true;
 }
 
-// Which entries lost characters to the code page, and whether a user name
-// or a password did: such a password no longer opens what it opened.
-void tellChangedEntries(HWND window, const CsvImport& imported)
-{
-    const std::string text = changedEntriesText(translate("csv_entries_changed"), imported.changed);
-    MessageBoxA(window, text.c_str(), translate("warning").c_str(), MB_OK | MB_ICONWARNING);
-}
-
 // How many come (or came, once `added`), and what was left out or chosen
 // on the way.
 std::string importSummary(const CsvImport& imported, bool added)
@@ -152,7 +144,9 @@ void onImportCsv(HWND window)
     appendEntries(listPage(window), imported.entries);
     showStatus(window, importSummary(imported, true));
     showPage(window, kListPage);
-    if (imported.changed.count > 0) tellChangedEntries(window, imported);
+    // Which entries lost characters to the code page, and whether a user name
+    // or a password did: such a password no longer opens what it opened.
+    if (imported.changed.count > 0) warnOfChangedEntries(window, "csv_entries_changed", imported.changed);
 }
 
 void onExportCsv(HWND window)

@@ -209,15 +209,6 @@ bool saveList(HWND window)
     return saved;
 }
 
-// Only before Windows 10 can the programs' text lack a character of a
-// protected list's.
-void tellReplaced(HWND window, const ChangedEntries& replaced)
-{
-    if (replaced.count == 0) return;
-    const std::string text = changedEntriesText(translate("list_entries_replaced"), replaced);
-    MessageBoxA(window, text.c_str(), translate("warning").c_str(), MB_OK | MB_ICONWARNING);
-}
-
 // Asks for the password until the file opens or the user gives up; a wrong
 // password says so and asks again. `key` is the key that opened it.
 bool openProtected(HWND window, const ProtectedListFile& file, DecodedList& list, SealKey& key)
@@ -236,7 +227,9 @@ bool openProtected(HWND window, const ProtectedListFile& file, DecodedList& list
         });
         wipeString(password);
         if (result == ProtectedListResult::Done) {
-            tellReplaced(window, list.replaced);
+            // Only before Windows 10 can the programs' text lack a character
+            // of a protected list's.
+            if (list.replaced.count > 0) warnOfChangedEntries(window, "list_entries_replaced", list.replaced);
             return true;
         }
         list = DecodedList();
